@@ -1,0 +1,90 @@
+// `boot`: plays a restart of the machine. As Windows does at start-up, each
+// RunOnce entry is removed and its command run, one after the other.
+#include "tools/machine_tool.h"
+
+#include "platform/sim/machine.h"
+#include "platform/win32.h"
+
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tool {
+namespace {
+
+const char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+// A program that never ends does not hold up the start forever.
+const DWORD kProgramTimeoutMs = 10 * 60 * 1000;
+
+std::vector<std::pair<std::string, std::string>> RunOnceEntries(HKEY key) {
+    std::vector<std::pair<std::string, std::string>> entries;
+    char name[1024];
+    char data[1024];
+    for (DWORD i = 0;; ++i) {
+        DWORD nameSize = sizeof name;
+        DWORD dataSize = sizeof data;
+        DWORD type = 0;
+        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE *>(data),
+                          &dataSize) != ERROR_SUCCESS)
+            break;
+        if (type != REG_SZ && type != REG_EXPAND_SZ)
+            continue;
+        std::string command(data, dataSize);
+        if (!command.empty() && command.back() == '\0')
+            command.pop_back();
+        entries.emplace_back(name, command);
+    }
+    return entries;
+}
+
+void RunAndWait(std::string command) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
+                        nullptr, nullptr, &startup, &process)) {
+        std::fprintf(stderr, "veltrin-machine: could not start %s (error %u)\n", command.c_str(),
+                     static_cast<unsigned>(GetLastError()));
+        return;
+    }
+    if (WaitForSingleObject(process.hProcess, kProgramTimeoutMs) == WAIT_TIMEOUT)
+        std::fprintf(stderr, "veltrin-machine: %s still runs; going on\n", command.c_str());
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+} // namespace
+
+int CommandBoot(const Args &args) {
+    if (args.size() != 1) {
+        std::fputs("usage: veltrin-machine boot <dir>\n", stderr);
+        return 2;
+    }
+    if (!OpenMachine(args[0]))
+        return 1;
+    sim::AppendJournal("Boot");
+    HKEY key;
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kRunOnce, &key) != ERROR_SUCCESS) {
+        std::puts("restarted; no RunOnce entries");
+        return 0;
+    }
+    const auto entries = RunOnceEntries(key);
+    for (const auto &[name, command] : entries) {
+        // Removed before it runs, so a program that restarts the machine
+        // itself does not run again.
+        if (RegDeleteValueA(key, name.c_str()) != ERROR_SUCCESS) {
+            std::fprintf(stderr, "veltrin-machine: cannot remove RunOnce value %s; not run\n",
+                         name.c_str());
+            continue;
+        }
+        std::printf("RunOnce %s: %s\n", name.c_str(), command.c_str());
+        RunAndWait(command);
+    }
+    RegCloseKey(key);
+    std::printf("restarted; %zu RunOnce entr%s run\n", entries.size(),
+                entries.size() == 1 ? "y" : "ies");
+    return 0;
+}
+
+} // namespace tool

@@ -1,0 +1,48 @@
+// `reg export` / `reg import`: the machine's registry as REGEDIT4 text.
+#include "tools/machine_tool.h"
+
+#include "platform/sim/registry_store.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace tool {
+
+int CommandReg(const Args &args) {
+    const bool isExport = args.size() >= 2 && args[1] == "export" && args.size() <= 3;
+    const bool isImport = args.size() == 3 && args[1] == "import";
+    if (!isExport && !isImport) {
+        std::fputs("usage: veltrin-machine reg <dir> export [key]\n"
+                   "       veltrin-machine reg <dir> import <file.reg>\n",
+                   stderr);
+        return 2;
+    }
+    if (!OpenMachine(args[0]))
+        return 1;
+    std::string error;
+    if (isExport) {
+        std::string text;
+        if (!sim::reg::ExportText(args.size() == 3 ? args[2] : std::string(), &text, &error)) {
+            std::fprintf(stderr, "veltrin-machine: %s\n", error.c_str());
+            return 1;
+        }
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        return 0;
+    }
+    std::ifstream in(args[2], std::ios::binary);
+    if (!in) {
+        std::fprintf(stderr, "veltrin-machine: cannot read %s\n", args[2].c_str());
+        return 1;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (!sim::reg::ImportText(text.str(), &error)) {
+        std::fprintf(stderr, "veltrin-machine: %s: %s (nothing imported)\n", args[2].c_str(),
+                     error.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace tool

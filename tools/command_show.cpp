@@ -1,0 +1,178 @@
+// `show`: what a person setting up the card wants to see of a machine.
+#include "tools/machine_tool.h"
+
+#include "platform/sim/machine.h"
+#include "platform/win32.h"
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace tool {
+namespace {
+
+const char *DriveTypeName(UINT type) {
+    switch (type) {
+    case DRIVE_REMOVABLE:
+        return "removable";
+    case DRIVE_FIXED:
+        return "fixed";
+    case DRIVE_REMOTE:
+        return "remote";
+    case DRIVE_CDROM:
+        return "cdrom";
+    case DRIVE_RAMDISK:
+        return "ramdisk";
+    default:
+        return "unknown";
+    }
+}
+
+std::vector<std::string> Subkeys(const std::string &keyPath) {
+    std::vector<std::string> names;
+    HKEY key;
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, keyPath.c_str(), &key) != ERROR_SUCCESS)
+        return names;
+    char name[1024];
+    for (DWORD i = 0; RegEnumKeyA(key, i, name, sizeof name) == ERROR_SUCCESS; ++i)
+        names.emplace_back(name);
+    RegCloseKey(key);
+    return names;
+}
+
+struct NamedValue {
+    std::string name;
+    DWORD type;
+    std::string data;
+};
+
+std::vector<NamedValue> Values(const std::string &keyPath) {
+    std::vector<NamedValue> values;
+    HKEY key;
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, keyPath.c_str(), &key) != ERROR_SUCCESS)
+        return values;
+    char name[1024];
+    char data[4096];
+    for (DWORD i = 0;; ++i) {
+        DWORD nameSize = sizeof name;
+        DWORD dataSize = sizeof data;
+        DWORD type = 0;
+        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE *>(data),
+                          &dataSize) != ERROR_SUCCESS)
+            break;
+        std::string text(data, dataSize);
+        if (type == REG_SZ && !text.empty() && text.back() == '\0')
+            text.pop_back();
+        values.push_back({name, type, text});
+    }
+    RegCloseKey(key);
+    return values;
+}
+
+DWORD ReadDword(const std::string &keyPath, const char *name) {
+    HKEY key;
+    DWORD value = 0;
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, keyPath.c_str(), &key) != ERROR_SUCCESS)
+        return value;
+    DWORD size = sizeof value;
+    RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE *>(&value), &size);
+    RegCloseKey(key);
+    return value;
+}
+
+void ShowDrives() {
+    std::puts("Drives:");
+    DWORD mask = GetLogicalDrives();
+    for (int i = 0; i < 26; ++i) {
+        if (!(mask & (1u << i)))
+            continue;
+        char root[4] = {static_cast<char>('A' + i), ':', '\\', '\0'};
+        std::printf("  %s  %s\n", root, DriveTypeName(GetDriveTypeA(root)));
+    }
+}
+
+void ShowShares() {
+    const std::string lanman = "Software\\Microsoft\\Windows\\CurrentVersion\\Network\\LanMan";
+    std::puts("Shares:");
+    for (const std::string &name : Subkeys(lanman)) {
+        const std::string key = lanman + "\\" + name;
+        DWORD type = ReadDword(key, "Type");
+        std::printf("  %-13s %-7s flags 0x%04x  %s\n", name.c_str(), type == 0 ? "disk" : "printer",
+                    static_cast<unsigned>(ReadDword(key, "Flags")), ReadString(key, "Path").c_str());
+    }
+}
+
+void ShowPrinters() {
+    const std::string printers = "System\\CurrentControlSet\\control\\Print\\Printers";
+    std::puts("Printers:");
+    for (const std::string &name : Subkeys(printers)) {
+        const std::string key = printers + "\\" + name;
+        const bool shared = (ReadDword(key, "Attributes") & 0x8) != 0;
+        std::printf("  %-28s %-16s %s%s\n", name.c_str(), ReadString(key, "Port").c_str(),
+                    shared ? "shared as " : "not shared",
+                    shared ? ReadString(key, "Share Name").c_str() : "");
+    }
+}
+
+// The card's TCP/IP bindings and the address each driver key holds.
+void ShowAddresses() {
+    std::puts("TCP/IP of the card (VEN_1022&DEV_2001):");
+    const std::string pci = "Enum\\PCI";
+    for (const std::string &device : Subkeys(pci)) {
+        if (device.compare(0, 17, "VEN_1022&DEV_2001") != 0)
+            continue;
+        const std::string deviceKey = pci + "\\" + device;
+        for (const std::string &instance : Subkeys(deviceKey)) {
+            for (const NamedValue &binding : Values(deviceKey + "\\" + instance + "\\Bindings")) {
+                if (binding.name.compare(0, 6, "MSTCP\\") != 0)
+                    continue;
+                const std::string driver =
+                    ReadString("Enum\\Network\\MSTCP\\" + binding.name.substr(6), "Driver");
+                const std::string classKey = "System\\CurrentControlSet\\Services\\Class\\" + driver;
+                std::printf("  %s\\%s -> %s  IPAddress %s  IPMask %s\n", device.c_str(),
+                            instance.c_str(), driver.c_str(),
+                            ReadString(classKey, "IPAddress").c_str(),
+                            ReadString(classKey, "IPMask").c_str());
+            }
+        }
+    }
+}
+
+void ShowRunOnce() {
+    std::puts("RunOnce:");
+    for (const NamedValue &value : Values("Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce"))
+        std::printf("  %s = \"%s\"\n", value.name.c_str(), value.data.c_str());
+}
+
+void ShowJournal() {
+    std::ifstream in(sim::JournalPath());
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    const size_t shown = 12;
+    std::printf("Journal (last %zu of %zu lines):\n", std::min(shown, lines.size()), lines.size());
+    for (size_t i = lines.size() > shown ? lines.size() - shown : 0; i < lines.size(); ++i)
+        std::printf("  %s\n", lines[i].c_str());
+}
+
+} // namespace
+
+int CommandShow(const Args &args) {
+    if (args.size() != 1) {
+        std::fputs("usage: veltrin-machine show <dir>\n", stderr);
+        return 2;
+    }
+    if (!OpenMachine(args[0]))
+        return 1;
+    std::printf("Machine %s\n", args[0].c_str());
+    ShowDrives();
+    ShowShares();
+    ShowPrinters();
+    ShowAddresses();
+    ShowRunOnce();
+    ShowJournal();
+    return 0;
+}
+
+} // namespace tool

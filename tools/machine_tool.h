@@ -1,0 +1,24 @@
+// veltrin-machine: create, inspect, edit and restart a simulated machine.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tool {
+
+using Args = std::vector<std::string>;
+
+// Each command returns the process exit status; messages go to stderr.
+int CommandNew(const Args &args);
+int CommandShow(const Args &args);
+int CommandReg(const Args &args);
+int CommandBoot(const Args &args);
+
+// Makes dir the machine of this process; false (with a message) when it is
+// not a machine folder.
+bool OpenMachine(const std::string &dir);
+
+// Reads a string value of HKLM\keyPath; empty when missing.
+std::string ReadString(const std::string &keyPath, const std::string &name);
+
+} // namespace tool

@@ -1,0 +1,38 @@
+// veltrin-machine <command> <dir> ...: see Usage().
+#include "tools/machine_tool.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+void Usage() {
+    std::fputs("usage: veltrin-machine new <dir>             make a machine (a copy of the default)\n"
+               "       veltrin-machine show <dir>            drives, shares, printers, addresses, RunOnce, journal\n"
+               "       veltrin-machine reg <dir> export [key] write REGEDIT4 of HKEY_LOCAL_MACHINE (or a key)\n"
+               "       veltrin-machine reg <dir> import <file.reg>\n"
+               "       veltrin-machine boot <dir>            restart: run and remove the RunOnce entries\n",
+               stderr);
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (argc < 3) {
+        Usage();
+        return 2;
+    }
+    tool::Args args(argv + 2, argv + argc);
+    const char *command = argv[1];
+    if (std::strcmp(command, "new") == 0)
+        return tool::CommandNew(args);
+    if (std::strcmp(command, "show") == 0)
+        return tool::CommandShow(args);
+    if (std::strcmp(command, "reg") == 0)
+        return tool::CommandReg(args);
+    if (std::strcmp(command, "boot") == 0)
+        return tool::CommandBoot(args);
+    std::fprintf(stderr, "veltrin-machine: unknown command '%s'\n", command);
+    Usage();
+    return 2;
+}
