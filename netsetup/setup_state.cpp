@@ -1,0 +1,3 @@
+#include "netsetup/setup_state.h"
+
+SetupState g_setupState;

@@ -1,0 +1,20 @@
+// Installs Winsock 2 from the installation CD when its service key is
+// missing, and asks for a restart.
+#pragma once
+
+#include "platform/win32.h"
+
+// How the wait for the installer is paced. Every wait is bounded: with an
+// installer that never ends and never adds the key, the poll gives up after
+// its last check, about checkInterval x 5000 after the start.
+struct Winsock2Pacing {
+    DWORD inputIdleTimeout = 5000; // for the installer to be ready for input
+    DWORD checkInterval = 100;     // between two checks of the key
+};
+
+// Nothing happens when "System\CurrentControlSet\Services\Winsock2" exists.
+// Otherwise: probes the CD (rewriting the CD root path's letter), starts
+// "<L>:\Wingate\ws2setup.exe", polls for the key until it appears, the
+// installer ends, or 5001 checks were made, and sets the restart state to 2
+// (also when the installer could not be started).
+void InstallWinsock2(const Winsock2Pacing &pacing = {});
