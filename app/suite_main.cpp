@@ -1,0 +1,28 @@
+// veltrin-sharing: the dialog suite. It opens the sharing selection dialog,
+// whose OK runs the network setup, and ends when the dialog does.
+#include "sharing/sharing_dlg.h"
+
+namespace {
+
+class CSuiteApp : public CWinApp {
+  public:
+    BOOL InitInstance() override {
+        CSharingDlg dialog(nullptr);
+        dialog.DoModal();
+        return FALSE;
+    }
+};
+
+CSuiteApp theApp;
+
+} // namespace
+
+#ifdef _WIN32
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return AfxWinMain();
+}
+#else
+int main() {
+    return AfxWinMain();
+}
+#endif

@@ -1,0 +1,36 @@
+#include "sharing/share_key.h"
+
+const char kShareKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Network\\LanMan";
+
+namespace {
+
+constexpr DWORD kBufferSize = 80;
+
+// Only the value's own bytes count: a value shorter than four bytes is not
+// a disk share, whatever the buffer held before.
+bool IsDiskShare(HKEY subkey) {
+    BYTE data[kBufferSize];
+    DWORD type = 0;
+    DWORD size = kBufferSize;
+    if (RegQueryValueExA(subkey, "Type", nullptr, &type, data, &size) != ERROR_SUCCESS)
+        return false;
+    return size >= 4 && data[0] == 0 && data[1] == 0 && data[2] == 0 && data[3] == 0;
+}
+
+} // namespace
+
+void ForEachDiskShare(const std::function<void(HKEY subkey, const char *name)> &visit) {
+    HKEY shares = nullptr;
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kShareKeyPath, &shares) != ERROR_SUCCESS)
+        return;
+    char name[kBufferSize];
+    for (DWORD index = 0; RegEnumKeyA(shares, index, name, kBufferSize) == ERROR_SUCCESS; ++index) {
+        HKEY subkey = nullptr;
+        if (RegOpenKeyA(shares, name, &subkey) != ERROR_SUCCESS)
+            continue;
+        if (IsDiskShare(subkey))
+            visit(subkey, name);
+        RegCloseKey(subkey);
+    }
+    RegCloseKey(shares);
+}

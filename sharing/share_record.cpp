@@ -1,0 +1,32 @@
+#include "sharing/share_record.h"
+
+#include "sharing/bounded_text.h"
+
+namespace {
+
+char g_emptyRemark[] = "";
+
+} // namespace
+
+ShareRecord::ShareRecord(unsigned char type, unsigned short flags, char *path)
+    : m_record(static_cast<share_info_50 *>(
+          HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, kShareInfo50Size))) {
+    if (!m_record)
+        return;
+    m_record->shi50_type = type;
+    m_record->shi50_flags = flags;
+    m_record->shi50_remark = g_emptyRemark;
+    m_record->shi50_path = path;
+}
+
+ShareRecord::~ShareRecord() {
+    if (m_record)
+        HeapFree(GetProcessHeap(), 0, m_record);
+}
+
+unsigned ShareRecord::Add(std::string_view name) {
+    if (name.size() > LM20_NNLEN)
+        return ERROR_INVALID_PARAMETER;
+    CopyText(m_record->shi50_netname, sizeof m_record->shi50_netname, name);
+    return NetShareAdd(nullptr, 50, reinterpret_cast<const char *>(m_record), kShareInfo50Size);
+}
