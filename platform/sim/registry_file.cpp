@@ -1,0 +1,202 @@
+#include "platform/sim/registry_file.h"
+
+#include "platform/sim/registry_reader.h"
+#include "platform/sim/registry_writer.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace sim::reg {
+
+namespace {
+
+FileStamp StampOf(const struct stat &st) {
+    return {true,
+            static_cast<std::uint64_t>(st.st_dev),
+            static_cast<std::uint64_t>(st.st_ino),
+            static_cast<std::uint64_t>(st.st_size),
+            st.st_mtim.tv_sec,
+            st.st_mtim.tv_nsec,
+            st.st_ctim.tv_sec,
+            st.st_ctim.tv_nsec};
+}
+
+LONG CodeOf(int error) {
+    return (error == EACCES || error == EPERM || error == EROFS) ? ERROR_ACCESS_DENIED
+                                                                 : ERROR_WRITE_FAULT;
+}
+
+// Closes fd on every path out.
+class Fd {
+  public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0)
+            close(fd_);
+    }
+    Fd(const Fd &) = delete;
+    Fd &operator=(const Fd &) = delete;
+    int Get() const { return fd_; }
+    // Closes now and says whether the close failed (NFS reports late write
+    // errors there).
+    bool Close() {
+        int fd = fd_;
+        fd_ = -1;
+        return close(fd) == 0;
+    }
+
+  private:
+    int fd_;
+};
+
+bool ReadAll(int fd, std::string *text) {
+    char buffer[1 << 16];
+    for (;;) {
+        ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n == 0)
+            return true;
+        if (n < 0 && errno != EINTR)
+            return false;
+        if (n > 0)
+            text->append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+bool WriteAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        ssize_t n = write(fd, data.data(), data.size());
+        if (n < 0 && errno != EINTR)
+            return false;
+        if (n > 0)
+            data.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+std::string FolderOf(const std::string &path) {
+    std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Makes the rename durable. The rename is done whatever this reports, and
+// some file systems cannot sync a folder at all, so its result is not a
+// failure of the write.
+void SyncFolder(const std::string &path) {
+    Fd folder(open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.Get() >= 0)
+        fsync(folder.Get());
+}
+
+} // namespace
+
+LONG RegistryFile::Failed(LONG code, const std::string &what) {
+    error_ = path_ + ": " + what;
+    return code;
+}
+
+LONG RegistryFile::Read(const Key **root) {
+    LONG code = Refresh();
+    if (code == ERROR_SUCCESS)
+        *root = &root_;
+    return code;
+}
+
+LONG RegistryFile::Refresh() {
+    struct stat st;
+    if (stat(path_.c_str(), &st) != 0) {
+        if (errno != ENOENT)
+            return Failed(ERROR_ACCESS_DENIED, std::strerror(errno));
+        if (!loaded_ || stamp_.exists) {
+            root_ = Key();
+            stamp_ = FileStamp();
+            state_ = ERROR_SUCCESS;
+            loaded_ = true;
+        }
+        return state_;
+    }
+    if (loaded_ && stamp_ == StampOf(st))
+        return state_;
+    return Load();
+}
+
+LONG RegistryFile::Load() {
+    loaded_ = false;
+    Fd file(open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat st;
+    std::string text;
+    if (file.Get() < 0) {
+        if (errno == ENOENT) // replaced and removed since the stat: read again
+            return Refresh();
+        return Failed(ERROR_ACCESS_DENIED, std::strerror(errno));
+    }
+    if (fstat(file.Get(), &st) != 0 || !ReadAll(file.Get(), &text))
+        return Failed(ERROR_ACCESS_DENIED, std::strerror(errno));
+    Key fresh;
+    ParseError parse;
+    if (ApplyRegedit4(text, fresh, &parse)) {
+        root_ = std::move(fresh);
+        state_ = ERROR_SUCCESS;
+    } else {
+        root_ = Key();
+        state_ = Failed(ERROR_BADDB, std::to_string(parse.line) + ": " + parse.what);
+        if (error_ != reported_) {
+            std::fprintf(stderr, "%s\n", error_.c_str());
+            reported_ = error_;
+        }
+    }
+    stamp_ = StampOf(st);
+    loaded_ = true;
+    return state_;
+}
+
+LONG RegistryFile::Update(const std::function<LONG(Key &root)> &change) {
+    std::string lockPath = path_ + ".lock";
+    Fd lock(open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+    if (lock.Get() < 0)
+        return Failed(CodeOf(errno), lockPath + ": " + std::strerror(errno));
+    // The lock goes with the descriptor, closed on return: a fresh open per
+    // write, since a descriptor shared across fork would share the lock too.
+    while (flock(lock.Get(), LOCK_EX) != 0)
+        if (errno != EINTR)
+            return Failed(ERROR_WRITE_FAULT, lockPath + ": " + std::strerror(errno));
+    LONG code = Refresh();
+    if (code == ERROR_SUCCESS)
+        code = change(root_);
+    if (code == ERROR_SUCCESS)
+        code = Save();
+    if (code != ERROR_SUCCESS)
+        loaded_ = false;
+    return code;
+}
+
+LONG RegistryFile::Save() {
+    std::string text = WriteRegedit4(root_, "");
+    std::string tmpPath = path_ + ".tmp";
+    Fd tmp(open(tmpPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (tmp.Get() < 0)
+        return Failed(CodeOf(errno), std::string("cannot save: ") + std::strerror(errno));
+    if (!WriteAll(tmp.Get(), text) || fsync(tmp.Get()) != 0 || !tmp.Close() ||
+        rename(tmpPath.c_str(), path_.c_str()) != 0) {
+        int error = errno;
+        unlink(tmpPath.c_str());
+        return Failed(CodeOf(error), std::string("cannot save: ") + std::strerror(error));
+    }
+    SyncFolder(path_);
+    struct stat st;
+    if (stat(path_.c_str(), &st) == 0)
+        stamp_ = StampOf(st);
+    else
+        loaded_ = false; // saved, but not known by stamp: read it again next time
+    state_ = ERROR_SUCCESS;
+    return ERROR_SUCCESS;
+}
+
+} // namespace sim::reg

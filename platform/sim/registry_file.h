@@ -1,0 +1,67 @@
+// registry.reg: one REGEDIT4 file shared by every process of a machine.
+//
+// Readers reload it when it changed (one stat a call). A write takes an
+// exclusive flock on <file>.lock, re-reads the newest file, applies the
+// change, writes <file>.tmp, fsyncs it, renames it over the file and fsyncs
+// the folder, so a reader sees the old file or the new one, never a part,
+// and two writers never lose each other's change.
+#pragma once
+
+#include "platform/sim/registry_tree.h"
+#include "platform/win32.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace sim::reg {
+
+// What tells one version of the file from another.
+struct FileStamp {
+    bool exists = false;
+    std::uint64_t device = 0, inode = 0, size = 0;
+    std::int64_t mtimeSec = 0, mtimeNsec = 0, ctimeSec = 0, ctimeNsec = 0;
+    bool operator==(const FileStamp &) const = default;
+};
+
+class RegistryFile {
+  public:
+    explicit RegistryFile(std::string path) : path_(std::move(path)) {}
+    RegistryFile(const RegistryFile &) = delete;
+    RegistryFile &operator=(const RegistryFile &) = delete;
+
+    const std::string &Path() const { return path_; }
+
+    // The newest tree. A missing file reads as an empty one. Fails with
+    // ERROR_BADDB while the file does not parse (the first time a broken
+    // file is seen, "<file>:<line>: <what>" goes to stderr), or
+    // ERROR_ACCESS_DENIED when it cannot be read.
+    LONG Read(const Key **root);
+
+    // Under the lock, runs change on the newest tree and saves the result
+    // when change returns 0. Any other code is returned with nothing
+    // written. A file that does not parse is never overwritten (ERROR_BADDB).
+    // A save that fails returns ERROR_ACCESS_DENIED or ERROR_WRITE_FAULT and
+    // leaves the last good file. After any failure the change is dropped
+    // from memory too: the next call reads the file again.
+    LONG Update(const std::function<LONG(Key &root)> &change);
+
+    // The last failure in words, e.g. "<file>:<line>: <what>".
+    const std::string &LastError() const { return error_; }
+
+  private:
+    LONG Refresh();
+    LONG Load();
+    LONG Save();
+    LONG Failed(LONG code, const std::string &what);
+
+    std::string path_;
+    Key root_;
+    bool loaded_ = false; // root_ and state_ belong to stamp_
+    FileStamp stamp_;
+    LONG state_ = ERROR_SUCCESS;
+    std::string error_;
+    std::string reported_; // the broken-file message already printed
+};
+
+} // namespace sim::reg

@@ -1,0 +1,78 @@
+#include "platform/sim/registry_store.h"
+
+#include "platform/sim/machine.h"
+#include "platform/sim/registry_reader.h"
+#include "platform/sim/registry_writer.h"
+
+#include <memory>
+
+namespace sim::reg {
+
+namespace {
+
+// What a change that gave up returns through RegistryFile::Update: Windows'
+// ERROR_CANCELLED, a code no file operation produces.
+constexpr LONG kGaveUp = 1223;
+
+bool Report(LONG result, const std::string &message, std::string *error, LONG *code) {
+    if (result == ERROR_SUCCESS)
+        return true;
+    if (error)
+        *error = message;
+    if (code)
+        *code = result;
+    return false;
+}
+
+} // namespace
+
+RegistryFile &MachineRegistry() {
+    static std::unique_ptr<RegistryFile> file;
+    std::string path = sim::RegistryPath();
+    if (!file || file->Path() != path)
+        file = std::make_unique<RegistryFile>(std::move(path));
+    return *file;
+}
+
+bool ExportText(const std::string &keyPath, std::string *out, std::string *error) {
+    RegistryFile &file = MachineRegistry();
+    const Key *root = nullptr;
+    if (!Report(file.Read(&root), file.LastError(), error, nullptr))
+        return false;
+    std::string stored;
+    if (!StoredPath(*root, keyPath, &stored)) {
+        if (error)
+            *error = "no key HKEY_LOCAL_MACHINE\\" + keyPath;
+        return false;
+    }
+    *out = WriteRegedit4(*FindKey(*root, stored), stored);
+    return true;
+}
+
+bool ImportText(std::string_view regText, std::string *error) {
+    ParseError parse;
+    RegistryFile &file = MachineRegistry();
+    LONG result = file.Update(
+        [&](Key &root) { return ApplyRegedit4(regText, root, &parse) ? ERROR_SUCCESS : kGaveUp; });
+    if (result == kGaveUp)
+        return Report(result, "line " + std::to_string(parse.line) + ": " + parse.what, error,
+                      nullptr);
+    return Report(result, file.LastError(), error, nullptr);
+}
+
+bool Transaction(const std::function<bool(Key &root)> &change, std::string *error, LONG *code) {
+    RegistryFile &file = MachineRegistry();
+    LONG result = file.Update([&](Key &root) { return change(root) ? ERROR_SUCCESS : kGaveUp; });
+    return result == kGaveUp ? false : Report(result, file.LastError(), error, code);
+}
+
+bool Inspect(const std::function<void(const Key &root)> &look, std::string *error, LONG *code) {
+    RegistryFile &file = MachineRegistry();
+    const Key *root = nullptr;
+    if (!Report(file.Read(&root), file.LastError(), error, code))
+        return false;
+    look(*root);
+    return true;
+}
+
+} // namespace sim::reg

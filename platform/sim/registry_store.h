@@ -1,0 +1,44 @@
+// The machine's registry for the other parts of the simulation and the
+// machine tool. Each call works on the registry.reg of the machine in use
+// (sim::RegistryPath()) and sees every other process's latest changes.
+//
+// Failures: the message is "<file>:<line>: <what>" for a registry file that
+// does not parse (nothing is then written), "<file>: <reason>" when the file
+// cannot be read or saved, "line N: <what>" for an import text that does not
+// parse. The Windows code, where asked for, is ERROR_BADDB (1009) for a file
+// that does not parse, ERROR_ACCESS_DENIED (5) or ERROR_WRITE_FAULT (29)
+// when it cannot be read or saved.
+#pragma once
+
+#include "platform/sim/registry_file.h"
+#include "platform/sim/registry_tree.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace sim::reg {
+
+// The registry file of the machine in use, kept across calls.
+RegistryFile &MachineRegistry();
+
+// REGEDIT4 text of the key at keyPath ("a\b", "" for all of
+// HKEY_LOCAL_MACHINE) and everything below it. Fails when the key is missing.
+bool ExportText(const std::string &keyPath, std::string *out, std::string *error);
+
+// Applies a .reg text ([KEY], [-KEY], "name"=- included) to the registry as
+// one locked change. When the text does not parse, nothing is written.
+bool ImportText(std::string_view regText, std::string *error);
+
+// Runs change on the newest tree under the registry's lock and saves the
+// result atomically, so several changes land together or not at all. When
+// change returns false nothing is written and error and code are left alone.
+// change must not call the Reg* functions (they would take the lock again).
+bool Transaction(const std::function<bool(Key &root)> &change, std::string *error = nullptr,
+                 LONG *code = nullptr);
+
+// Lets look read the newest tree (valid only during the call).
+bool Inspect(const std::function<void(const Key &root)> &look, std::string *error = nullptr,
+             LONG *code = nullptr);
+
+} // namespace sim::reg

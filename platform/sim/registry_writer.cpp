@@ -1,0 +1,141 @@
+#include "platform/sim/registry_writer.h"
+
+#include <cstdint>
+
+namespace sim::reg {
+
+namespace {
+
+constexpr char kHexDigits[] = "0123456789abcdef";
+// Hex lines are wrapped so that none is longer than this, '\' included.
+constexpr std::size_t kLineWidth = 77;
+
+void AppendEscaped(std::string &out, std::string_view text) {
+    for (char c : text) {
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        default:
+            out.push_back(c);
+        }
+    }
+}
+
+// A REG_SZ is written as a quoted string only when reading that string back
+// gives the same bytes and regedit reads it the same way: one NUL, at the end,
+// and no control characters but tab.
+bool IsPlainString(std::string_view data) {
+    if (data.empty() || data.back() != '\0')
+        return false;
+    for (std::size_t i = 0; i + 1 < data.size(); ++i) {
+        auto c = static_cast<unsigned char>(data[i]);
+        if (c < 0x20 && c != '\t')
+            return false;
+    }
+    return true;
+}
+
+void AppendHexBytes(std::string &out, std::string_view data, std::size_t lineStart) {
+    std::size_t column = out.size() - lineStart;
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        auto byte = static_cast<unsigned char>(data[i]);
+        out.push_back(kHexDigits[byte >> 4]);
+        out.push_back(kHexDigits[byte & 15]);
+        if (i + 1 == data.size())
+            break;
+        out.push_back(',');
+        column += 3;
+        if (column + 4 > kLineWidth) { // room for "xx,\" no more
+            out += "\\\r\n  ";
+            column = 2;
+        }
+    }
+}
+
+void AppendHex32(std::string &out, std::uint32_t number, bool padded) {
+    bool started = padded;
+    for (int shift = 28; shift >= 0; shift -= 4) {
+        unsigned digit = number >> shift & 15;
+        started = started || digit != 0 || shift == 0;
+        if (started)
+            out.push_back(kHexDigits[digit]);
+    }
+}
+
+void AppendValue(std::string &out, const Value &value) {
+    std::size_t lineStart = out.size();
+    if (value.name.empty()) {
+        out.push_back('@');
+    } else {
+        out.push_back('"');
+        AppendEscaped(out, value.name);
+        out.push_back('"');
+    }
+    out.push_back('=');
+    const std::string &data = value.data;
+    if (value.type == 1 && IsPlainString(data)) {
+        out.push_back('"');
+        AppendEscaped(out, std::string_view(data).substr(0, data.size() - 1));
+        out.push_back('"');
+    } else if (value.type == 4 && data.size() == 4) {
+        std::uint32_t number = 0;
+        for (int i = 3; i >= 0; --i)
+            number = number << 8 | static_cast<unsigned char>(data[static_cast<std::size_t>(i)]);
+        out += "dword:";
+        AppendHex32(out, number, true);
+    } else {
+        if (value.type == 3) {
+            out += "hex:";
+        } else {
+            out += "hex(";
+            AppendHex32(out, value.type, false);
+            out += "):";
+        }
+        AppendHexBytes(out, data, lineStart);
+    }
+    out += "\r\n";
+}
+
+void AppendKey(std::string &out, const Key &key, std::string &path, bool header) {
+    if (header || key.values.Size() > 0) {
+        out += "[HKEY_LOCAL_MACHINE";
+        if (!path.empty()) {
+            out.push_back('\\');
+            out += path;
+        }
+        out += "]\r\n";
+        for (std::size_t i = 0; i < key.values.Size(); ++i)
+            AppendValue(out, key.values.At(i));
+        out += "\r\n";
+    }
+    for (std::size_t i = 0; i < key.subkeys.Size(); ++i) {
+        const Key &sub = key.subkeys.At(i);
+        std::size_t length = path.size();
+        if (length)
+            path.push_back('\\');
+        path += sub.name;
+        AppendKey(out, sub, path, true);
+        path.resize(length);
+    }
+}
+
+} // namespace
+
+std::string WriteRegedit4(const Key &key, std::string_view path) {
+    std::string out = "REGEDIT4\r\n\r\n";
+    std::string keyPath(path);
+    AppendKey(out, key, keyPath, !keyPath.empty());
+    return out;
+}
+
+} // namespace sim::reg
