@@ -19,6 +19,16 @@ std::string RegistryPath(); // <machine>/registry.reg
 std::string JournalPath();  // <machine>/journal.log
 
 // Appends one line (a newline is added) to the machine's journal.
+// Control characters are written as \xNN, so one call is always one line.
 void AppendJournal(const std::string &line);
+
+// Writes a copy of the embedded default machine to dir, which must not exist
+// (or be an empty folder). On failure nothing is left behind and *error says
+// why.
+bool CopyDefaultMachine(const std::string &dir, std::string *error);
+
+// Waits until every program this process started has ended: the launcher
+// calls it last, so the CD's programs keep the terminal to themselves.
+void WaitForStartedPrograms();
 
 } // namespace sim

@@ -1,0 +1,81 @@
+#include "platform/sim/machine.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <mutex>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace sim {
+
+namespace {
+
+std::mutex machineMutex;
+std::string machineDir;
+bool machineChosen = false;
+
+std::string Absolute(const std::string &dir) {
+    std::error_code ec;
+    fs::path path = fs::absolute(dir, ec);
+    return ec ? dir : path.lexically_normal().string();
+}
+
+// $XDG_DATA_HOME/veltrin/machine, or ~/.local/share/veltrin/machine. A
+// relative XDG_DATA_HOME is ignored, as the base directory rules ask.
+std::string DefaultMachineDir() {
+    const char *data = std::getenv("XDG_DATA_HOME");
+    if (data && data[0] == '/')
+        return std::string(data) + "/veltrin/machine";
+    const char *home = std::getenv("HOME");
+    if (!home || !*home) {
+        const passwd *user = getpwuid(getuid());
+        home = user ? user->pw_dir : "/";
+    }
+    return std::string(home) + "/.local/share/veltrin/machine";
+}
+
+// The default machine is copied on first use; a copy made by a concurrent
+// process counts as ours.
+std::string PrepareDefaultMachine() {
+    std::string dir = DefaultMachineDir();
+    std::error_code ec;
+    if (fs::exists(dir, ec))
+        return dir;
+    fs::create_directories(fs::path(dir).parent_path(), ec);
+    std::string error;
+    if (!CopyDefaultMachine(dir, &error) && !fs::exists(dir, ec))
+        std::fprintf(stderr, "veltrin: cannot create the default machine %s: %s\n", dir.c_str(),
+                     error.c_str());
+    return dir;
+}
+
+} // namespace
+
+const std::string &MachineDir() {
+    std::lock_guard lock(machineMutex);
+    if (!machineChosen) {
+        const char *env = std::getenv("VELTRIN_MACHINE");
+        machineDir = (env && *env) ? Absolute(env) : PrepareDefaultMachine();
+        machineChosen = true;
+    }
+    return machineDir;
+}
+
+void UseMachine(const std::string &dir) {
+    std::lock_guard lock(machineMutex);
+    machineDir = Absolute(dir);
+    machineChosen = true;
+}
+
+std::string RegistryPath() {
+    return MachineDir() + "/registry.reg";
+}
+std::string JournalPath() {
+    return MachineDir() + "/journal.log";
+}
+
+} // namespace sim

@@ -1,0 +1,102 @@
+#include "platform/sim/machine_config.h"
+
+#include "platform/sim/ini_text.h"
+#include "platform/sim/machine.h"
+#include "platform/win32.h"
+
+#include <cstdio>
+#include <fstream>
+#include <mutex>
+#include <sstream>
+
+namespace sim {
+
+namespace {
+
+struct DriveWord {
+    const char *word;
+    unsigned type;
+};
+constexpr DriveWord kDriveWords[] = {{"removable", DRIVE_REMOVABLE},
+                                     {"fixed", DRIVE_FIXED},
+                                     {"remote", DRIVE_REMOTE},
+                                     {"cdrom", DRIVE_CDROM},
+                                     {"ramdisk", DRIVE_RAMDISK}};
+
+int LetterIndex(char c) {
+    if (c >= 'A' && c <= 'Z')
+        return c - 'A';
+    if (c >= 'a' && c <= 'z')
+        return c - 'a';
+    return -1;
+}
+
+void AddDrive(MachineConfig &config, const ini::Entry &entry, const std::string &prefix) {
+    int index = entry.key.size() == 1 ? LetterIndex(entry.key[0]) : -1;
+    if (index < 0) {
+        config.errors.push_back(prefix + std::to_string(entry.line) + ": \"" + entry.key +
+                                "\" is not a drive letter");
+        return;
+    }
+    for (const DriveWord &w : kDriveWords) {
+        if (ini::NamesEqual(entry.value, w.word)) {
+            config.driveTypes[static_cast<size_t>(index)] = w.type;
+            return;
+        }
+    }
+    config.errors.push_back(prefix + std::to_string(entry.line) + ": unknown drive type \"" +
+                            entry.value +
+                            "\" (use removable, fixed, remote, cdrom or ramdisk); drive " +
+                            entry.key + ": is left out");
+}
+
+std::string ReadWholeFile(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+MachineConfig ParseMachineConfig(std::string_view text, const std::string &fileName) {
+    MachineConfig config;
+    config.driveTypes.fill(DRIVE_NO_ROOT_DIR);
+    std::string prefix = fileName + ":";
+    ini::Text ini = ini::Parse(text);
+    for (const ini::Entry &entry : ini.entries)
+        if (ini::NamesEqual(entry.section, "Drives"))
+            AddDrive(config, entry, prefix);
+    if (const ini::Entry *dir = ini::Find(ini, "System", "WindowsDirectory");
+        dir && !dir->value.empty())
+        config.windowsDirectory = dir->value;
+    return config;
+}
+
+// The file is a few lines long: reading it on every call is cheaper than any
+// change detection that could miss two writes within one timestamp tick.
+MachineConfig CurrentMachineConfig() {
+    static std::mutex mutex;
+    static std::string lastPath, lastText;
+    static MachineConfig lastConfig = ParseMachineConfig("", "");
+
+    std::string path = MachineDir() + "/machine.ini";
+    std::string text = ReadWholeFile(path);
+    std::lock_guard lock(mutex);
+    if (path != lastPath || text != lastText) {
+        lastConfig = ParseMachineConfig(text, path);
+        for (const std::string &error : lastConfig.errors)
+            std::fprintf(stderr, "veltrin: %s\n", error.c_str());
+        lastPath = path;
+        lastText = text;
+    }
+    return lastConfig;
+}
+
+unsigned DriveTypeOf(char letter) {
+    int index = LetterIndex(letter);
+    return index < 0 ? DRIVE_NO_ROOT_DIR
+                     : CurrentMachineConfig().driveTypes[static_cast<size_t>(index)];
+}
+
+} // namespace sim

@@ -1,0 +1,33 @@
+// machine.ini: which drives the machine has, of which type, and where its
+// Windows directory is.
+//   [Drives]  A=removable  C=fixed  E=cdrom  F=remote  R=ramdisk
+//   [System]  WindowsDirectory=C:\WINDOWS
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sim {
+
+struct MachineConfig {
+    // DRIVE_* code per letter A..Z; DRIVE_NO_ROOT_DIR when the letter is not listed.
+    std::array<unsigned, 26> driveTypes{};
+    std::string windowsDirectory = "C:\\WINDOWS";
+    // One message per line that could not be used ("machine.ini:3: ...").
+    std::vector<std::string> errors;
+};
+
+// Reads the text of machine.ini; fileName prefixes the error messages.
+MachineConfig ParseMachineConfig(std::string_view text, const std::string &fileName);
+
+// The configuration of the machine in use, read again whenever the file has
+// changed. Errors are printed to stderr once per version of the file.
+MachineConfig CurrentMachineConfig();
+
+// The DRIVE_* code of a letter ('a'..'z' accepted), DRIVE_NO_ROOT_DIR for
+// anything that is not a drive of the machine.
+unsigned DriveTypeOf(char letter);
+
+} // namespace sim

@@ -1,0 +1,162 @@
+#include "platform/sim/process_start.h"
+
+#include "platform/sim/drive_path.h"
+#include "platform/sim/machine.h"
+
+#include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char **environ;
+
+namespace sim {
+
+namespace {
+
+// What this process knows of the programs it started. Never destroyed: a
+// reaper may still report while the program exits.
+struct Watch {
+    std::mutex mutex;
+    std::condition_variable changed;
+    int running = 0;
+};
+
+Watch &TheWatch() {
+    static auto *watch = new Watch;
+    return *watch;
+}
+
+// Waits for the child and records its end; one per started program, so no
+// child is ever left a zombie and no one has to poll.
+void Reap(const std::shared_ptr<Process> &process) {
+    int status = 0;
+    while (waitpid(process->pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    Watch &w = TheWatch();
+    std::lock_guard lock(w.mutex);
+    process->ended = true;
+    process->exitCode = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+    --w.running;
+    w.changed.notify_all();
+}
+
+std::string ProgramFolder() {
+    std::error_code ec;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : self.parent_path().string();
+}
+
+// The caller's environment with the machine's two variables.
+std::vector<std::string> ChildEnvironment() {
+    std::vector<std::string> env;
+    bool hasBin = false;
+    for (char **e = environ; e && *e; ++e) {
+        std::string_view entry = *e;
+        if (entry.starts_with("VELTRIN_MACHINE="))
+            continue;
+        hasBin = hasBin || entry.starts_with("VELTRIN_BIN=");
+        env.emplace_back(entry);
+    }
+    env.push_back("VELTRIN_MACHINE=" + MachineDir());
+    if (!hasBin)
+        env.push_back("VELTRIN_BIN=" + ProgramFolder());
+    return env;
+}
+
+std::vector<char *> Pointers(std::vector<std::string> &strings) {
+    std::vector<char *> pointers;
+    for (std::string &s : strings)
+        pointers.push_back(s.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+DWORD SpawnError(int error) {
+    return (error == ENOMEM || error == EAGAIN) ? ERROR_NOT_ENOUGH_MEMORY : ERROR_BAD_FORMAT;
+}
+
+} // namespace
+
+StartOutcome StartProgram(const CommandLine &command) {
+    StartOutcome outcome;
+    DrivePath path = LookupDrivePath(command.program);
+    if (path.status != PathStatus::Found) {
+        outcome.error =
+            path.status == PathStatus::FileMissing ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
+        return outcome;
+    }
+    struct stat st;
+    if (stat(path.hostPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        access(path.hostPath.c_str(), X_OK) != 0) {
+        outcome.error = ERROR_BAD_FORMAT;
+        return outcome;
+    }
+
+    std::vector<std::string> argv{path.hostPath};
+    argv.insert(argv.end(), command.args.begin(), command.args.end());
+    std::vector<std::string> env = ChildEnvironment();
+    std::string folder = DriveFolder(command.program[0]);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t none;
+    sigemptyset(&none);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK);
+
+    auto process = std::make_shared<Process>();
+    int error = posix_spawn(&process->pid, path.hostPath.c_str(), &actions, &attributes,
+                            Pointers(argv).data(), Pointers(env).data());
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error != 0) {
+        outcome.error = SpawnError(error);
+        return outcome;
+    }
+
+    Watch &w = TheWatch();
+    {
+        std::lock_guard lock(w.mutex);
+        ++w.running;
+    }
+    try {
+        std::thread(Reap, process).detach();
+    } catch (const std::system_error &) {
+        Reap(process); // no thread to spare: wait here rather than leave a zombie
+    }
+    outcome.process = std::move(process);
+    return outcome;
+}
+
+bool WaitForProcess(const Process &process, DWORD milliseconds) {
+    Watch &w = TheWatch();
+    std::unique_lock lock(w.mutex);
+    if (milliseconds == INFINITE) {
+        w.changed.wait(lock, [&] { return process.ended; });
+        return true;
+    }
+    return w.changed.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                              [&] { return process.ended; });
+}
+
+void WaitForStartedPrograms() {
+    Watch &w = TheWatch();
+    std::unique_lock lock(w.mutex);
+    w.changed.wait(lock, [&] { return w.running == 0; });
+}
+
+} // namespace sim

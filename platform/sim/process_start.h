@@ -1,0 +1,40 @@
+// Programs of the machine's drives started as host processes, and the
+// watch kept over them until they end.
+#pragma once
+
+#include "platform/sim/command_line.h"
+#include "platform/sim/handles.h"
+
+#include <memory>
+#include <string_view>
+
+#include <sys/types.h>
+
+namespace sim {
+
+// One started program. Its handles share it; its reaper fills in the end.
+struct Process : HandleObject {
+    pid_t pid = 0;
+    // Guarded by the watch's lock (process_start.cpp).
+    bool ended = false;
+    int exitCode = 0; // 128 + signal when killed
+};
+
+struct StartOutcome {
+    // 0 when started, else the Windows error: 2 no such file, 3 no such
+    // path, 11 not a program, 8 out of resources.
+    DWORD error = 0;
+    std::shared_ptr<Process> process;
+};
+
+// Starts the program (a path on a simulated drive) when its host file is
+// executable: without a shell, with the arguments, in its drive's root
+// folder, with VELTRIN_MACHINE and (unless set) VELTRIN_BIN in its
+// environment. Every started program is reaped when it ends.
+StartOutcome StartProgram(const CommandLine &command);
+
+// Waits up to milliseconds (INFINITE: no limit) for the process to end;
+// true when it has.
+bool WaitForProcess(const Process &process, DWORD milliseconds);
+
+} // namespace sim

@@ -1,0 +1,71 @@
+#include "platform/sim/ini_text.h"
+#include "platform/sim/machine.h"
+#include "platform/sim/machine_config.h"
+#include "platform/win32.h"
+#include "tests/testkit/testkit.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool Executable(const std::string &path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && (st.st_mode & S_IXUSR);
+}
+
+TEST(DefaultMachine, CopyHoldsTheCdAndItsPrograms) {
+    testkit::TempDir temp;
+    std::string dir = temp.Path() + "/machine";
+    std::string error;
+    ASSERT_TRUE(sim::CopyDefaultMachine(dir, &error)) << error;
+
+    for (const char *program : {"autorun.exe", "Wingate/ws2setup.exe", "Tzr/Setup.exe"})
+        EXPECT_TRUE(Executable(dir + "/drives/E/" + program)) << program;
+    EXPECT_TRUE(fs::is_regular_file(dir + "/drives/E/Tzr/Setup"));
+    EXPECT_FALSE(Executable(dir + "/registry.reg"));
+    EXPECT_EQ(testkit::ReadFile(dir + "/registry.reg").rfind("REGEDIT4\r\n", 0), 0u);
+
+    sim::MachineConfig config =
+        sim::ParseMachineConfig(testkit::ReadFile(dir + "/machine.ini"), "machine.ini");
+    EXPECT_TRUE(config.errors.empty());
+    EXPECT_EQ(config.driveTypes[4], static_cast<unsigned>(DRIVE_CDROM));
+
+    // The vendor name the sharing dialog's title is made from.
+    sim::UseMachine(dir);
+    char vendor[120];
+    GetPrivateProfileStringA("Strings", "VendorName", "", vendor, sizeof vendor,
+                             "C:\\WINDOWS\\inf\\netamdqv.inf");
+    EXPECT_STREQ(vendor, "Quorvane");
+
+    // The copy is a working machine: the CD is found, its scripts are valid sh.
+    WIN32_FIND_DATAA data;
+    HANDLE found = FindFirstFileA("E:\\Tzr\\Setup", &data);
+    EXPECT_NE(found, INVALID_HANDLE_VALUE);
+    FindClose(found);
+    for (const char *program : {"autorun.exe", "Wingate/ws2setup.exe", "Tzr/Setup.exe"})
+        EXPECT_EQ(testkit::Run({"/bin/sh", "-n", dir + "/drives/E/" + program}, {}).exitCode, 0);
+}
+
+TEST(DefaultMachine, RefusesAnExistingMachineAndLeavesNothingBehind) {
+    testkit::TempDir temp;
+    std::string dir = temp.Path() + "/machine";
+    testkit::WriteFile(dir + "/keep.txt", "mine");
+    std::string error;
+    EXPECT_FALSE(sim::CopyDefaultMachine(dir, &error));
+    EXPECT_NE(error.find("already exists"), std::string::npos) << error;
+    EXPECT_EQ(testkit::ReadFile(dir + "/keep.txt"), "mine");
+    size_t entries = 0;
+    for ([[maybe_unused]] const auto &e : fs::directory_iterator(temp.Path()))
+        ++entries;
+    EXPECT_EQ(entries, 1u); // no temporary sibling left
+
+    EXPECT_FALSE(sim::CopyDefaultMachine(temp.Path() + "/no/such/parent/machine", &error));
+}
+
+} // namespace
