@@ -55,16 +55,23 @@ class Fd {
     int fd_;
 };
 
-bool ReadAll(int fd, std::string *text) {
-    char buffer[1 << 16];
+// Reads to the end; size is what fstat said, so a file that does not grow
+// meanwhile is read straight into its final buffer.
+bool ReadAll(int fd, std::size_t size, std::string *text) {
+    text->resize(size + 1);
+    std::size_t done = 0;
     for (;;) {
-        ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n == 0)
+        if (done == text->size())
+            text->resize(text->size() * 2);
+        ssize_t n = read(fd, text->data() + done, text->size() - done);
+        if (n == 0) {
+            text->resize(done);
             return true;
+        }
         if (n < 0 && errno != EINTR)
             return false;
         if (n > 0)
-            text->append(buffer, static_cast<std::size_t>(n));
+            done += static_cast<std::size_t>(n);
     }
 }
 
@@ -137,7 +144,8 @@ LONG RegistryFile::Load() {
             return Refresh();
         return Failed(ERROR_ACCESS_DENIED, std::strerror(errno));
     }
-    if (fstat(file.Get(), &st) != 0 || !ReadAll(file.Get(), &text))
+    if (fstat(file.Get(), &st) != 0 ||
+        !ReadAll(file.Get(), static_cast<std::size_t>(st.st_size), &text))
         return Failed(ERROR_ACCESS_DENIED, std::strerror(errno));
     Key fresh;
     ParseError parse;
@@ -178,7 +186,8 @@ LONG RegistryFile::Update(const std::function<LONG(Key &root)> &change) {
 }
 
 LONG RegistryFile::Save() {
-    std::string text = WriteRegedit4(root_, "");
+    // A change rarely grows the file by more than a page.
+    std::string text = WriteRegedit4(root_, "", stamp_.size + 4096);
     std::string tmpPath = path_ + ".tmp";
     Fd tmp(open(tmpPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (tmp.Get() < 0)

@@ -4,9 +4,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace sim::reg {
@@ -16,70 +16,113 @@ inline char FoldAscii(char c) {
 }
 
 bool NamesEqual(std::string_view a, std::string_view b);
+std::uint32_t NameHash(std::string_view name);
 
-struct NameHash {
-    std::size_t operator()(std::string_view name) const;
-};
-struct NameEqual {
-    bool operator()(std::string_view a, std::string_view b) const { return NamesEqual(a, b); }
-};
-
-// Items (each with a `name` member) kept in creation order, found by name in
-// O(1). Removal leaves a hole that the next positional access closes, so a
-// run of removals costs one compaction, not one shift each.
+// Items (each with a `name` member) kept in creation order and found by name
+// in O(1): a short list is searched in place, a longer one through an
+// open-addressing table of positions. Removal leaves a hole that the next
+// positional access closes, so a run of removals costs one compaction.
 template <class T> class NamedList {
   public:
     std::size_t Size() const { return items_.size() - holes_; }
 
     // The i-th item in creation order; i < Size().
     T &At(std::size_t i) const {
-        Compact();
+        if (holes_)
+            Rebuild();
         return *items_[i];
     }
 
     T *Find(std::string_view name) const {
-        auto it = index_.find(name);
-        return it == index_.end() ? nullptr : items_[it->second].get();
+        if (table_.empty()) {
+            for (const auto &item : items_)
+                if (NamesEqual(item->name, name))
+                    return item.get();
+            return nullptr;
+        }
+        const Slot *slot = Probe(name);
+        return slot ? items_[slot->position - 1].get() : nullptr;
     }
 
     // The caller makes sure no item of that name exists.
     T &Add(std::unique_ptr<T> item) {
         T &added = *item;
-        index_.emplace(std::string_view(added.name), items_.size());
         items_.push_back(std::move(item));
+        if (table_.empty() ? items_.size() > kShort : items_.size() * 2 > table_.size())
+            Rebuild();
+        else if (!table_.empty())
+            Place(items_.size() - 1);
         return added;
     }
 
     bool Remove(std::string_view name) {
-        auto it = index_.find(name);
-        if (it == index_.end())
+        if (table_.empty()) {
+            for (auto it = items_.begin(); it != items_.end(); ++it)
+                if (NamesEqual((*it)->name, name)) {
+                    items_.erase(it);
+                    return true;
+                }
             return false;
-        std::size_t at = it->second;
-        index_.erase(it);
-        items_[at].reset();
+        }
+        // The slot stays and leads to a hole, which no name matches.
+        const Slot *slot = Probe(name);
+        if (!slot)
+            return false;
+        items_[slot->position - 1].reset();
         ++holes_;
         return true;
     }
 
   private:
-    void Compact() const {
-        if (holes_ == 0)
-            return;
-        std::size_t kept = 0;
-        for (auto &item : items_) {
-            if (!item)
-                continue;
-            index_[item->name] = kept;
-            items_[kept++] = std::move(item);
+    static constexpr std::size_t kShort = 8;
+
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t position = 0; // index + 1; 0 is a free slot
+    };
+
+    // The slot of the live item called name, or null.
+    const Slot *Probe(std::string_view name) const {
+        std::uint32_t hash = NameHash(name);
+        for (std::size_t i = hash & (table_.size() - 1);; i = (i + 1) & (table_.size() - 1)) {
+            const Slot &slot = table_[i];
+            if (slot.position == 0)
+                return nullptr;
+            const T *item = items_[slot.position - 1].get();
+            if (slot.hash == hash && item && NamesEqual(item->name, name))
+                return &slot;
         }
-        items_.resize(kept);
-        holes_ = 0;
     }
 
-    // The index's keys view the items' own names, which never move: each
-    // item lives in its own allocation.
+    void Place(std::size_t index) const {
+        std::uint32_t hash = NameHash(items_[index]->name);
+        std::size_t i = hash & (table_.size() - 1);
+        while (table_[i].position != 0)
+            i = (i + 1) & (table_.size() - 1);
+        table_[i] = {hash, static_cast<std::uint32_t>(index + 1)};
+    }
+
+    // Closes the holes and sizes the table for the items (none when short).
+    void Rebuild() const {
+        std::size_t kept = 0;
+        for (auto &item : items_)
+            if (item)
+                items_[kept++] = std::move(item);
+        items_.resize(kept);
+        holes_ = 0;
+        table_.clear();
+        if (kept <= kShort)
+            return;
+        std::size_t size = 16;
+        while (size < kept * 4)
+            size *= 2;
+        table_.resize(size);
+        for (std::size_t i = 0; i < kept; ++i)
+            Place(i);
+    }
+
     mutable std::vector<std::unique_ptr<T>> items_;
-    mutable std::unordered_map<std::string_view, std::size_t, NameHash, NameEqual> index_;
+    mutable std::vector<Slot> table_; // a power of two in size, at most half full
     mutable std::size_t holes_ = 0;
 };
 

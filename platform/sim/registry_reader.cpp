@@ -128,17 +128,29 @@ class Reader {
         if (cut != std::string_view::npos && !StrictPath(path))
             return Fail("invalid key name");
         key_ = nullptr;
+        std::size_t last = path.rfind('\\');
+        std::string_view parentPath = last == path.npos ? std::string_view() : path.substr(0, last);
+        std::string_view name = last == path.npos ? path : path.substr(last + 1);
         if (!remove) {
-            key_ = CreateKey(root_, path);
+            key_ = path.empty() ? &root_ : &Parent(parentPath)->AddSubkey(name);
             return true;
         }
         if (path.empty())
             return Fail("HKEY_LOCAL_MACHINE cannot be deleted");
-        std::size_t last = path.rfind('\\');
-        Key *parent = last == path.npos ? &root_ : FindKey(root_, path.substr(0, last));
-        if (parent)
-            parent->DeleteSubkey(last == path.npos ? path : path.substr(last + 1));
+        parent_ = nullptr; // it may be in the tree going away
+        if (Key *parent = FindKey(root_, parentPath))
+            parent->DeleteSubkey(name);
         return true;
+    }
+
+    // The key at parentPath, created when missing. Keys of a file come in
+    // runs under one parent: the last one is kept to spare walking its path.
+    Key *Parent(std::string_view parentPath) {
+        if (!parent_ || parentPath != parentPath_) {
+            parent_ = CreateKey(root_, parentPath);
+            parentPath_.assign(parentPath);
+        }
+        return parent_;
     }
 
     // Every name of the path valid, none empty (no leading or trailing '\').
@@ -278,6 +290,8 @@ class Reader {
     std::size_t line_ = 0;
     Key &root_;
     Key *key_ = nullptr; // null before the first key and after a [-KEY]
+    Key *parent_ = nullptr;
+    std::string parentPath_;
     std::string what_;
 };
 

@@ -11,14 +11,14 @@ bool NamesEqual(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::size_t NameHash::operator()(std::string_view name) const {
+std::uint32_t NameHash(std::string_view name) {
     // FNV-1a over the folded bytes.
-    std::uint64_t h = 14695981039346656037ull;
+    std::uint32_t h = 2166136261u;
     for (char c : name) {
         h ^= static_cast<unsigned char>(FoldAscii(c));
-        h *= 1099511628211ull;
+        h *= 16777619u;
     }
-    return static_cast<std::size_t>(h);
+    return h;
 }
 
 Key &Key::AddSubkey(std::string_view subName) {

@@ -131,8 +131,10 @@ void AppendKey(std::string &out, const Key &key, std::string &path, bool header)
 
 } // namespace
 
-std::string WriteRegedit4(const Key &key, std::string_view path) {
-    std::string out = "REGEDIT4\r\n\r\n";
+std::string WriteRegedit4(const Key &key, std::string_view path, std::size_t sizeHint) {
+    std::string out;
+    out.reserve(sizeHint);
+    out += "REGEDIT4\r\n\r\n";
     std::string keyPath(path);
     AppendKey(out, key, keyPath, !keyPath.empty());
     return out;

@@ -13,6 +13,7 @@ namespace sim::reg {
 // case, is path; "" for the root) and each key below it: its [path] line,
 // its values, a blank line. CRLF line ends. Keys without values are written
 // too, so empty keys survive; the root's line only when it holds values.
-std::string WriteRegedit4(const Key &key, std::string_view path);
+// sizeHint, the length expected (the last file's, say), spares regrowing.
+std::string WriteRegedit4(const Key &key, std::string_view path, std::size_t sizeHint = 0);
 
 } // namespace sim::reg
