@@ -1,0 +1,195 @@
+// The Windows 9x share service: persistent shares kept as subkeys of the
+// LanMan key; a printer share also marks its printer. Each call is one
+// registry transaction and one journal line.
+//
+// Codes beyond those of Windows 9x's documentation:
+//   NetShareAdd  53  a server name was given (only the local machine is served)
+//               124  a level other than 50
+//                87  no record, a bad name, type other than 0 or 1, no path,
+//                    a disk path not of the form X:\...
+//              2294  (NERR_InvalidDevice) a disk path on a drive the machine
+//                    lacks, or on a network drive
+//                 3  a disk path whose folder does not exist
+//              1801  (ERROR_INVALID_PRINTER_NAME) a printer share of a printer
+//                    that is not installed
+//   both       1009, 5 or 29: the registry file could not be read or saved
+#include "platform/sim/drive_path.h"
+#include "platform/sim/journal.h"
+#include "platform/sim/machine.h"
+#include "platform/sim/machine_config.h"
+#include "platform/sim/machine_keys.h"
+#include "platform/sim/registry_store.h"
+#include "platform/sim/share_record.h"
+#include "platform/svrapi.h"
+#include "platform/win32.h"
+
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+
+namespace {
+
+using sim::reg::Key;
+
+std::string Dword(DWORD value) {
+    std::string data(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        data[static_cast<size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xff);
+    return data;
+}
+
+DWORD DwordOf(const sim::reg::Value *value) {
+    DWORD result = 0;
+    for (size_t i = 0; value && i < 4 && i < value->data.size(); ++i)
+        result |= DWORD{static_cast<unsigned char>(value->data[i])} << (8 * i);
+    return result;
+}
+
+std::string Text(std::string_view text) {
+    return std::string(text) + '\0';
+}
+
+// A REG_SZ's text without its NUL.
+std::string TextOf(const sim::reg::Value *value) {
+    if (!value)
+        return {};
+    return value->data.substr(0, value->data.find('\0'));
+}
+
+// Windows 9x keeps share passwords in upper case. They are stored as they
+// are, not enciphered: the simulation has nothing to protect.
+std::string Password(std::string password) {
+    for (char &c : password)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return password;
+}
+
+bool IsServer(const char *server) {
+    return server && *server;
+}
+
+unsigned CheckDiskPath(const std::string &path) {
+    if (path.size() < 3 || path[1] != ':' || path[2] != '\\')
+        return ERROR_INVALID_PARAMETER;
+    unsigned type = sim::DriveTypeOf(path[0]);
+    if (type == DRIVE_NO_ROOT_DIR || type == DRIVE_REMOTE)
+        return NERR_InvalidDevice;
+    if (path.find_first_not_of('\\', 3) == std::string::npos)
+        return 0; // a drive root may be shared with no medium in the drive
+    auto host = sim::ResolveDrivePath(path);
+    return host && std::filesystem::is_directory(*host)
+               ? 0u
+               : static_cast<unsigned>(ERROR_PATH_NOT_FOUND);
+}
+
+unsigned CheckRequest(const sim::ShareRequest &share) {
+    if (!sim::ValidShareName(share.name) || !share.hasPath)
+        return ERROR_INVALID_PARAMETER;
+    if (share.type == STYPE_DISKTREE)
+        return CheckDiskPath(share.path);
+    if (share.type == STYPE_PRINTQ)
+        return share.path.empty() ? static_cast<unsigned>(ERROR_INVALID_PARAMETER) : 0u;
+    return ERROR_INVALID_PARAMETER;
+}
+
+// The printer key a printer share names, or null.
+Key *PrinterOf(Key &root, const std::string &printerName) {
+    Key *printers = sim::reg::FindKey(root, sim::kPrintersKey);
+    return printers && sim::reg::ValidKeyName(printerName) ? printers->Subkey(printerName)
+                                                           : nullptr;
+}
+
+unsigned AddShare(const sim::ShareRequest &share) {
+    unsigned result = 0;
+    LONG code = 0;
+    bool saved = sim::reg::Transaction(
+        [&](Key &root) {
+            Key *shares = sim::reg::CreateKey(root, sim::kShareKey);
+            if (shares->Subkey(share.name)) {
+                result = NERR_DuplicateShare;
+                return false;
+            }
+            Key *printer = nullptr;
+            if (share.type == STYPE_PRINTQ && !(printer = PrinterOf(root, share.path))) {
+                result = ERROR_INVALID_PRINTER_NAME;
+                return false;
+            }
+            Key &key = shares->AddSubkey(share.name);
+            key.SetValue("Type", REG_DWORD, Dword(share.type));
+            key.SetValue("Flags", REG_DWORD, Dword(share.flags));
+            key.SetValue("Path", REG_SZ, Text(share.path));
+            key.SetValue("Remark", REG_SZ, Text(share.remark));
+            key.SetValue("Parm1enc", REG_BINARY, Password(share.rwPassword));
+            key.SetValue("Parm2enc", REG_BINARY, Password(share.roPassword));
+            if (printer) {
+                DWORD attributes = DwordOf(printer->FindValue("Attributes"));
+                printer->SetValue("Attributes", REG_DWORD,
+                                  Dword(attributes | PRINTER_ATTRIBUTE_SHARED));
+                printer->SetValue("Share Name", REG_SZ, Text(share.name));
+            }
+            return true;
+        },
+        nullptr, &code);
+    return saved || result ? result : static_cast<unsigned>(code);
+}
+
+// A printer share's end unmarks its printer, unless the printer has been
+// shared under another name since.
+void UnmarkPrinter(Key &root, const Key &share, std::string_view shareName) {
+    if (DwordOf(share.FindValue("Type")) != STYPE_PRINTQ)
+        return;
+    Key *printer = PrinterOf(root, TextOf(share.FindValue("Path")));
+    if (!printer || !sim::reg::NamesEqual(TextOf(printer->FindValue("Share Name")), shareName))
+        return;
+    DWORD attributes = DwordOf(printer->FindValue("Attributes"));
+    printer->SetValue("Attributes", REG_DWORD,
+                      Dword(attributes & ~DWORD{PRINTER_ATTRIBUTE_SHARED}));
+    printer->DeleteValue("Share Name");
+}
+
+unsigned DeleteShare(const std::string &name) {
+    unsigned result = 0;
+    LONG code = 0;
+    bool saved = sim::reg::Transaction(
+        [&](Key &root) {
+            Key *shares = sim::reg::FindKey(root, sim::kShareKey);
+            Key *share = shares && sim::reg::ValidKeyName(name) ? shares->Subkey(name) : nullptr;
+            if (!share) {
+                result = NERR_NetNameNotFound;
+                return false;
+            }
+            UnmarkPrinter(root, *share, name);
+            shares->DeleteSubkey(name); // later shares move down one index, as on Windows 9x
+            return true;
+        },
+        nullptr, &code);
+    return saved || result ? result : static_cast<unsigned>(code);
+}
+
+} // namespace
+
+unsigned NetShareAdd(const char *server, short level, const char *buffer, unsigned short size) {
+    sim::ShareRequest share;
+    unsigned result = IsServer(server) ? ERROR_BAD_NETPATH
+                      : level != 50    ? ERROR_INVALID_LEVEL
+                                       : sim::ReadShareRecord(buffer, size, &share);
+    if (result == 0)
+        result = CheckRequest(share);
+    if (result == 0)
+        result = AddShare(share);
+    char flags[8];
+    std::snprintf(flags, sizeof flags, "0x%04x", share.flags & 0xffffu);
+    sim::AppendJournal("NetShareAdd " + sim::JournalQuote(share.name) + " " +
+                       std::to_string(share.type) + " " + flags + " " +
+                       sim::JournalQuote(share.path) + " -> " + std::to_string(result));
+    return result;
+}
+
+unsigned NetShareDel(const char *server, const char *netName, unsigned short) {
+    std::string name = netName ? netName : "";
+    unsigned result = IsServer(server) ? ERROR_BAD_NETPATH
+                      : !netName       ? ERROR_INVALID_PARAMETER
+                                       : DeleteShare(name);
+    sim::AppendJournal("NetShareDel " + sim::JournalQuote(name) + " -> " + std::to_string(result));
+    return result;
+}
