@@ -1,0 +1,148 @@
+#include "res/rc_preprocessor.h"
+
+#include <algorithm>
+
+namespace res {
+
+Preprocessor::Preprocessor(std::string_view script, std::string_view header) : header_(header) {
+    sources_.push_back({Lexer(kScriptName, script), {}});
+    defines_.emplace(std::string(kReaderMacro), Define{"1", "<built-in>", 0});
+}
+
+bool Preprocessor::Active() const {
+    const auto &conditionals = sources_.back().conditionals;
+    return conditionals.empty() || conditionals.back().active;
+}
+
+Token Preprocessor::Next() {
+    for (;;) {
+        if (!pending_.empty()) {
+            Pending p = std::move(pending_.front());
+            pending_.pop_front();
+            const bool macro =
+                p.token.kind == TokenKind::Name && defines_.contains(p.token.text) &&
+                std::find(p.from.begin(), p.from.end(), p.token.text) == p.from.end();
+            if (!macro)
+                return p.token;
+            Token error = Expand(p);
+            if (error.kind == TokenKind::Error)
+                return error;
+            continue;
+        }
+        Source &source = sources_.back();
+        if (!Active())
+            source.lexer.SkipToDirective();
+        Token t = source.lexer.Next();
+        if (t.kind == TokenKind::End) {
+            if (!source.conditionals.empty())
+                return ErrorAt(source.conditionals.back().where,
+                               "'#" + source.conditionals.back().where.text + "' has no #endif");
+            if (sources_.size() == 1)
+                return t;
+            sources_.pop_back();
+        } else if (t.kind == TokenKind::Directive) {
+            Token error = Directive(t);
+            if (error.kind == TokenKind::Error)
+                return error;
+        } else if (t.kind == TokenKind::Name) {
+            pending_.push_back({std::move(t), {}});
+        } else {
+            return t;
+        }
+    }
+}
+
+Token Preprocessor::Directive(const Token &t) {
+    const std::string_view body = t.text;
+    std::size_t n = 0;
+    while (n < body.size() && IsNameChar(body[n]))
+        ++n;
+    const std::string_view name = body.substr(0, n);
+    const std::string_view rest = TrimBlanks(body.substr(n));
+    auto &conditionals = sources_.back().conditionals;
+
+    if (name == "ifdef" || name == "ifndef") {
+        const bool parentActive = Active();
+        bool active = false;
+        if (parentActive) {
+            const bool oneName = !rest.empty() && IsNameStart(rest[0]) &&
+                                 std::all_of(rest.begin(), rest.end(), IsNameChar);
+            if (!oneName)
+                return ErrorAt(t, "'#" + t.text + "' needs one name");
+            active = defines_.contains(rest) == (name == "ifdef");
+        }
+        conditionals.push_back({t, active, parentActive});
+        return {};
+    }
+    if (name == "else") {
+        if (conditionals.empty() || conditionals.back().sawElse)
+            return ErrorAt(t, "#else without #ifdef");
+        conditionals.back().active =
+            conditionals.back().parentActive && !conditionals.back().active;
+        conditionals.back().sawElse = true;
+        return {};
+    }
+    if (name == "endif") {
+        if (conditionals.empty())
+            return ErrorAt(t, "#endif without #ifdef");
+        conditionals.pop_back();
+        return {};
+    }
+    if (!Active())
+        return {};
+    if (name == "include")
+        return Include(t, rest);
+    if (name == "define")
+        return DefineMacro(t, rest);
+    return ErrorAt(t, "unsupported directive '#" + t.text + "'");
+}
+
+Token Preprocessor::Include(const Token &t, std::string_view what) {
+    const std::string quoted = "\"" + std::string(kHeaderName) + "\"";
+    if (what == quoted) {
+        // Only the script includes; the header including itself would not end.
+        if (sources_.size() > 1)
+            return ErrorAt(t, "#include inside " + quoted);
+        sources_.push_back({Lexer(kHeaderName, header_), {}});
+        return {};
+    }
+    if (what.starts_with("<"))
+        return ErrorAt(t, "cannot read " + std::string(what) + "; leave it out with #ifndef " +
+                              std::string(kReaderMacro));
+    return ErrorAt(t, "cannot include " + std::string(what) + "; only " + quoted + " is known");
+}
+
+Token Preprocessor::DefineMacro(const Token &t, std::string_view what) {
+    std::size_t n = 0;
+    while (n < what.size() && IsNameChar(what[n]))
+        ++n;
+    if (n == 0 || !IsNameStart(what[0]))
+        return ErrorAt(t, "#define needs a name");
+    if (n < what.size() && what[n] == '(')
+        return ErrorAt(t, "macros with arguments are not supported");
+    const std::string name(what.substr(0, n));
+    const std::string value(TrimBlanks(what.substr(n)));
+    const auto [it, added] = defines_.try_emplace(name, Define{value, t.file, t.line});
+    if (!added && it->second.value != value)
+        return ErrorAt(t, name + " is defined again with another value");
+    return {};
+}
+
+// Replaces a macro's name by the tokens of its value, read where the
+// #define stands so that a fault in it names that line.
+Token Preprocessor::Expand(const Pending &name) {
+    const Define &define = defines_.find(name.token.text)->second;
+    std::vector<std::string> from = name.from;
+    from.push_back(name.token.text);
+    Lexer lexer(define.file, define.value, define.line, false);
+    std::vector<Pending> tokens;
+    for (Token t = lexer.Next(); t.kind != TokenKind::End; t = lexer.Next()) {
+        if (t.kind == TokenKind::Error)
+            return t;
+        tokens.push_back({std::move(t), from});
+    }
+    pending_.insert(pending_.begin(), tokens.begin(), tokens.end());
+    return {};
+}
+
+} // namespace res
