@@ -1,0 +1,120 @@
+// The Winsock 2 step with stand-in installers on the CD: one that adds the
+// service key at once, one that adds it late, one that never does, and one
+// that cannot be started.
+#include "netsetup/reg_key.h"
+#include "netsetup/winsock2_install.h"
+
+#include "tests/unit/netsetup/netsetup_fixture.h"
+
+#include <chrono>
+#include <string>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+const char kWinsock2[] = "System\\CurrentControlSet\\Services\\Winsock2";
+const char kInstaller[] = "\\Wingate\\ws2setup.exe";
+
+// Installer scripts: they reach the registry the way Windows' own installer
+// would not, by adding the key's section to the machine's registry file.
+std::string InstallerScript(const std::string &before, bool addsKey,
+                            const std::string &after = "") {
+    std::string script = "#!/bin/sh\n" + before + "\n";
+    if (addsKey)
+        script += "printf '\\r\\n[HKEY_LOCAL_MACHINE\\\\System\\\\CurrentControlSet\\\\Services"
+                  "\\\\Winsock2]\\r\\n\\r\\n' >> \"$VELTRIN_MACHINE/registry.reg\"\n";
+    return script + after + "\n";
+}
+
+class Winsock2Test : public nstest::NetsetupTest {
+  protected:
+    Winsock2Test() {
+        machine.SetDrives({{'C', "fixed"}, {'D', "fixed"}, {'E', "cdrom"}, {'G', "cdrom"}});
+        machine.Use();
+    }
+    void AddInstaller(const std::string &script) { machine.AddFile('E', kInstaller, script, true); }
+    double Seconds(const Winsock2Pacing &pacing) {
+        const auto start = Clock::now();
+        InstallWinsock2(pacing);
+        return std::chrono::duration<double>(Clock::now() - start).count();
+    }
+};
+
+TEST_F(Winsock2Test, PresentKeyNeedsNothing) {
+    machine.SetRegistry("[HKEY_LOCAL_MACHINE\\" + std::string(kWinsock2) + "]\r\n\r\n");
+    machine.Use();
+    AddInstaller(InstallerScript("", true));
+    g_setupState.restartState = 1;
+    InstallWinsock2();
+    EXPECT_EQ(g_setupState.restartState, 1);
+    EXPECT_STREQ(g_setupState.cdRootPath, "D:\\"); // not probed
+    EXPECT_EQ(machine.ReadJournal(), "");
+}
+
+TEST_F(Winsock2Test, InstallerThatAddsTheKeyAtOnce) {
+    AddInstaller(InstallerScript("", true));
+    g_setupState.restartState = 1;
+    EXPECT_LT(Seconds({}), 5.0);
+    EXPECT_EQ(g_setupState.restartState, 2);
+    EXPECT_STREQ(g_setupState.cdRootPath, "E:\\");
+    EXPECT_TRUE(MachineKeyExists(kWinsock2));
+    EXPECT_EQ(testkit::Lines(machine.ReadJournal()),
+              std::vector<std::string>{R"(CreateProcess "E:\\Wingate\\ws2setup.exe" -> ok)"});
+}
+
+// The step must wait for it: the key is there when the step returns.
+TEST_F(Winsock2Test, InstallerThatAddsTheKeyLate) {
+    AddInstaller(InstallerScript("sleep 1", true, "sleep 1"));
+    const double seconds = Seconds({});
+    EXPECT_TRUE(MachineKeyExists(kWinsock2));
+    EXPECT_GE(seconds, 0.9);
+    EXPECT_LT(seconds, 1.9); // stops at the key, not at the installer's end
+    EXPECT_EQ(g_setupState.restartState, 2);
+}
+
+TEST_F(Winsock2Test, InstallerThatEndsWithoutTheKey) {
+    AddInstaller(InstallerScript("sleep 0.3", false));
+    EXPECT_LT(Seconds({}), 3.0);
+    EXPECT_FALSE(MachineKeyExists(kWinsock2));
+    EXPECT_EQ(g_setupState.restartState, 2);
+}
+
+// An installer that keeps running without ever adding the key: the poll
+// gives up after its 5001 checks (not paced here, so that is quick).
+TEST_F(Winsock2Test, PollIsBoundedWhileTheInstallerRuns) {
+    AddInstaller(InstallerScript("sleep 3", false));
+    EXPECT_LT(Seconds({100, 0}), 2.5);
+    EXPECT_EQ(g_setupState.restartState, 2);
+}
+
+TEST_F(Winsock2Test, InstallerThatCannotStart) {
+    const struct {
+        const char *name;
+        std::map<char, std::string> drives;
+        char letter;
+        const char *journal;
+    } cases[] = {
+        {"CD without the installer",
+         {{'C', "fixed"}, {'F', "cdrom"}, {'H', "cdrom"}},
+         'F',
+         R"(CreateProcess "F:\\Wingate\\ws2setup.exe" -> failed)"},
+        {"no CD-ROM drive",
+         {{'C', "fixed"}, {'D', "fixed"}},
+         'J',
+         R"(CreateProcess "J:\\Wingate\\ws2setup.exe" -> failed)"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        machine.SetDrives(c.drives);
+        machine.Use();
+        g_setupState = SetupState{};
+        InstallWinsock2();
+        EXPECT_EQ(g_setupState.restartState, 2);
+        EXPECT_EQ(g_setupState.cdRootPath[0], c.letter);
+        EXPECT_EQ(testkit::Lines(machine.ReadJournal()).back(), c.journal);
+        EXPECT_TRUE(ui->log.empty());
+    }
+}
+
+} // namespace
