@@ -1,8 +1,8 @@
 #include "platform/sim/drive_path.h"
 
-#include "platform/sim/ini_text.h"
 #include "platform/sim/machine.h"
 #include "platform/sim/machine_config.h"
+#include "platform/sim/registry_names.h"
 #include "platform/win32.h"
 
 #include <climits>
@@ -28,11 +28,11 @@ bool IsDeviceName(std::string_view name) {
     while (!base.empty() && base.back() == ' ')
         base.remove_suffix(1);
     for (const char *device : {"CON", "NUL", "AUX", "PRN"})
-        if (ini::NamesEqual(base, device))
+        if (reg::NamesEqual(base, device))
             return true;
     if (base.size() == 4 && base[3] >= '1' && base[3] <= '9')
-        return ini::NamesEqual(base.substr(0, 3), "COM") ||
-               ini::NamesEqual(base.substr(0, 3), "LPT");
+        return reg::NamesEqual(base.substr(0, 3), "COM") ||
+               reg::NamesEqual(base.substr(0, 3), "LPT");
     return false;
 }
 
@@ -94,7 +94,7 @@ std::optional<std::string> MatchEntry(const std::string &folder, const std::stri
     std::optional<std::string> best;
     while (const dirent *entry = readdir(dir.get())) {
         std::string_view candidate = entry->d_name;
-        if (ini::NamesEqual(candidate, name) && (!best || candidate < *best))
+        if (reg::NamesEqual(candidate, name) && (!best || candidate < *best))
             best = std::string(candidate);
     }
     return best;

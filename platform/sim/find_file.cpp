@@ -3,12 +3,11 @@
 // byte order (there is no FindNextFileA to ask for more).
 #include "platform/sim/drive_path.h"
 #include "platform/sim/handles.h"
-#include "platform/sim/ini_text.h"
 #include "platform/sim/machine_config.h"
+#include "platform/sim/registry_names.h"
 #include "platform/win32.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <filesystem>
 #include <vector>
@@ -20,8 +19,7 @@ namespace {
 struct FindObject : sim::HandleObject {};
 
 bool SameLetter(char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) ==
-           std::tolower(static_cast<unsigned char>(b));
+    return sim::reg::FoldAscii(a) == sim::reg::FoldAscii(b);
 }
 
 // '*' any run of characters, '?' one character; "*.*" matches every name.

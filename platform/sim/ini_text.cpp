@@ -1,7 +1,6 @@
 #include "platform/sim/ini_text.h"
 
-#include <algorithm>
-#include <cctype>
+#include "platform/sim/registry_names.h"
 
 namespace sim::ini {
 
@@ -40,13 +39,6 @@ std::string_view NextLine(std::string_view &rest) {
 
 } // namespace
 
-bool NamesEqual(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 Text Parse(std::string_view text) {
     Text result;
     std::string section;
@@ -76,7 +68,7 @@ Text Parse(std::string_view text) {
 
 const Entry *Find(const Text &text, std::string_view section, std::string_view key) {
     for (const Entry &e : text.entries)
-        if (NamesEqual(e.section, section) && NamesEqual(e.key, key))
+        if (reg::NamesEqual(e.section, section) && reg::NamesEqual(e.key, key))
             return &e;
     return nullptr;
 }

@@ -30,9 +30,6 @@ struct Text {
 // to a section with an empty name; a line without '=' is not an entry.
 Text Parse(std::string_view text);
 
-// ASCII case-insensitive equality, the comparison Windows uses for names.
-bool NamesEqual(std::string_view a, std::string_view b);
-
 // The first entry of that section and key, or nullptr.
 const Entry *Find(const Text &text, std::string_view section, std::string_view key);
 

@@ -2,6 +2,7 @@
 
 #include "platform/sim/ini_text.h"
 #include "platform/sim/machine.h"
+#include "platform/sim/registry_names.h"
 #include "platform/win32.h"
 
 #include <cstdio>
@@ -39,7 +40,7 @@ void AddDrive(MachineConfig &config, const ini::Entry &entry, const std::string 
         return;
     }
     for (const DriveWord &w : kDriveWords) {
-        if (ini::NamesEqual(entry.value, w.word)) {
+        if (reg::NamesEqual(entry.value, w.word)) {
             config.driveTypes[static_cast<size_t>(index)] = w.type;
             return;
         }
@@ -65,7 +66,7 @@ MachineConfig ParseMachineConfig(std::string_view text, const std::string &fileN
     std::string prefix = fileName + ":";
     ini::Text ini = ini::Parse(text);
     for (const ini::Entry &entry : ini.entries)
-        if (ini::NamesEqual(entry.section, "Drives"))
+        if (reg::NamesEqual(entry.section, "Drives"))
             AddDrive(config, entry, prefix);
     if (const ini::Entry *dir = ini::Find(ini, "System", "WindowsDirectory");
         dir && !dir->value.empty())

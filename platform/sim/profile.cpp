@@ -2,6 +2,7 @@
 #include "platform/sim/drive_path.h"
 #include "platform/sim/ini_text.h"
 #include "platform/sim/machine_config.h"
+#include "platform/sim/registry_names.h"
 #include "platform/win32.h"
 
 #include <cstring>
@@ -70,7 +71,7 @@ std::vector<std::string> SectionNames(const sim::ini::Text &ini) {
 std::vector<std::string> KeyNames(const sim::ini::Text &ini, std::string_view section) {
     std::vector<std::string> names;
     for (const auto &entry : ini.entries)
-        if (sim::ini::NamesEqual(entry.section, section))
+        if (sim::reg::NamesEqual(entry.section, section))
             names.push_back(entry.key);
     return names;
 }

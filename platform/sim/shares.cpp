@@ -26,6 +26,7 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -99,38 +100,37 @@ Key *PrinterOf(Key &root, const std::string &printerName) {
                                                            : nullptr;
 }
 
-unsigned AddShare(const sim::ShareRequest &share) {
+// Runs change as one registry transaction: it returns 0 to save, or the
+// code that refuses the call. A registry that cannot be read or saved gives
+// the store's code.
+unsigned ShareTransaction(const std::function<unsigned(Key &root)> &change) {
     unsigned result = 0;
     LONG code = 0;
-    bool saved = sim::reg::Transaction(
-        [&](Key &root) {
-            Key *shares = sim::reg::CreateKey(root, sim::kShareKey);
-            if (shares->Subkey(share.name)) {
-                result = NERR_DuplicateShare;
-                return false;
-            }
-            Key *printer = nullptr;
-            if (share.type == STYPE_PRINTQ && !(printer = PrinterOf(root, share.path))) {
-                result = ERROR_INVALID_PRINTER_NAME;
-                return false;
-            }
-            Key &key = shares->AddSubkey(share.name);
-            key.SetValue("Type", REG_DWORD, Dword(share.type));
-            key.SetValue("Flags", REG_DWORD, Dword(share.flags));
-            key.SetValue("Path", REG_SZ, Text(share.path));
-            key.SetValue("Remark", REG_SZ, Text(share.remark));
-            key.SetValue("Parm1enc", REG_BINARY, Password(share.rwPassword));
-            key.SetValue("Parm2enc", REG_BINARY, Password(share.roPassword));
-            if (printer) {
-                DWORD attributes = DwordOf(printer->FindValue("Attributes"));
-                printer->SetValue("Attributes", REG_DWORD,
-                                  Dword(attributes | PRINTER_ATTRIBUTE_SHARED));
-                printer->SetValue("Share Name", REG_SZ, Text(share.name));
-            }
-            return true;
-        },
-        nullptr, &code);
+    bool saved = sim::reg::Transaction([&](Key &root) { return (result = change(root)) == 0; },
+                                       nullptr, &code);
     return saved || result ? result : static_cast<unsigned>(code);
+}
+
+unsigned AddShare(Key &root, const sim::ShareRequest &share) {
+    Key *shares = sim::reg::CreateKey(root, sim::kShareKey);
+    if (shares->Subkey(share.name))
+        return NERR_DuplicateShare;
+    Key *printer = nullptr;
+    if (share.type == STYPE_PRINTQ && !(printer = PrinterOf(root, share.path)))
+        return ERROR_INVALID_PRINTER_NAME;
+    Key &key = shares->AddSubkey(share.name);
+    key.SetValue("Type", REG_DWORD, Dword(share.type));
+    key.SetValue("Flags", REG_DWORD, Dword(share.flags));
+    key.SetValue("Path", REG_SZ, Text(share.path));
+    key.SetValue("Remark", REG_SZ, Text(share.remark));
+    key.SetValue("Parm1enc", REG_BINARY, Password(share.rwPassword));
+    key.SetValue("Parm2enc", REG_BINARY, Password(share.roPassword));
+    if (printer) {
+        DWORD attributes = DwordOf(printer->FindValue("Attributes"));
+        printer->SetValue("Attributes", REG_DWORD, Dword(attributes | PRINTER_ATTRIBUTE_SHARED));
+        printer->SetValue("Share Name", REG_SZ, Text(share.name));
+    }
+    return 0;
 }
 
 // A printer share's end unmarks its printer, unless the printer has been
@@ -147,23 +147,14 @@ void UnmarkPrinter(Key &root, const Key &share, std::string_view shareName) {
     printer->DeleteValue("Share Name");
 }
 
-unsigned DeleteShare(const std::string &name) {
-    unsigned result = 0;
-    LONG code = 0;
-    bool saved = sim::reg::Transaction(
-        [&](Key &root) {
-            Key *shares = sim::reg::FindKey(root, sim::kShareKey);
-            Key *share = shares && sim::reg::ValidKeyName(name) ? shares->Subkey(name) : nullptr;
-            if (!share) {
-                result = NERR_NetNameNotFound;
-                return false;
-            }
-            UnmarkPrinter(root, *share, name);
-            shares->DeleteSubkey(name); // later shares move down one index, as on Windows 9x
-            return true;
-        },
-        nullptr, &code);
-    return saved || result ? result : static_cast<unsigned>(code);
+unsigned DeleteShare(Key &root, const std::string &name) {
+    Key *shares = sim::reg::FindKey(root, sim::kShareKey);
+    Key *share = shares && sim::reg::ValidKeyName(name) ? shares->Subkey(name) : nullptr;
+    if (!share)
+        return NERR_NetNameNotFound;
+    UnmarkPrinter(root, *share, name);
+    shares->DeleteSubkey(name); // later shares move down one index, as on Windows 9x
+    return 0;
 }
 
 } // namespace
@@ -176,7 +167,7 @@ unsigned NetShareAdd(const char *server, short level, const char *buffer, unsign
     if (result == 0)
         result = CheckRequest(share);
     if (result == 0)
-        result = AddShare(share);
+        result = ShareTransaction([&](Key &root) { return AddShare(root, share); });
     char flags[8];
     std::snprintf(flags, sizeof flags, "0x%04x", share.flags & 0xffffu);
     sim::AppendJournal("NetShareAdd " + sim::JournalQuote(share.name) + " " +
@@ -188,8 +179,9 @@ unsigned NetShareAdd(const char *server, short level, const char *buffer, unsign
 unsigned NetShareDel(const char *server, const char *netName, unsigned short) {
     std::string name = netName ? netName : "";
     unsigned result = IsServer(server) ? ERROR_BAD_NETPATH
-                      : !netName       ? ERROR_INVALID_PARAMETER
-                                       : DeleteShare(name);
+                      : !netName
+                          ? ERROR_INVALID_PARAMETER
+                          : ShareTransaction([&](Key &root) { return DeleteShare(root, name); });
     sim::AppendJournal("NetShareDel " + sim::JournalQuote(name) + " -> " + std::to_string(result));
     return result;
 }
