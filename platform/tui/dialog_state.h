@@ -1,0 +1,16 @@
+// What the terminal keeps about a dialog beside the window manager's state:
+// which control has the focus and how far each list box is scrolled.
+#pragma once
+
+#include <map>
+
+namespace tui {
+
+struct DialogState {
+    int focus = -1;               // index into Window::controls, -1 for none
+    std::map<int, int> listTop;   // list control index -> first entry shown
+    std::map<int, int> caret;     // list control index -> entry with the focus mark
+    std::map<int, int> lastShown; // list control index -> selection last drawn
+};
+
+} // namespace tui

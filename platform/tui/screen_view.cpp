@@ -1,0 +1,98 @@
+#include "platform/tui/screen_view.h"
+
+#include "platform/tui/dialog_view.h"
+
+#include <algorithm>
+
+namespace tui {
+
+namespace {
+
+Rect FocusRect(const ScreenRequest &request, const Screen &screen) {
+    if (screen.box) {
+        const auto &cells = screen.box->buttonCells;
+        const auto focus = static_cast<std::size_t>(request.boxFocus);
+        return focus < cells.size() ? cells[focus] : screen.box->frame.frame;
+    }
+    const ScreenRequest::Dialog &top = request.dialogs.back();
+    const WindowFrame &frame = screen.dialogFrames.back();
+    const int focus = top.state->focus;
+    if (focus < 0 || focus >= static_cast<int>(top.window->controls.size()))
+        return frame.frame;
+    const Rect area = LayoutControl(top.window->controls[static_cast<std::size_t>(focus)]).area;
+    return Offset(area, frame.client.x, frame.client.y);
+}
+
+void DrawTooSmall(Canvas &canvas) {
+    canvas.Fill({0, 0, canvas.Width(), canvas.Height()}, Paint::Desktop);
+    canvas.Text(0, 0, "Enlarge the terminal", Paint::Hint, canvas.Width());
+}
+
+} // namespace
+
+void CaptionOnScreen(const View &view, int *x, int *y) {
+    *x = view.active.x - view.x0;
+    *y = view.pinned ? 0 : view.active.y - view.y0;
+}
+
+Screen ComposeScreen(const ScreenRequest &request) {
+    Screen screen;
+    screen.canvas = Canvas(request.cols, request.rows);
+    if (request.cols < kMinCols || request.rows < kMinRows ||
+        (request.dialogs.empty() && !request.box)) {
+        DrawTooSmall(screen.canvas);
+        return screen;
+    }
+
+    // Lay the windows out on a scene large enough for all of them.
+    int width = request.cols, height = request.rows;
+    for (const ScreenRequest::Dialog &d : request.dialogs) {
+        const WindowFrame frame = PlaceWindow(ClientCells(d.window->tmpl), request.cols, request.rows);
+        screen.dialogFrames.push_back(frame);
+        width = std::max(width, frame.frame.Right());
+        height = std::max(height, frame.frame.Bottom());
+    }
+    if (request.box) {
+        screen.box = LayoutMessageBox(*request.box, request.cols, request.rows);
+        width = std::max(width, screen.box->frame.frame.Right());
+        height = std::max(height, screen.box->frame.frame.Bottom());
+    }
+    Canvas scene(width, height);
+    for (std::size_t i = 0; i < request.dialogs.size(); ++i) {
+        const bool active = !request.box && i + 1 == request.dialogs.size();
+        DrawDialog(scene, *request.dialogs[i].window, screen.dialogFrames[i],
+                   *request.dialogs[i].state, active);
+    }
+    if (screen.box)
+        DrawMessageBox(scene, *screen.box, request.box->caption, request.boxFocus);
+
+    const Rect active = screen.box ? screen.box->frame.frame : screen.dialogFrames.back().frame;
+    screen.view = MakeView(request.cols, request.rows, active, request.wantX, request.wantY);
+    if (request.revealFocus) {
+        int wantX = 0, wantY = 0;
+        Reveal(screen.view, FocusRect(request, screen), &wantX, &wantY);
+        screen.view = MakeView(request.cols, request.rows, active, wantX, wantY);
+    }
+
+    const View &view = screen.view;
+    for (int sy = 0; sy < view.ContentRows(); ++sy) {
+        for (int sx = 0; sx < request.cols; ++sx) {
+            const int x = view.SceneX(sx), y = view.SceneY(sy);
+            if (scene.Inside(x, y))
+                screen.canvas.Set(sx, sy, scene.At(x, y));
+        }
+    }
+    if (view.hint) {
+        screen.canvas.Fill({0, request.rows - 1, request.cols, 1}, Paint::Hint);
+        screen.canvas.Text(0, request.rows - 1, HintText(view), Paint::Hint, request.cols);
+    }
+    if (request.menu) {
+        int x = 0, y = 0;
+        CaptionOnScreen(view, &x, &y);
+        screen.menu = LayoutMenu(*request.menu, x, y + 1, request.cols, request.rows);
+        DrawMenu(screen.canvas, screen.menu, *request.menu, request.menuSelected);
+    }
+    return screen;
+}
+
+} // namespace tui

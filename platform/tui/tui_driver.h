@@ -1,0 +1,63 @@
+// The terminal user interface: draws the program's dialogs and message boxes
+// with curses and turns keys and mouse actions into the inputs the window
+// manager applies. Timers run in real time.
+#pragma once
+
+#include "platform/tui/dialog_state.h"
+#include "platform/tui/key_event.h"
+#include "platform/tui/screen_view.h"
+#include "platform/user/driver.h"
+
+#include <chrono>
+#include <map>
+#include <memory>
+#include <optional>
+
+namespace tui {
+
+class TerminalDriver final : public ui::Driver {
+  public:
+    ~TerminalDriver() override;
+
+    int ShowMessageBox(const ui::MessageBoxRequest &request) override;
+    void DialogOpened(const ui::Window &window) override;
+    ui::Input NextInput(const ui::Window &active,
+                        std::optional<std::chrono::milliseconds> untilNextTimer) override;
+    void InputRejected(const ui::Window &active, const ui::Input &input,
+                       const std::string &reason) override;
+    void DialogClosed(const ui::Window &window, int result) override;
+
+  private:
+    using Clock = std::chrono::steady_clock;
+    using Deadline = std::optional<Clock::time_point>;
+
+    void Render();
+    std::optional<KeyEvent> Read(const Deadline &deadline);
+    // Keys every window shares: scrolling the view, redrawing. True when used.
+    bool ScrollKey(const KeyEvent &event);
+    std::optional<ui::Input> DialogEvent(const ui::Window &window, const KeyEvent &event,
+                                         const Deadline &deadline);
+    std::optional<ui::Input> DialogMouse(const ui::Window &window, const KeyEvent &event,
+                                         const Deadline &deadline);
+    std::optional<ui::Input> SystemMenu(const ui::Window &window, const Deadline &deadline);
+    // Runs a popup menu; the item chosen, or -1 (closed, or the time ran out:
+    // *timedOut then says so).
+    int RunMenu(const MenuItems &items, const Deadline &deadline, bool *timedOut);
+    int MessageBoxEvent(const KeyEvent &event);
+    // Leaves curses mode when no window shows any more (except `closing`).
+    void LeaveWhenNoWindow(const ui::Window *closing);
+
+    std::map<HWND, DialogState> states_;
+    const ui::MessageBoxRequest *box_ = nullptr;
+    int boxFocus_ = 0;
+    const MenuItems *menu_ = nullptr;
+    int menuSelected_ = -1;
+    int wantX_ = 0, wantY_ = 0;
+    bool revealFocus_ = false;
+    Screen screen_; // as last shown: for the mouse
+};
+
+// The terminal driver, or null when there is no terminal to use.
+std::unique_ptr<ui::Driver> MakeTerminalDriver();
+
+} // namespace tui
