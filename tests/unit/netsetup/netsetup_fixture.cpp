@@ -1,5 +1,6 @@
 #include "tests/unit/netsetup/netsetup_fixture.h"
 
+#include "platform/sim/machine.h"
 #include "platform/win32.h"
 
 #include <memory>
@@ -60,6 +61,8 @@ NetsetupTest::NetsetupTest() {
 }
 
 NetsetupTest::~NetsetupTest() {
+    // Programs the test started finish before their machine goes.
+    sim::WaitForStartedPrograms();
     for (const auto &[id, queue] : ui->inputs)
         EXPECT_TRUE(queue.empty()) << "inputs left for dialog " << id;
     EXPECT_TRUE(ui->answers.empty()) << "message box answers left";
@@ -81,11 +84,11 @@ std::optional<StoredString> ReadMachineString(const std::string &key, const std:
     return value;
 }
 
-std::vector<std::string> JournalLinesWith(const testkit::TempMachine &machine,
-                                          const std::string &part) {
+std::vector<std::string> ProgramLines(const testkit::TempMachine &machine) {
     std::vector<std::string> found;
     for (const auto &line : testkit::Lines(machine.ReadJournal()))
-        if (line.find(part) != std::string::npos)
+        if (line.starts_with("WinExec ") || line.starts_with("CreateProcess ") ||
+            line.starts_with("ExitWindowsEx "))
             found.push_back(line);
     return found;
 }

@@ -60,8 +60,7 @@ struct StoredString {
 };
 std::optional<StoredString> ReadMachineString(const std::string &key, const std::string &name);
 
-// Lines of the journal that contain `part`.
-std::vector<std::string> JournalLinesWith(const testkit::TempMachine &machine,
-                                          const std::string &part);
+// The journal's program starts and restart requests, in order.
+std::vector<std::string> ProgramLines(const testkit::TempMachine &machine);
 
 } // namespace nstest

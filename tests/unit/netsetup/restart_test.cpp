@@ -67,7 +67,7 @@ TEST_F(RestartTest, RegistersSetupThenRestartsAfterTheNotice) {
     ui->inputs[IDD_REBOOT_DIALOG] = {Input::TimePassed(4500ms)};
     std::vector<std::string> restartsWhileOpen;
     ui->onClosed = [&](const ui::Window &, int) {
-        restartsWhileOpen = nstest::JournalLinesWith(machine, "ExitWindowsEx");
+        restartsWhileOpen = nstest::ProgramLines(machine);
     };
 
     ScheduleRestart();
@@ -78,8 +78,7 @@ TEST_F(RestartTest, RegistersSetupThenRestartsAfterTheNotice) {
     EXPECT_EQ(command->size, 18u);
     EXPECT_EQ(command->type, static_cast<DWORD>(REG_SZ));
     EXPECT_TRUE(restartsWhileOpen.empty());
-    EXPECT_EQ(nstest::JournalLinesWith(machine, "ExitWindowsEx"),
-              std::vector<std::string>{"ExitWindowsEx 2"});
+    EXPECT_EQ(nstest::ProgramLines(machine), std::vector<std::string>{"ExitWindowsEx 2"});
     EXPECT_EQ(ui->log, (std::vector<std::string>{"open 134", "close 134 1"}));
 }
 
@@ -87,8 +86,7 @@ TEST_F(RestartTest, MissingRunOnceKeyIsNotCreatedButTheRestartFollows) {
     ui->inputs[IDD_REBOOT_DIALOG] = {Input::Click(IDCANCEL)};
     ScheduleRestart();
     EXPECT_FALSE(MachineKeyExists(kRunOnce));
-    EXPECT_EQ(nstest::JournalLinesWith(machine, "ExitWindowsEx"),
-              std::vector<std::string>{"ExitWindowsEx 2"});
+    EXPECT_EQ(nstest::ProgramLines(machine), std::vector<std::string>{"ExitWindowsEx 2"});
 }
 
 } // namespace
