@@ -82,27 +82,22 @@ void Canvas::AddLines(int x, int y, std::uint8_t lines, Paint paint) {
     cell.paint = paint;
 }
 
-void Canvas::HLine(int x, int y, int length, Paint paint) {
+// A straight line of cells; its inner ends join what lies next to them.
+void Canvas::LineRun(int x, int y, int length, bool horizontal, Paint paint) {
+    const std::uint8_t back = horizontal ? kLeft : kUp, ahead = horizontal ? kRight : kDown;
     for (int i = 0; i < length; ++i) {
         std::uint8_t bits = 0;
         if (i > 0)
-            bits |= kLeft;
+            bits |= back;
         if (i + 1 < length)
-            bits |= kRight;
-        AddLines(x + i, y, bits ? bits : static_cast<std::uint8_t>(kLeft | kRight), paint);
+            bits |= ahead;
+        AddLines(horizontal ? x + i : x, horizontal ? y : y + i,
+                 bits ? bits : static_cast<std::uint8_t>(back | ahead), paint);
     }
 }
 
-void Canvas::VLine(int x, int y, int length, Paint paint) {
-    for (int i = 0; i < length; ++i) {
-        std::uint8_t bits = 0;
-        if (i > 0)
-            bits |= kUp;
-        if (i + 1 < length)
-            bits |= kDown;
-        AddLines(x, y + i, bits ? bits : static_cast<std::uint8_t>(kUp | kDown), paint);
-    }
-}
+void Canvas::HLine(int x, int y, int length, Paint paint) { LineRun(x, y, length, true, paint); }
+void Canvas::VLine(int x, int y, int length, Paint paint) { LineRun(x, y, length, false, paint); }
 
 void Canvas::Box(const Rect &r, Paint paint) {
     if (r.w < 2 || r.h < 2)

@@ -105,6 +105,7 @@ class Canvas {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
                static_cast<std::size_t>(x);
     }
+    void LineRun(int x, int y, int length, bool horizontal, Paint paint);
     bool Drawable(int x, int y) const { return Inside(x, y) && clip_.Contains(x, y); }
     int width_;
     int height_;
