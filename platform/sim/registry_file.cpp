@@ -43,6 +43,11 @@ class Fd {
     Fd(const Fd &) = delete;
     Fd &operator=(const Fd &) = delete;
     int Get() const { return fd_; }
+    int Release() {
+        int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
     // Closes now and says whether the close failed (NFS reports late write
     // errors there).
     bool Close() {
@@ -104,9 +109,21 @@ void SyncFolder(const std::string &path) {
 
 } // namespace
 
+RegistryFile::~RegistryFile() {
+    Forget();
+}
+
 LONG RegistryFile::Failed(LONG code, const std::string &what) {
     error_ = path_ + ": " + what;
     return code;
+}
+
+// Drops what was read: the next call reads the file again.
+void RegistryFile::Forget() {
+    if (file_ >= 0)
+        close(file_);
+    file_ = -1;
+    loaded_ = false;
 }
 
 LONG RegistryFile::Read(const Key **root) {
@@ -118,32 +135,31 @@ LONG RegistryFile::Read(const Key **root) {
 
 LONG RegistryFile::Refresh() {
     struct stat st;
-    if (stat(path_.c_str(), &st) != 0) {
-        if (errno != ENOENT)
-            return Failed(ERROR_ACCESS_DENIED, std::strerror(errno));
-        if (!loaded_ || stamp_.exists) {
-            root_ = Key();
-            stamp_ = FileStamp();
-            state_ = ERROR_SUCCESS;
-            loaded_ = true;
-        }
-        return state_;
+    if (loaded_ && file_ >= 0) {
+        // Replaced by a writer's rename (or removed), the file read has no
+        // link left; edited in place, it has a new stamp.
+        if (fstat(file_, &st) == 0 && st.st_nlink > 0 && StampOf(st) == stamp_)
+            return state_;
+    } else if (loaded_ && stat(path_.c_str(), &st) != 0 && errno == ENOENT) {
+        return state_; // still no file
     }
-    if (loaded_ && stamp_ == StampOf(st))
-        return state_;
     return Load();
 }
 
 LONG RegistryFile::Load() {
-    loaded_ = false;
+    Forget();
     Fd file(open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.Get() < 0) {
+        if (errno != ENOENT)
+            return Failed(ERROR_ACCESS_DENIED, std::strerror(errno));
+        root_ = Key(); // a machine without a registry yet: an empty one
+        stamp_ = FileStamp();
+        state_ = ERROR_SUCCESS;
+        loaded_ = true;
+        return state_;
+    }
     struct stat st;
     std::string text;
-    if (file.Get() < 0) {
-        if (errno == ENOENT) // replaced and removed since the stat: read again
-            return Refresh();
-        return Failed(ERROR_ACCESS_DENIED, std::strerror(errno));
-    }
     if (fstat(file.Get(), &st) != 0 ||
         !ReadAll(file.Get(), static_cast<std::size_t>(st.st_size), &text))
         return Failed(ERROR_ACCESS_DENIED, std::strerror(errno));
@@ -154,13 +170,15 @@ LONG RegistryFile::Load() {
         state_ = ERROR_SUCCESS;
     } else {
         root_ = Key();
-        state_ = Failed(ERROR_BADDB, std::to_string(parse.line) + ": " + parse.what);
+        state_ = ERROR_BADDB;
+        error_ = path_ + ":" + std::to_string(parse.line) + ": " + parse.what;
         if (error_ != reported_) {
             std::fprintf(stderr, "%s\n", error_.c_str());
             reported_ = error_;
         }
     }
     stamp_ = StampOf(st);
+    file_ = file.Release();
     loaded_ = true;
     return state_;
 }
@@ -181,7 +199,7 @@ LONG RegistryFile::Update(const std::function<LONG(Key &root)> &change) {
     if (code == ERROR_SUCCESS)
         code = Save();
     if (code != ERROR_SUCCESS)
-        loaded_ = false;
+        Forget();
     return code;
 }
 
@@ -199,11 +217,17 @@ LONG RegistryFile::Save() {
         return Failed(CodeOf(error), std::string("cannot save: ") + std::strerror(error));
     }
     SyncFolder(path_);
+    // root_ is what the file now holds; watch the new file from here on.
+    Fd saved(open(path_.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat st;
-    if (stat(path_.c_str(), &st) == 0)
-        stamp_ = StampOf(st);
-    else
-        loaded_ = false; // saved, but not known by stamp: read it again next time
+    if (saved.Get() < 0 || fstat(saved.Get(), &st) != 0) {
+        Forget(); // saved, but not watchable: read it again next time
+        return ERROR_SUCCESS;
+    }
+    if (file_ >= 0)
+        close(file_);
+    file_ = saved.Release();
+    stamp_ = StampOf(st);
     state_ = ERROR_SUCCESS;
     return ERROR_SUCCESS;
 }

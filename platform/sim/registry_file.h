@@ -1,6 +1,8 @@
 // registry.reg: one REGEDIT4 file shared by every process of a machine.
 //
-// Readers reload it when it changed (one stat a call). A write takes an
+// Readers reload it when it changed: one fstat a call of the file read
+// last, which a writer's rename leaves with no link (a stat of the path
+// only while there is no file). A write takes an
 // exclusive flock on <file>.lock, re-reads the newest file, applies the
 // change, writes <file>.tmp, fsyncs it, renames it over the file and fsyncs
 // the folder, so a reader sees the old file or the new one, never a part,
@@ -27,6 +29,7 @@ struct FileStamp {
 class RegistryFile {
   public:
     explicit RegistryFile(std::string path) : path_(std::move(path)) {}
+    ~RegistryFile();
     RegistryFile(const RegistryFile &) = delete;
     RegistryFile &operator=(const RegistryFile &) = delete;
 
@@ -52,6 +55,7 @@ class RegistryFile {
   private:
     LONG Refresh();
     LONG Load();
+    void Forget();
     LONG Save();
     LONG Failed(LONG code, const std::string &what);
 
@@ -59,6 +63,7 @@ class RegistryFile {
     Key root_;
     bool loaded_ = false; // root_ and state_ belong to stamp_
     FileStamp stamp_;
+    int file_ = -1; // the file root_ was read from, open while loaded_
     LONG state_ = ERROR_SUCCESS;
     std::string error_;
     std::string reported_; // the broken-file message already printed

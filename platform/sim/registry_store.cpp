@@ -27,10 +27,14 @@ bool Report(LONG result, const std::string &message, std::string *error, LONG *c
 } // namespace
 
 RegistryFile &MachineRegistry() {
+    // Keyed by the machine folder, which costs no copy to compare: this runs
+    // on every registry call.
     static std::unique_ptr<RegistryFile> file;
-    std::string path = sim::RegistryPath();
-    if (!file || file->Path() != path)
-        file = std::make_unique<RegistryFile>(std::move(path));
+    static std::string dir;
+    if (!file || sim::MachineDir() != dir) {
+        dir = sim::MachineDir();
+        file = std::make_unique<RegistryFile>(sim::RegistryPath());
+    }
     return *file;
 }
 
