@@ -19,19 +19,26 @@ std::string Join(const std::string &path, const std::string &sub) {
     return path + "\\" + sub;
 }
 
-// The newest tree's key for hkey, and the path the handle names.
-LONG Resolve(HKEY hkey, const Key **key, const std::string **path = nullptr) {
-    const std::string *named = HandlePath(hkey);
-    if (!named)
-        return ERROR_INVALID_HANDLE;
+// A handle's key in the newest tree, and the path the handle names.
+struct Opened {
+    LONG code = ERROR_SUCCESS;
+    const Key *key = nullptr;
+    const std::string *path = nullptr;
+};
+
+Opened Resolve(HKEY hkey) {
+    Opened at;
+    at.path = HandlePath(hkey);
+    if (!at.path)
+        return {ERROR_INVALID_HANDLE};
     const Key *root = nullptr;
-    LONG code = MachineRegistry().Read(&root);
-    if (code != ERROR_SUCCESS)
-        return code;
-    *key = FindKey(*root, *named);
-    if (path)
-        *path = named;
-    return *key ? ERROR_SUCCESS : ERROR_KEY_DELETED;
+    at.code = MachineRegistry().Read(&root);
+    if (at.code != ERROR_SUCCESS)
+        return at;
+    at.key = FindKey(*root, *at.path);
+    if (!at.key)
+        at.code = ERROR_KEY_DELETED;
+    return at;
 }
 
 // Runs change on the key at path under the registry's lock.
@@ -75,71 +82,66 @@ using namespace sim::reg;
 LONG RegOpenKeyA(HKEY hkey, LPCSTR subKey, PHKEY result) {
     if (!result)
         return ERROR_INVALID_PARAMETER;
-    const Key *key = nullptr;
-    const std::string *path = nullptr;
-    LONG code = Resolve(hkey, &key, &path);
-    if (code != ERROR_SUCCESS)
-        return code;
+    Opened at = Resolve(hkey);
+    if (at.code != ERROR_SUCCESS)
+        return at.code;
     std::string stored;
-    if (subKey && !StoredPath(*key, subKey, &stored))
+    if (subKey && !StoredPath(*at.key, subKey, &stored))
         return ERROR_FILE_NOT_FOUND;
-    *result = OpenHandle(Join(*path, stored));
+    *result = OpenHandle(Join(*at.path, stored));
     return ERROR_SUCCESS;
 }
 
 LONG RegCreateKeyA(HKEY hkey, LPCSTR subKey, PHKEY result) {
     if (!result)
         return ERROR_INVALID_PARAMETER;
-    const Key *key = nullptr;
-    const std::string *path = nullptr;
-    LONG code = Resolve(hkey, &key, &path);
-    if (code != ERROR_SUCCESS)
-        return code;
+    Opened at = Resolve(hkey);
+    if (at.code != ERROR_SUCCESS)
+        return at.code;
     std::string_view sub = subKey ? subKey : "";
     if (!ValidPath(sub))
         return ERROR_INVALID_PARAMETER;
     std::string stored;
-    if (!StoredPath(*key, sub, &stored)) {
-        code = Change(*path, [&](Key &at) {
-            CreateKey(at, sub);
-            StoredPath(at, sub, &stored);
+    if (!StoredPath(*at.key, sub, &stored)) {
+        at.code = Change(*at.path, [&](Key &target) {
+            CreateKey(target, sub);
+            StoredPath(target, sub, &stored);
             return ERROR_SUCCESS;
         });
-        if (code != ERROR_SUCCESS)
-            return code;
+        if (at.code != ERROR_SUCCESS)
+            return at.code;
     }
-    *result = OpenHandle(Join(*path, stored));
+    *result = OpenHandle(Join(*at.path, stored));
     return ERROR_SUCCESS;
 }
 
 LONG RegEnumKeyA(HKEY hkey, DWORD index, LPSTR name, DWORD nameSize) {
     if (!name)
         return ERROR_INVALID_PARAMETER;
-    const Key *key = nullptr;
-    LONG code = Resolve(hkey, &key);
-    if (code != ERROR_SUCCESS)
-        return code;
-    if (index >= key->subkeys.Size())
+    Opened at = Resolve(hkey);
+    if (at.code != ERROR_SUCCESS)
+        return at.code;
+    if (index >= at.key->subkeys.Size())
         return ERROR_NO_MORE_ITEMS;
-    return CopyName(key->subkeys.At(index).name, name, nameSize) ? ERROR_SUCCESS : ERROR_MORE_DATA;
+    return CopyName(at.key->subkeys.At(index).name, name, nameSize) ? ERROR_SUCCESS
+                                                                    : ERROR_MORE_DATA;
 }
 
 LONG RegEnumValueA(HKEY hkey, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD reserved,
                    LPDWORD type, LPBYTE data, LPDWORD dataSize) {
     if (!name || !nameSize || reserved || (data && !dataSize))
         return ERROR_INVALID_PARAMETER;
-    const Key *key = nullptr;
-    LONG code = Resolve(hkey, &key);
-    if (code != ERROR_SUCCESS)
-        return code;
-    if (index >= key->values.Size())
+    Opened at = Resolve(hkey);
+    if (at.code != ERROR_SUCCESS)
+        return at.code;
+    if (index >= at.key->values.Size())
         return ERROR_NO_MORE_ITEMS;
-    const Value &value = key->values.At(index);
+    const Value &value = at.key->values.At(index);
     if (value.name.size() + 1 > *nameSize) {
         ReportValue(value, type, nullptr, dataSize);
         return ERROR_MORE_DATA;
     }
-    code = ReportValue(value, type, data, dataSize);
+    LONG code = ReportValue(value, type, data, dataSize);
     if (code == ERROR_SUCCESS) {
         CopyName(value.name, name, *nameSize);
         *nameSize = static_cast<DWORD>(value.name.size());
@@ -151,11 +153,10 @@ LONG RegQueryValueExA(HKEY hkey, LPCSTR valueName, LPDWORD reserved, LPDWORD typ
                       LPDWORD dataSize) {
     if (reserved || (data && !dataSize))
         return ERROR_INVALID_PARAMETER;
-    const Key *key = nullptr;
-    LONG code = Resolve(hkey, &key);
-    if (code != ERROR_SUCCESS)
-        return code;
-    const Value *value = key->FindValue(valueName ? valueName : "");
+    Opened at = Resolve(hkey);
+    if (at.code != ERROR_SUCCESS)
+        return at.code;
+    const Value *value = at.key->FindValue(valueName ? valueName : "");
     return value ? ReportValue(*value, type, data, dataSize) : ERROR_FILE_NOT_FOUND;
 }
 
@@ -177,37 +178,33 @@ LONG RegSetValueExA(HKEY hkey, LPCSTR valueName, DWORD reserved, DWORD type, con
 LONG RegDeleteKeyA(HKEY hkey, LPCSTR subKey) {
     if (!subKey)
         return ERROR_INVALID_PARAMETER;
-    const Key *key = nullptr;
-    const std::string *path = nullptr;
-    LONG code = Resolve(hkey, &key, &path);
-    if (code != ERROR_SUCCESS)
-        return code;
+    Opened at = Resolve(hkey);
+    if (at.code != ERROR_SUCCESS)
+        return at.code;
     std::string stored;
-    if (!StoredPath(*key, subKey, &stored))
+    if (!StoredPath(*at.key, subKey, &stored))
         return ERROR_FILE_NOT_FOUND;
     // An empty subkey deletes the handle's own key; the root stays.
-    std::string target = Join(*path, stored);
-    if (target.empty())
+    std::string doomed = Join(*at.path, stored);
+    if (doomed.empty())
         return ERROR_ACCESS_DENIED;
-    std::size_t cut = target.rfind('\\');
-    std::string parent = cut == std::string::npos ? "" : target.substr(0, cut);
-    std::string name = target.substr(cut + 1);
-    return Change(parent, [&](Key &at) {
-        return at.DeleteSubkey(name) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    std::size_t cut = doomed.rfind('\\');
+    std::string parent = cut == std::string::npos ? "" : doomed.substr(0, cut);
+    std::string name = doomed.substr(cut + 1);
+    return Change(parent, [&](Key &target) {
+        return target.DeleteSubkey(name) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
     });
 }
 
 LONG RegDeleteValueA(HKEY hkey, LPCSTR valueName) {
-    const Key *key = nullptr;
-    const std::string *path = nullptr;
-    LONG code = Resolve(hkey, &key, &path);
-    if (code != ERROR_SUCCESS)
-        return code;
+    Opened at = Resolve(hkey);
+    if (at.code != ERROR_SUCCESS)
+        return at.code;
     std::string name = valueName ? valueName : "";
-    if (!key->FindValue(name))
+    if (!at.key->FindValue(name))
         return ERROR_FILE_NOT_FOUND;
-    return Change(*path, [&](Key &at) {
-        return at.DeleteValue(name) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+    return Change(*at.path, [&](Key &target) {
+        return target.DeleteValue(name) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
     });
 }
 
