@@ -20,75 +20,85 @@ class CWnd {
 // ---- message maps -----------------------------------------------------------
 // A static table per class; each entry routes one message (and for WM_COMMAND
 // one notification code from one control id) to a handler. Lookup walks the
-// class's table, then its base's.
+// class's table, then its base's. CDialog's own table routes the IDOK and
+// IDCANCEL commands to the virtual OnOK and OnCancel.
 enum class MsgSig {
-    vv,      // void handler()                        commands, WM_DESTROY, WM_PAINT
-    vUL,     // void handler(UINT id, LPARAM)         WM_SYSCOMMAND
-    vT,      // void handler(UINT_PTR timerId)        WM_TIMER
-    hv,      // HCURSOR handler()                     WM_QUERYDRAGICON
+    vv,  // void handler()                        commands, WM_DESTROY, WM_PAINT
+    vUL, // void handler(UINT id, LPARAM)         WM_SYSCOMMAND
+    vT,  // void handler(UINT_PTR timerId)        WM_TIMER
+    hv,  // HCURSOR handler()                     WM_QUERYDRAGICON
 };
 
-using AfxPmsg = void (CDialog::*)();
+// The handler types, named after their MsgSig.
+using AfxSig_vv = void();
+using AfxSig_vUL = void(UINT, LPARAM);
+using AfxSig_vT = void(UINT_PTR);
+using AfxSig_hv = HCURSOR();
+
+// One member per signature, so no handler pointer is ever cast to a type it
+// does not have; `sig` says which member is set.
+union MessageHandler {
+    AfxSig_vv CDialog::*vv;
+    AfxSig_vUL CDialog::*vUL;
+    AfxSig_vT CDialog::*vT;
+    AfxSig_hv CDialog::*hv;
+};
 
 struct MessageMapEntry {
-    UINT message;  // 0 ends the table
-    UINT code;     // notification code for WM_COMMAND
-    UINT id;       // control id for WM_COMMAND
+    UINT message; // 0 ends the table
+    UINT code;    // notification code for WM_COMMAND
+    UINT id;      // control id for WM_COMMAND
     MsgSig sig;
-    AfxPmsg pfn;
+    MessageHandler pfn;
 };
 
 struct MessageMap {
-    const MessageMap *(*baseMap)();
+    const MessageMap *(*baseMap)(); // null for the root of the chain
     const MessageMapEntry *entries;
 };
 
-#define DECLARE_MESSAGE_MAP()                                                  \
-  protected:                                                                   \
-    static const MessageMap *GetThisMessageMap();                              \
+// clang-format off
+#define DECLARE_MESSAGE_MAP()                                                                      \
+  protected:                                                                                       \
+    static const MessageMap *GetThisMessageMap();                                                  \
     const MessageMap *GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                 \
-    const MessageMap *theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-    const MessageMap *theClass::GetThisMessageMap() {                          \
-        using ThisClass = theClass;                                            \
-        using TheBaseClass = baseClass;                                        \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                     \
+    const MessageMap *theClass::GetMessageMap() const { return GetThisMessageMap(); }              \
+    const MessageMap *theClass::GetThisMessageMap() {                                              \
+        using ThisClass = theClass;                                                                \
+        using TheBaseClass = baseClass;                                                            \
         static const MessageMapEntry entries[] = {
 
-#define END_MESSAGE_MAP()                                                      \
-    {0, 0, 0, MsgSig::vv, nullptr}                                             \
-    }                                                                          \
-    ;                                                                          \
-    static const MessageMap map = {&TheBaseClass::GetThisMessageMap, entries}; \
-    return &map;                                                               \
+#define END_MESSAGE_MAP()                                                                          \
+        {0, 0, 0, MsgSig::vv, {}}};                                                                \
+        static const MessageMap map = {&TheBaseClass::GetThisMessageMap, entries};                 \
+        return &map;                                                                               \
     }
 
-#define AFX_CMD_ENTRY(code, id, fn)                                            \
-    {WM_COMMAND, static_cast<UINT>(code), static_cast<UINT>(id), MsgSig::vv,   \
-     static_cast<AfxPmsg>(static_cast<void (ThisClass::*)()>(fn))},
-#define ON_BN_CLICKED(id, fn) AFX_CMD_ENTRY(BN_CLICKED, id, fn)
-#define ON_LBN_DBLCLK(id, fn) AFX_CMD_ENTRY(LBN_DBLCLK, id, fn)
-#define ON_WM_SYSCOMMAND()                                                     \
-    {WM_SYSCOMMAND, 0, 0, MsgSig::vUL,                                         \
-     reinterpret_cast<AfxPmsg>(static_cast<void (CDialog::*)(UINT, LPARAM)>(                  \
-         static_cast<void (ThisClass::*)(UINT, LPARAM)>(&ThisClass::OnSysCommand)))},
-#define ON_WM_TIMER()                                                          \
-    {WM_TIMER, 0, 0, MsgSig::vT,                                               \
-     reinterpret_cast<AfxPmsg>(static_cast<void (CDialog::*)(UINT_PTR)>(                      \
-         static_cast<void (ThisClass::*)(UINT_PTR)>(&ThisClass::OnTimer)))},
-#define ON_WM_QUERYDRAGICON()                                                  \
-    {WM_QUERYDRAGICON, 0, 0, MsgSig::hv,                                       \
-     reinterpret_cast<AfxPmsg>(static_cast<HCURSOR (CDialog::*)()>(                           \
-         static_cast<HCURSOR (ThisClass::*)()>(&ThisClass::OnQueryDragIcon)))},
-#define ON_WM_DESTROY()                                                        \
-    {WM_DESTROY, 0, 0, MsgSig::vv,                                             \
-     static_cast<AfxPmsg>(static_cast<void (ThisClass::*)()>(&ThisClass::OnDestroy))},
-#define ON_WM_PAINT()                                                          \
-    {WM_PAINT, 0, 0, MsgSig::vv,                                               \
-     static_cast<AfxPmsg>(static_cast<void (ThisClass::*)()>(&ThisClass::OnPaint))},
+// A handler of the class being mapped, stored as a handler of CDialog.
+#define AFX_MSG_ENTRY(message, code, id, sig, fn)                                                  \
+    {message, static_cast<UINT>(code), static_cast<UINT>(id), MsgSig::sig,                         \
+     {.sig = static_cast<AfxSig_##sig CDialog::*>(static_cast<AfxSig_##sig ThisClass::*>(fn))}},
+
+#define ON_BN_CLICKED(id, fn) AFX_MSG_ENTRY(WM_COMMAND, BN_CLICKED, id, vv, fn)
+#define ON_LBN_DBLCLK(id, fn) AFX_MSG_ENTRY(WM_COMMAND, LBN_DBLCLK, id, vv, fn)
+#define ON_WM_SYSCOMMAND() AFX_MSG_ENTRY(WM_SYSCOMMAND, 0, 0, vUL, &ThisClass::OnSysCommand)
+#define ON_WM_TIMER() AFX_MSG_ENTRY(WM_TIMER, 0, 0, vT, &ThisClass::OnTimer)
+#define ON_WM_QUERYDRAGICON() AFX_MSG_ENTRY(WM_QUERYDRAGICON, 0, 0, hv, &ThisClass::OnQueryDragIcon)
+#define ON_WM_DESTROY() AFX_MSG_ENTRY(WM_DESTROY, 0, 0, vv, &ThisClass::OnDestroy)
+#define ON_WM_PAINT() AFX_MSG_ENTRY(WM_PAINT, 0, 0, vv, &ThisClass::OnPaint)
+// clang-format on
 
 // ---- dialogs ------------------------------------------------------------------
-class CDataExchange;
+// What DoDataExchange is given: the direction of the exchange and the dialog.
+class CDataExchange {
+  public:
+    CDataExchange(CWnd *dialog, BOOL saveAndValidate)
+        : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog) {}
+    BOOL m_bSaveAndValidate; // TRUE: controls to fields
+    CWnd *m_pDlgWnd;
+};
 
 class CDialog : public CWnd {
   public:
@@ -113,16 +123,25 @@ class CDialog : public CWnd {
     static const MessageMap *GetThisMessageMap();
     virtual const MessageMap *GetMessageMap() const;
 
-    virtual BOOL OnInitDialog();
-    virtual void OnOK();     // base: UpdateData(TRUE), then EndDialog(IDOK)
-    virtual void OnCancel(); // base: EndDialog(IDCANCEL)
+    virtual BOOL OnInitDialog(); // base: UpdateData(FALSE), returns TRUE
+    virtual void OnOK();         // base: UpdateData(TRUE), then EndDialog(IDOK)
+    virtual void OnCancel();     // base: EndDialog(IDCANCEL)
     virtual void DoDataExchange(CDataExchange *dx);
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
+    // Ends the modal run with `result` once the handler now running returns;
+    // the window and its controls stay usable until then.
     void EndDialog(int result);
 
     // Default handling of the message being dispatched (system commands,
     // destroy, painting, timers).
     LRESULT Default();
+
+    // The default handlers a class's own handler passes a message on to.
+    void OnSysCommand(UINT id, LPARAM lParam) { (void)id, (void)lParam, Default(); }
+    void OnDestroy() { Default(); }
+    void OnPaint() { Default(); }
+    void OnTimer(UINT_PTR timerId) { (void)timerId, Default(); }
+    HCURSOR OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(Default()); }
 
     // A message box owned by this dialog's window, or by none when the
     // object has no window.
@@ -134,24 +153,33 @@ class CDialog : public CWnd {
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc) {
         return ::SetTimer(m_hWnd, id, elapse, proc);
     }
+    BOOL KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
     BOOL CheckDlgButton(int id, UINT check) { return ::CheckDlgButton(m_hWnd, id, check); }
+    UINT IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
     LRESULT SendDlgItemMessage(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
         return ::SendDlgItemMessageA(m_hWnd, id, message, wParam, lParam);
     }
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
         return ::SendMessageA(m_hWnd, message, wParam, lParam);
     }
-    void SetIcon(HICON icon, BOOL big) { SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)); }
+    void SetIcon(HICON icon, BOOL big) {
+        SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
     void GetClientRect(LPRECT rect) const { ::GetClientRect(m_hWnd, rect); }
 
   public:
-    // Called by the window backend; not for the setup code.
+    // Called by the window backend; not for the setup code. Runs the class's
+    // handler for the message (WM_INITDIALOG: OnInitDialog); *handled is
+    // false when the class has none and the backend's default is due.
     LRESULT DispatchFromBackend(UINT message, WPARAM wParam, LPARAM lParam, bool *handled);
     bool EndRequested() const { return m_endRequested; }
     int EndCode() const { return m_endCode; }
     void AttachWindow(HWND window) { m_hWnd = window; }
 
   private:
+    // The modal run starts a fresh end request.
+    void ClearEndRequest() { m_endRequested = false, m_endCode = 0; }
+
     UINT m_templateId;
     CWnd *m_parent;
     bool m_endRequested = false;
@@ -179,7 +207,7 @@ class CWinApp {
     // them so already, and so does every renderer here.
     BOOL Enable3dControls() { return TRUE; }
 
-    HINSTANCE m_hInstance = nullptr;
+    HINSTANCE m_hInstance; // the program's own module
 };
 
 CWinApp *AfxGetApp();

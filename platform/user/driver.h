@@ -42,6 +42,7 @@
 // the drivers, so it records terminal runs as well as scripted ones.
 #pragma once
 
+#include "platform/framework/message_box_buttons.h"
 #include "platform/user/window.h"
 #include "platform/win32.h"
 
@@ -57,7 +58,7 @@ struct MessageBoxRequest {
     const Window *owner = nullptr; // the owner dialog's window, or none
     std::string caption;           // "Error" when the caller gave none
     std::string text;
-    UINT style = MB_OK;            // MB_OK, MB_OKCANCEL, MB_YESNO, ... | MB_ICONHAND
+    UINT style = MB_OK; // MB_OK, MB_OKCANCEL, MB_YESNO, ... | MB_ICONHAND
 
     int OwnerTemplateId() const { return owner ? owner->TemplateId() : 0; }
 };
@@ -113,11 +114,5 @@ Driver &CurrentDriver();
 using DriverFactory = std::unique_ptr<Driver> (*)();
 void SetTerminalDriverFactory(DriverFactory factory);
 DriverFactory TerminalDriverFactory();
-
-// The buttons of a message box style, left to right (IDOK, IDCANCEL, IDYES,
-// IDNO, ...), and the word a response file and the transcript use for each
-// ("ok", "cancel", "yes", "no"; null for buttons without one).
-std::vector<int> MessageBoxButtons(UINT style);
-const char *AnswerWord(int button);
 
 } // namespace ui

@@ -6,6 +6,7 @@
 #include "platform/win32.h"
 #include "res/templates.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -25,8 +26,8 @@ enum class ControlKind {
 };
 
 struct Control {
-    int id = 0;            // as in the template: 65535 (or -1) for controls nothing addresses
-    std::string cls;       // "BUTTON", "LISTBOX", "STATIC"
+    int id = 0;      // as in the template: 65535 (or -1) for controls nothing addresses
+    std::string cls; // "BUTTON", "LISTBOX", "STATIC"
     std::uint32_t style = 0;
     int x = 0, y = 0, cx = 0, cy = 0; // dialog units, relative to the client area
     std::string text;
@@ -54,18 +55,18 @@ struct Window {
     HWND handle = nullptr;
     res::DialogTemplate tmpl; // the template the window was made from
     CDialog *dialog = nullptr;
-    HWND owner = nullptr;     // the parent given to the dialog, or none
-    std::string title;        // starts as the template's caption
+    HWND owner = nullptr;          // the parent given to the dialog, or none
+    std::string title;             // starts as the template's caption
     std::vector<Control> controls; // template order
 
-    bool hasSystemMenu = false;     // the template has WS_SYSMENU
+    bool hasSystemMenu = false; // the template has WS_SYSMENU
     HMENU systemMenuHandle = nullptr;
     std::vector<MenuItem> systemMenu; // the standard items, then those appended
 
     HICON bigIcon = nullptr; // WM_SETICON
     HICON smallIcon = nullptr;
-    bool iconic = false;     // minimised through SC_MINIMIZE
-    bool needsPaint = true;  // WM_PAINT is due before the next input
+    bool iconic = false;    // minimised through SC_MINIMIZE
+    bool needsPaint = true; // WM_PAINT is due before the next input
 
     int TemplateId() const { return tmpl.id; }
     // EndDialog was called: the window still exists (its handler is running)
@@ -74,6 +75,16 @@ struct Window {
     const Control *FindControl(int id) const;
     Control *FindControl(int id);
 };
+
+// The control group of controls[index]: from the nearest control at or before
+// it with WS_GROUP (or the first control) to the next control with WS_GROUP.
+// Automatic radio buttons clear each other within a group; arrow keys move
+// within it.
+struct GroupBounds {
+    std::size_t first;
+    std::size_t end; // one past the last
+};
+GroupBounds ControlGroup(const Window &window, std::size_t index);
 
 // Open dialog windows, bottom to top (the last one is the active one).
 const std::vector<const Window *> &OpenWindows();

@@ -1,0 +1,114 @@
+#include "platform/script/script_driver.h"
+
+#include "platform/user/no_user_driver.h"
+#include "platform/user/transcript.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace script {
+
+namespace {
+
+std::string DescribeDialog(const ui::Window &window) {
+    return "dialog " + std::to_string(window.TemplateId()) + " " +
+           ui::transcript::Quote(window.title);
+}
+
+std::string DescribeMessageBox(const ui::MessageBoxRequest &request) {
+    return "message box " + ui::transcript::Quote(request.caption);
+}
+
+std::string ButtonWords(UINT style) {
+    std::string words;
+    for (int button : ui::MessageBoxButtons(style))
+        words += (words.empty() ? "" : ", ") + std::string(ui::AnswerWord(button));
+    return words;
+}
+
+} // namespace
+
+std::unique_ptr<ui::Driver> OpenScriptDriver(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        ui::Fail("cannot read the response file " + path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    ResponseFile file;
+    std::string error;
+    if (!ParseResponseFile(text.str(), path, &file, &error))
+        ui::Fail(error);
+    SharedPosition position;
+    if (!position.Open(std::filesystem::absolute(path).lexically_normal().string(), &error))
+        ui::Fail(error);
+    return std::make_unique<ScriptDriver>(std::move(file), std::move(position));
+}
+
+ScriptDriver::ScriptDriver(ResponseFile file, SharedPosition position)
+    : file_(std::move(file)), position_(std::move(position)) {}
+
+const Action *ScriptDriver::Take() {
+    const std::size_t index = position_.Take();
+    last_ = index < file_.actions.size() ? &file_.actions[index] : nullptr;
+    return last_;
+}
+
+void ScriptDriver::Stop(int line, const std::string &problem, const std::string &showing) const {
+    ui::Fail(file_.path + ":" + std::to_string(line) + ": " + problem + " (showing: " + showing +
+             ")");
+}
+
+void ScriptDriver::StopAtEnd(const std::string &showing) const {
+    Stop(std::max(file_.lineCount, 1), "the response file ended", showing);
+}
+
+int ScriptDriver::ShowMessageBox(const ui::MessageBoxRequest &request) {
+    const std::string showing = DescribeMessageBox(request);
+    const Action *action = Take();
+    if (!action)
+        StopAtEnd(showing);
+    if (action->verb != Action::Verb::Answer)
+        Stop(action->line,
+             "\"" + action->text + "\" does not fit: a message box waits for an answer", showing);
+    const auto buttons = ui::MessageBoxButtons(request.style);
+    if (std::find(buttons.begin(), buttons.end(), action->button) == buttons.end())
+        Stop(action->line,
+             "\"" + action->text + "\" does not fit: the message box has " +
+                 ButtonWords(request.style),
+             showing);
+    return action->button;
+}
+
+ui::Input ScriptDriver::NextInput(const ui::Window &active,
+                                  std::optional<std::chrono::milliseconds>) {
+    const Action *action = Take();
+    if (!action)
+        StopAtEnd(DescribeDialog(active));
+    switch (action->verb) {
+    case Action::Verb::Click:
+        return ui::Input::Click(action->id);
+    case Action::Verb::Select:
+        return ui::Input::Select(action->id, action->index);
+    case Action::Verb::DoubleClick:
+        return ui::Input::DoubleClick(action->id, action->index);
+    case Action::Verb::SysMenu:
+        return ui::Input::SysCommand(action->command);
+    case Action::Verb::Wait:
+        return ui::Input::TimePassed(action->wait);
+    case Action::Verb::Answer:
+        break;
+    }
+    Stop(action->line, "\"" + action->text + "\" does not fit: a dialog waits for an action",
+         DescribeDialog(active));
+}
+
+void ScriptDriver::InputRejected(const ui::Window &active, const ui::Input &,
+                                 const std::string &reason) {
+    Stop(last_ ? last_->line : 0,
+         "\"" + (last_ ? last_->text : std::string()) + "\" does not fit: " + reason,
+         DescribeDialog(active));
+}
+
+} // namespace script

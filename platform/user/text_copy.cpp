@@ -1,0 +1,17 @@
+#include "platform/user/text_copy.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace ui {
+
+int CopyText(std::string_view text, char *buffer, int size) {
+    if (!buffer || size <= 0)
+        return 0;
+    const std::size_t count = std::min(text.size(), static_cast<std::size_t>(size - 1));
+    std::memcpy(buffer, text.data(), count);
+    buffer[count] = '\0';
+    return static_cast<int>(count);
+}
+
+} // namespace ui
