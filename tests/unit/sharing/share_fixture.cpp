@@ -35,15 +35,14 @@ std::string DiskShare(const std::string &name, const std::string &path) {
     return ShareEntry(name, "dword:00000000", path);
 }
 
-std::string Printer(const std::string &name, const std::string &port,
-                    const std::string &shareName) {
+std::string Printer(const std::string &name, const std::string &port, const char *shareName) {
     std::string text =
         "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\control\\Print\\Printers\\" + name +
-        "]\r\n\"Name\"=" + Quoted(name) + "\r\n\"Port\"=" + Quoted(port) + "\r\n";
-    if (!shareName.empty())
+        "]\r\n\"Port\"=" + Quoted(port) + "\r\n";
+    if (shareName)
         text += "\"Share Name\"=" + Quoted(shareName) + "\r\n";
     const unsigned attributes =
-        PRINTER_ATTRIBUTE_LOCAL | (shareName.empty() ? 0 : PRINTER_ATTRIBUTE_SHARED);
+        PRINTER_ATTRIBUTE_LOCAL | (shareName ? PRINTER_ATTRIBUTE_SHARED : 0);
     char dword[32];
     std::snprintf(dword, sizeof dword, "\"Attributes\"=dword:%08x\r\n", attributes);
     return text + dword + "\r\n";

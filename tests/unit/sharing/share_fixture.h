@@ -18,9 +18,10 @@ std::string ShareEntry(const std::string &name, const std::string &typeData,
                        const std::string &path);
 // A disk share (Type four zero bytes) of path.
 std::string DiskShare(const std::string &name, const std::string &path);
-// REGEDIT4 text of one installed printer.
+// REGEDIT4 text of one installed printer; a printer with a share name
+// (also an empty one) is marked shared.
 std::string Printer(const std::string &name, const std::string &port,
-                    const std::string &shareName = "");
+                    const char *shareName = nullptr);
 
 // The subkey names of the share key, in enumeration order.
 std::vector<std::string> ShareNames();

@@ -1,0 +1,144 @@
+// The sharing dialog as a person sees it: its title, its four lists and the
+// moves between them, the About box, minimised painting, OK and Cancel.
+#include "dialog_fixture.h"
+#include "share_fixture.h"
+
+#include "platform/user/paint.h"
+#include "platform/user/window_manager.h"
+#include "res/templates.h"
+
+using sharing_test::DiskShare;
+using sharing_test::Printer;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+const std::map<char, std::string> kADEF = {
+    {'A', "removable"}, {'D', "fixed"}, {'E', "cdrom"}, {'F', "remote"}};
+
+bool Contains(const Lines &lines, const std::string &line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+} // namespace
+
+TEST_F(SharingDialogTest, OpensWithTitleAndDriveLists) {
+    machine.SetDrives({{'A', "removable"}, {'C', "fixed"}, {'E', "cdrom"}, {'F', "remote"}},
+                      "C:\\WINDOWS");
+    machine.AddFile('C', "WINDOWS\\INF\\NETAMDQV.INF", "[Strings]\r\nVendorName=Quorvane\r\n");
+    machine.SetRegistry(DiskShare("NET", "F:\\") + DiskShare("E_Drive", "E:\\"));
+    EXPECT_EQ(Run("click 2\n"), IDCANCEL);
+    const Lines t = Transcript();
+    ASSERT_GE(t.size(), 6u);
+    EXPECT_EQ(t[0], "dialog 132 open \"Quorvane File and Printer Sharing Selection\"");
+    EXPECT_EQ(t[1], "list 1011 \"[-A-DRIVE]\" \"[-C-DRIVE]\"");
+    EXPECT_EQ(t[2], "list 1012 \"[-E-DRIVE]\"");
+    EXPECT_EQ(t[3], "list 1013");
+    EXPECT_EQ(t[4], "list 1014");
+    EXPECT_EQ(t.back(), "dialog 132 end 2");
+}
+
+TEST_F(SharingDialogTest, DriveMovesKeepLetterOrder) {
+    machine.SetDrives(kADEF);
+    machine.SetRegistry(DiskShare("D_Drive", "D:\\"));
+    Run("select 1011 1\n" // [-E-DRIVE]
+        "click 1002\n"
+        "dblclick 1011 0\n" // [-A-DRIVE]
+        "click 1002\n"      // nothing selected any more
+        "select 1012 1\n"   // [-D-DRIVE]
+        "click 1003\n"
+        "dblclick 1012 0\n" // [-A-DRIVE]
+        "click 2\n");
+    EXPECT_EQ(ListLines(1011), (Lines{
+                                   "list 1011 \"[-A-DRIVE]\" \"[-E-DRIVE]\"",
+                                   "list 1011 \"[-A-DRIVE]\" \"[-E-DRIVE]\"",
+                                   "list 1011 \"[-A-DRIVE]\"",
+                                   "list 1011",
+                                   "list 1011",
+                                   "list 1011",
+                                   "list 1011 \"[-D-DRIVE]\"",
+                                   "list 1011 \"[-A-DRIVE]\" \"[-D-DRIVE]\"",
+                               }));
+    EXPECT_EQ(ListLines(1012), (Lines{
+                                   "list 1012 \"[-D-DRIVE]\"",
+                                   "list 1012 \"[-D-DRIVE]\"",
+                                   "list 1012 \"[-D-DRIVE]\" \"[-E-DRIVE]\"",
+                                   "list 1012 \"[-A-DRIVE]\" \"[-D-DRIVE]\" \"[-E-DRIVE]\"",
+                                   "list 1012 \"[-A-DRIVE]\" \"[-D-DRIVE]\" \"[-E-DRIVE]\"",
+                                   "list 1012 \"[-A-DRIVE]\" \"[-D-DRIVE]\" \"[-E-DRIVE]\"",
+                                   "list 1012 \"[-A-DRIVE]\" \"[-E-DRIVE]\"",
+                                   "list 1012 \"[-E-DRIVE]\"",
+                               }));
+    EXPECT_EQ(sharedDriveMask, DWORD{1} << ('E' - 'A'));
+}
+
+TEST_F(SharingDialogTest, PrinterMovesKeepTableOrder) {
+    machine.SetRegistry(Printer("P1", "LPT1:") + Printer("P2", "LPT2:", "P2") +
+                        Printer("P3", "LPT3:") + Printer("Remote", "\\\\OFFICE\\R"));
+    Run("select 1013 1\n" // P3
+        "click 1004\n"
+        "dblclick 1014 0\n" // P2
+        "click 1005\n"      // nothing selected
+        "dblclick 1013 1\n" // P2 again
+        "click 2\n");
+    EXPECT_EQ(ListLines(1013),
+              (Lines{"list 1013 \"P1\" \"P3\"", "list 1013 \"P1\" \"P3\"", "list 1013 \"P1\"",
+                     "list 1013 \"P1\" \"P2\"", "list 1013 \"P1\" \"P2\"", "list 1013 \"P1\""}));
+    EXPECT_EQ(ListLines(1014),
+              (Lines{"list 1014 \"P2\"", "list 1014 \"P2\"", "list 1014 \"P2\" \"P3\"",
+                     "list 1014 \"P3\"", "list 1014 \"P3\"", "list 1014 \"P2\" \"P3\""}));
+}
+
+TEST_F(SharingDialogTest, GetLogicalDrivesFailureIsReported) {
+    machine.SetDrives({});
+    machine.SetRegistry(Printer("P1", "LPT1:"));
+    Run("answer ok\nclick 2\n");
+    const Lines t = Transcript();
+    ASSERT_GE(t.size(), 3u);
+    EXPECT_EQ(t[0], "msgbox \"Setup Drive List\" \"GetLogicalDrives failed.\" 0 owner=132");
+    EXPECT_EQ(t[1], "answer ok");
+    EXPECT_TRUE(Contains(t, "list 1011"));
+    EXPECT_TRUE(Contains(t, "list 1012"));
+    EXPECT_TRUE(Contains(t, "list 1013 \"P1\""));
+}
+
+TEST_F(SharingDialogTest, AboutBoxFromTheSystemMenu) {
+    Run("sysmenu 16\nclick 1\nclick 2\n");
+    const Lines t = Transcript();
+    EXPECT_TRUE(Contains(t, "dialog 100 open \"About Veltrin Pellorin\""));
+    EXPECT_TRUE(Contains(t, "dialog 100 end 1"));
+    EXPECT_EQ(t.back(), "dialog 132 end 2");
+}
+
+TEST_F(SharingDialogTest, MinimisedDialogDrawsItsIconCentred) {
+    ui::DrawnIcons().clear();
+    Run("sysmenu 0xF020\nsysmenu 0xF120\nclick 2\n");
+    ASSERT_FALSE(ui::DrawnIcons().empty());
+    ui::Window window;
+    window.tmpl = *res::FindDialog(IDD_SHARING_DIALOG);
+    const RECT client = ui::ClientRect(window);
+    const ui::IconDrawing &drawn = ui::DrawnIcons().front();
+    EXPECT_EQ(drawn.x, (client.right - client.left - 32 + 1) / 2);
+    EXPECT_EQ(drawn.y, (client.bottom - client.top - 32 + 1) / 2);
+    EXPECT_EQ(drawn.icon, CSharingDlg().m_hIcon);
+}
+
+TEST_F(SharingDialogTest, OkAppliesTheSelection) {
+    machine.SetDrives(kADEF);
+    machine.SetRegistry(DiskShare("DATA", "D:\\") + Printer("P1", "LPT1:"));
+    EXPECT_EQ(Run("dblclick 1011 1\n" // [-E-DRIVE]
+                  "dblclick 1013 0\n" // P1
+                  "click 1\n"
+                  "answer no\n"), // no installation CD: the setup stops after the shares
+              IDOK);
+    EXPECT_EQ(sharing_test::ShareNames(), (Lines{"D_Drive", "E_Drive", "P1"}));
+}
+
+TEST_F(SharingDialogTest, CancelChangesNothing) {
+    machine.SetDrives(kADEF);
+    machine.SetRegistry(DiskShare("DATA", "D:\\") + Printer("P1", "LPT1:", "P1") +
+                        sharing_test::ShareEntry("P1", "dword:00000001", "P1"));
+    const std::string before = machine.ReadRegistry();
+    EXPECT_EQ(Run("dblclick 1011 0\ndblclick 1014 0\nclick 2\n"), IDCANCEL);
+    EXPECT_EQ(machine.ReadRegistry(), before);
+}
