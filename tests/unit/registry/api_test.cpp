@@ -118,9 +118,9 @@ struct EnumValueCase {
     bool filled; // name and data written
 };
 
-class EnumValue : public RegApi, public testing::WithParamInterface<EnumValueCase> {};
+class RegEnumValue : public RegApi, public testing::WithParamInterface<EnumValueCase> {};
 
-TEST_P(EnumValue, Buffers) {
+TEST_P(RegEnumValue, Buffers) {
     const EnumValueCase &c = GetParam();
     char name[80], data[80];
     std::memset(name, '#', sizeof name);
@@ -142,7 +142,7 @@ TEST_P(EnumValue, Buffers) {
 }
 
 // Value 0 is "Name" = "Pellorin" with its NUL: 4 + 1 name bytes, 9 data bytes.
-INSTANTIATE_TEST_SUITE_P(Sizes, EnumValue,
+INSTANTIATE_TEST_SUITE_P(Sizes, RegEnumValue,
                          testing::Values(EnumValueCase{80, 80, ERROR_SUCCESS, 4, 9, true},
                                          EnumValueCase{5, 9, ERROR_SUCCESS, 4, 9, true},
                                          EnumValueCase{4, 80, ERROR_MORE_DATA, 4, 9, false},

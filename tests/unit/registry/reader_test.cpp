@@ -20,9 +20,9 @@ struct ValueCase {
     std::string data;
 };
 
-class ValueLine : public testing::TestWithParam<ValueCase> {};
+class RegValueLine : public testing::TestWithParam<ValueCase> {};
 
-TEST_P(ValueLine, Reads) {
+TEST_P(RegValueLine, Reads) {
     const ValueCase &c = GetParam();
     Key root = regtest::Parse("REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\K]\r\n" + c.line + "\r\n");
     const Key *key = FindKey(root, "K");
@@ -35,7 +35,7 @@ TEST_P(ValueLine, Reads) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Formats, ValueLine,
+    Formats, RegValueLine,
     testing::Values(ValueCase{R"("a"="plain")", "a", 1, "plain\0"s},
                     ValueCase{R"("a"="back\\slash")", "a", 1, "back\\slash\0"s},
                     ValueCase{R"("a"="say \"hi\"")", "a", 1, "say \"hi\"\0"s},
@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ValueCase{"\"a\"=hex:01,  \\  \r\n02", "a", 3, "\x01\x02"s}));
 
 // Whole texts that must read to the same tree as the reference.
-TEST(Reader, LineEndsAndHeaderVariants) {
+TEST(RegReader, LineEndsAndHeaderVariants) {
     const std::string body = "[HKEY_LOCAL_MACHINE\\A]\n\"x\"=\"1\"\n\n[HKEY_LOCAL_MACHINE\\B]\n";
     Key reference = regtest::Parse("REGEDIT4\n\n" + body);
     auto with = [&](const std::string &lineEnd) {
@@ -85,15 +85,15 @@ struct TreeCase {
     std::string expected; // the tree, written back
 };
 
-class TreeText : public testing::TestWithParam<TreeCase> {};
+class RegTreeText : public testing::TestWithParam<TreeCase> {};
 
-TEST_P(TreeText, Reads) {
+TEST_P(RegTreeText, Reads) {
     Key root = regtest::Parse("REGEDIT4\n\n" + GetParam().body);
     EXPECT_EQ(sim::reg::WriteRegedit4(root, ""), "REGEDIT4\r\n\r\n" + GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Structure, TreeText,
+    Structure, RegTreeText,
     testing::Values(
         // missing parents are created, in order
         TreeCase{"[HKEY_LOCAL_MACHINE\\a\\b\\c]\n",
@@ -122,9 +122,9 @@ struct BrokenCase {
     std::string expected; // "line N: what"
 };
 
-class Broken : public testing::TestWithParam<BrokenCase> {};
+class RegBroken : public testing::TestWithParam<BrokenCase> {};
 
-TEST_P(Broken, NamesTheLine) {
+TEST_P(RegBroken, NamesTheLine) {
     Key root;
     ParseError error;
     ASSERT_FALSE(ApplyRegedit4(GetParam().text, root, &error)) << GetParam().text;
@@ -135,7 +135,7 @@ TEST_P(Broken, NamesTheLine) {
 const std::string kHead = "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\k]\n"; // value lines are line 4
 
 INSTANTIATE_TEST_SUITE_P(
-    Inputs, Broken,
+    Inputs, RegBroken,
     testing::Values(
         BrokenCase{"", "line 1: missing REGEDIT4 header"},
         BrokenCase{"REGEDIT5\n", "line 1: missing REGEDIT4 header"},

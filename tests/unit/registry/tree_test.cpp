@@ -25,7 +25,7 @@ std::vector<std::string> ValueNames(const Key &key) {
     return names;
 }
 
-TEST(Tree, NamesMatchIgnoringAsciiCaseAndKeepTheirOwn) {
+TEST(RegTree, NamesMatchIgnoringAsciiCaseAndKeepTheirOwn) {
     Key root;
     Key *net = CreateKey(root, "Software\\Microsoft\\Network");
     EXPECT_EQ(CreateKey(root, "SOFTWARE\\microsoft\\NETWORK"), net);
@@ -41,7 +41,7 @@ TEST(Tree, NamesMatchIgnoringAsciiCaseAndKeepTheirOwn) {
     EXPECT_EQ(FindKey(root, "\xc9"), nullptr);
 }
 
-TEST(Tree, EnumerationKeepsCreationOrderThroughRemovals) {
+TEST(RegTree, EnumerationKeepsCreationOrderThroughRemovals) {
     Key root;
     for (const char *name : {"c", "a", "d", "b", "e"})
         root.AddSubkey(name);
@@ -62,7 +62,7 @@ TEST(Tree, EnumerationKeepsCreationOrderThroughRemovals) {
     EXPECT_EQ(ValueNames(*key), (std::vector<std::string>{"z", "x"}));
 }
 
-TEST(Tree, PathsWithSeparators) {
+TEST(RegTree, PathsWithSeparators) {
     Key root;
     Key *b = CreateKey(root, "\\a\\b\\\\");
     ASSERT_NE(b, nullptr);
@@ -78,7 +78,7 @@ TEST(Tree, PathsWithSeparators) {
 
 // Large flat and deep files load in well under a second: no walk is
 // quadratic in the number of siblings or values.
-TEST(Tree, TwentyThousandKeysLoadQuickly) {
+TEST(RegTree, TwentyThousandKeysLoadQuickly) {
     std::string text = "REGEDIT4\r\n\r\n";
     for (int i = 0; i < 20000; ++i) {
         std::string n = std::to_string(i);

@@ -19,9 +19,9 @@ struct WriteCase {
     std::string line; // the value line written for "v"
 };
 
-class ValueWriter : public testing::TestWithParam<WriteCase> {};
+class RegValueWriter : public testing::TestWithParam<WriteCase> {};
 
-TEST_P(ValueWriter, WritesAndReadsBack) {
+TEST_P(RegValueWriter, WritesAndReadsBack) {
     const WriteCase &c = GetParam();
     Key root;
     CreateKey(root, "k")->SetValue("v", c.type, c.data);
@@ -31,7 +31,7 @@ TEST_P(ValueWriter, WritesAndReadsBack) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Types, ValueWriter,
+    Types, RegValueWriter,
     testing::Values(WriteCase{1, "plain\0"s, R"("v"="plain")"},
                     WriteCase{1, "a\\b \"q\" caf\xe9\t;\0"s,
                               "\"v\"=\"a\\\\b \\\"q\\\" caf\xe9\t;\""},
@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
                     WriteCase{0, "", R"("v"=hex(0):)"},
                     WriteCase{0xabcdef12, "\x01"s, R"("v"=hex(abcdef12):01)"}));
 
-TEST(Writer, NamesEscapedAndDefaultValue) {
+TEST(RegWriter, NamesEscapedAndDefaultValue) {
     Key root;
     Key *key = CreateKey(root, "k");
     key->SetValue("", 1, "d\0"s);
@@ -59,7 +59,7 @@ TEST(Writer, NamesEscapedAndDefaultValue) {
     EXPECT_EQ(regtest::Parse(text), root);
 }
 
-TEST(Writer, SubtreeUnderItsFullPathAndEmptyKeysKept) {
+TEST(RegWriter, SubtreeUnderItsFullPathAndEmptyKeysKept) {
     Key root;
     CreateKey(root, "Soft\\Empty");
     CreateKey(root, "Soft\\Full")->SetValue("a", 4, "\0\0\0\0"s);
@@ -70,7 +70,7 @@ TEST(Writer, SubtreeUnderItsFullPathAndEmptyKeysKept) {
               "[HKEY_LOCAL_MACHINE\\Soft\\Full]\r\n\"a\"=dword:00000000\r\n\r\n");
 }
 
-TEST(Writer, LongHexWrapsWithinSeventySevenColumns) {
+TEST(RegWriter, LongHexWrapsWithinSeventySevenColumns) {
     Key root;
     std::string data;
     for (int i = 0; i < 300; ++i)
@@ -134,7 +134,7 @@ void Grow(std::minstd_rand &rng, Key &key, int depth) {
         Grow(rng, key.AddSubkey(RandomName(rng, true)), depth - 1);
 }
 
-TEST(Writer, RoundTripKeepsEveryTree) {
+TEST(RegWriter, RoundTripKeepsEveryTree) {
     for (unsigned seed = 1; seed <= 300; ++seed) {
         std::minstd_rand rng(seed);
         Key root;
