@@ -43,8 +43,14 @@ bool ExportText(const std::string &keyPath, std::string *out, std::string *error
     const Key *root = nullptr;
     if (!Report(file.Read(&root), file.LastError(), error, nullptr))
         return false;
+    // The path may name the root too, as the file's own key lines do.
+    std::string_view path = keyPath;
+    std::string_view rootName = "HKEY_LOCAL_MACHINE";
+    if (path.size() >= rootName.size() && NamesEqual(path.substr(0, rootName.size()), rootName) &&
+        (path.size() == rootName.size() || path[rootName.size()] == '\\'))
+        path.remove_prefix(rootName.size());
     std::string stored;
-    if (!StoredPath(*root, keyPath, &stored)) {
+    if (!StoredPath(*root, path, &stored)) {
         if (error)
             *error = "no key HKEY_LOCAL_MACHINE\\" + keyPath;
         return false;

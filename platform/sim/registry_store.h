@@ -23,7 +23,8 @@ namespace sim::reg {
 RegistryFile &MachineRegistry();
 
 // REGEDIT4 text of the key at keyPath ("a\b", "" for all of
-// HKEY_LOCAL_MACHINE) and everything below it. Fails when the key is missing.
+// HKEY_LOCAL_MACHINE, which may also lead the path) and everything below it.
+// Fails when the key is missing.
 bool ExportText(const std::string &keyPath, std::string *out, std::string *error);
 
 // Applies a .reg text ([KEY], [-KEY], "name"=- included) to the registry as

@@ -231,6 +231,8 @@ TEST_F(RegFile, ExportNamesKeysInTheirStoredCase) {
                         "[HKEY_LOCAL_MACHINE\\Other]\r\n\r\n");
     EXPECT_EQ(Export("SOFT\\net"), "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Soft\\Net]\r\n"
                                    "@=\"x\"\r\n\r\n");
+    EXPECT_EQ(Export("hkey_local_machine\\SOFT\\net"), Export("Soft\\Net"));
+    EXPECT_EQ(Export("HKEY_LOCAL_MACHINE"), Export(""));
     EXPECT_EQ(Export("Missing"), "error: no key HKEY_LOCAL_MACHINE\\Missing");
 }
 
