@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include <sys/stat.h>
@@ -13,6 +14,19 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// In a fresh process (the machine is chosen once per process): the first use
+// copies the default machine to the data folder.
+[[noreturn]] void FirstUse(const std::string &home, const char *dataHome,
+                           const std::string &expected) {
+    setenv("HOME", home.c_str(), 1);
+    setenv("XDG_DATA_HOME", dataHome, 1);
+    unsetenv("VELTRIN_MACHINE");
+    bool ok = sim::MachineDir() == expected && GetDriveTypeA("E:\\") == DRIVE_CDROM &&
+              fs::is_regular_file(expected + "/registry.reg");
+    fs::remove_all(home); // the re-run test's own folder: nothing else removes it
+    std::exit(ok ? 0 : 1);
+}
 
 bool Executable(const std::string &path) {
     struct stat st;
@@ -66,6 +80,17 @@ TEST(DefaultMachine, RefusesAnExistingMachineAndLeavesNothingBehind) {
     EXPECT_EQ(entries, 1u); // no temporary sibling left
 
     EXPECT_FALSE(sim::CopyDefaultMachine(temp.Path() + "/no/such/parent/machine", &error));
+}
+
+TEST(DefaultMachineDeathTest, FirstUseCopiesItToTheDataFolder) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    testkit::TempDir home;
+    std::string data = home.Path() + "/data";
+    EXPECT_EXIT(FirstUse(home.Path(), data.c_str(), data + "/veltrin/machine"),
+                ::testing::ExitedWithCode(0), "");
+    // A relative XDG_DATA_HOME does not count.
+    EXPECT_EXIT(FirstUse(home.Path(), "data", home.Path() + "/.local/share/veltrin/machine"),
+                ::testing::ExitedWithCode(0), "");
 }
 
 } // namespace
