@@ -129,10 +129,8 @@ DrivePath LookupDrivePath(std::string_view windowsPath) {
         if (entry)
             real = RealPath(current + "/" + *entry);
         if (!real || !Inside(*real, *root) || (!last && !IsDirectory(*real))) {
-            if (last) {
+            if (last)
                 result.status = PathStatus::FileMissing;
-                result.hostPath = current + "/" + (*names)[i];
-            }
             return result;
         }
         current = *real;

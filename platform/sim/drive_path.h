@@ -17,8 +17,7 @@ enum class PathStatus {
 
 struct DrivePath {
     PathStatus status = PathStatus::PathMissing;
-    // Found: the real host path. FileMissing: the real folder, '/', the name.
-    std::string hostPath;
+    std::string hostPath; // Found: the real host path
 };
 
 // Resolves "X:\dir\name" ('/' also separates). Each name matches a folder

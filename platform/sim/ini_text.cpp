@@ -54,7 +54,7 @@ Text Parse(std::string_view text) {
             std::string_view name =
                 line.substr(1, close == std::string_view::npos ? close : close - 1);
             section = std::string(Trim(name));
-            result.sections.push_back({section, number});
+            result.sections.push_back(section);
             continue;
         }
         size_t eq = line.find('=');

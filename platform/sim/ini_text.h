@@ -16,14 +16,9 @@ struct Entry {
     int line = 0;        // 1-based line number in the text
 };
 
-struct Section {
-    std::string name;
-    int line = 0;
-};
-
 struct Text {
-    std::vector<Section> sections; // in file order, repeats included
-    std::vector<Entry> entries;    // in file order
+    std::vector<std::string> sections; // names in file order, repeats included
+    std::vector<Entry> entries;        // in file order
 };
 
 // Parses LF, CRLF or CR separated text. Lines before the first header belong

@@ -23,6 +23,21 @@ void AppendHex(std::string &out, unsigned char c) {
     out += buf;
 }
 
+// The line with its control characters written as \xNN: a name holding a
+// line end cannot forge a line of its own.
+std::string JournalLine(std::string_view line) {
+    std::string out;
+    out.reserve(line.size());
+    for (char ch : line) {
+        auto c = static_cast<unsigned char>(ch);
+        if (IsControl(c))
+            AppendHex(out, c);
+        else
+            out += ch;
+    }
+    return out;
+}
+
 } // namespace
 
 std::string JournalQuote(std::string_view text) {
@@ -45,19 +60,6 @@ std::string JournalQuote(std::string_view text) {
         }
     }
     out += '"';
-    return out;
-}
-
-std::string JournalLine(std::string_view line) {
-    std::string out;
-    out.reserve(line.size());
-    for (char ch : line) {
-        auto c = static_cast<unsigned char>(ch);
-        if (IsControl(c))
-            AppendHex(out, c);
-        else
-            out += ch;
-    }
     return out;
 }
 

@@ -11,8 +11,4 @@ namespace sim {
 // written as \n, \r, \t or \xNN, so that it always stays on one line.
 std::string JournalQuote(std::string_view text);
 
-// The line with its control characters written as \xNN (what AppendJournal
-// writes): a name holding a line end cannot forge a line of its own.
-std::string JournalLine(std::string_view line);
-
 } // namespace sim

@@ -61,13 +61,6 @@ DWORD CopyList(const std::vector<std::string> &names, LPSTR out, DWORD size) {
     return size - 2;
 }
 
-std::vector<std::string> SectionNames(const sim::ini::Text &ini) {
-    std::vector<std::string> names;
-    for (const auto &section : ini.sections)
-        names.push_back(section.name);
-    return names;
-}
-
 std::vector<std::string> KeyNames(const sim::ini::Text &ini, std::string_view section) {
     std::vector<std::string> names;
     for (const auto &entry : ini.entries)
@@ -87,7 +80,7 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, 
     if (text) {
         sim::ini::Text ini = sim::ini::Parse(*text);
         if (!section)
-            return CopyList(SectionNames(ini), returned, size);
+            return CopyList(ini.sections, returned, size);
         if (!key)
             return CopyList(KeyNames(ini, section), returned, size);
         if (const sim::ini::Entry *entry = sim::ini::Find(ini, section, key))

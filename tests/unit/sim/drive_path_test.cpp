@@ -46,6 +46,8 @@ TEST_F(DrivePathTest, WindowsPathsResolveOnTheirDriveOnly) {
         {"E:\\Tzr\\..\\..\\Tzr\\Setup", PathMissing},
         {"\\Tzr\\Setup", PathMissing}, // no drive letter
         {"Tzr\\Setup", PathMissing},
+        {"/etc/passwd", PathMissing}, // host paths are not Windows paths
+        {"E:/../../../etc/passwd", PathMissing},
         {"", PathMissing},
         {"E:\\Tzr\\CON", PathMissing}, // devices are never files
         {"E:\\nul.txt", PathMissing},
