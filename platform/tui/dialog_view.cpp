@@ -91,21 +91,23 @@ void DrawCheckOrRadio(Canvas &canvas, const ui::Control &c, int ox, int oy, bool
 void DrawGroupBox(Canvas &canvas, const ui::Control &c, int ox, int oy) {
     const Rect r = Offset(ControlCells(c), ox, oy);
     canvas.Box(r, Paint::Face);
-    const Label label = LabelOf(c);
+    Label label = LabelOf(c);
     if (label.text.empty())
         return;
+    if (label.text.front() != ' ') { // a blank either side parts it from the line
+        label.text = " " + label.text + " ";
+        ++label.underline;
+    }
     const std::string shown = FitBlanks(label.text, r.w - 2);
     canvas.Text(r.x + 1, r.y, shown, c.Enabled() ? Paint::Face : Paint::Grey, r.w - 2);
-    if (label.underline >= 0 && shown == label.text)
+    if (label.underline > 0 && shown == label.text)
         canvas.AddAttrs(r.x + 1 + label.underline, r.y, kUnderline);
 }
 
-void DrawText(Canvas &canvas, const ui::Control &c, int ox, int oy) {
-    const Rect r = ControlCells(c);
-    const std::vector<std::string> lines = WrapText(LabelOf(c).text, r.w);
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        canvas.Text(ox + r.x, oy + r.y + static_cast<int>(i), lines[i],
-                    c.Enabled() ? Paint::Face : Paint::Grey, r.w);
+void DrawText(Canvas &canvas, const ui::Control &c, const ControlBox &box, int ox, int oy) {
+    for (std::size_t i = 0; i < box.lines.size(); ++i)
+        canvas.Text(ox + box.area.x, oy + box.area.y + static_cast<int>(i), box.lines[i],
+                    c.Enabled() ? Paint::Face : Paint::Grey, box.area.w);
 }
 
 // A small picture of the application icon: a wall jack, its line, a computer.
@@ -157,22 +159,50 @@ void DrawListBox(Canvas &canvas, const ui::Control &c, int index, int ox, int oy
 
 } // namespace
 
-ControlBox LayoutControl(const ui::Control &c) {
-    const Rect r = ControlCells(c);
-    const int row = ControlTextRow(c);
-    switch (c.Kind()) {
-    case Kind::PushButton:
-        return {Union(r, PushSpan(c, Len(LabelOf(c).text))), row};
-    case Kind::CheckBox:
-    case Kind::RadioButton:
-        return {Union(r, {r.x, row, 4 + Len(LabelOf(c).text), 1}), row};
-    case Kind::Text: {
-        const int lines = static_cast<int>(WrapText(LabelOf(c).text, r.w).size());
-        return {{r.x, r.y, r.w, std::max(r.h, lines)}, row};
+std::vector<ControlBox> LayoutDialog(const ui::Window &window) {
+    std::vector<ControlBox> boxes;
+    std::vector<std::size_t> texts;
+    for (const ui::Control &c : window.controls) {
+        const Rect r = ControlCells(c);
+        ControlBox box{r, ControlTextRow(c), {}};
+        switch (c.Kind()) {
+        case Kind::PushButton:
+            box.area = Union(r, PushSpan(c, Len(LabelOf(c).text)));
+            break;
+        case Kind::CheckBox:
+        case Kind::RadioButton:
+            box.area = Union(r, {r.x, box.row, 4 + Len(LabelOf(c).text), 1});
+            break;
+        case Kind::Text:
+            box.lines = WrapText(LabelOf(c).text, r.w);
+            if (c.Visible())
+                texts.push_back(boxes.size());
+            break;
+        default:
+            break;
+        }
+        boxes.push_back(std::move(box));
     }
-    default:
-        return {r, row};
+    // Top to bottom, keeping for each column the first row below the texts
+    // placed so far.
+    std::stable_sort(texts.begin(), texts.end(),
+                     [&](std::size_t a, std::size_t b) { return boxes[a].area.y < boxes[b].area.y; });
+    const int width = ClientCells(window.tmpl).w;
+    std::vector<int> freeRow(static_cast<std::size_t>(std::max(width, 1)), 0);
+    for (std::size_t i : texts) {
+        ControlBox &box = boxes[i];
+        const int first = std::clamp(box.area.x, 0, width - 1);
+        const int end = std::clamp(box.area.Right(), first + 1, width);
+        int top = box.area.y;
+        for (int x = first; x < end; ++x)
+            top = std::max(top, freeRow[static_cast<std::size_t>(x)]);
+        const int lines = static_cast<int>(box.lines.size());
+        for (int x = first; x < end; ++x)
+            freeRow[static_cast<std::size_t>(x)] = top + lines;
+        box.area.h = std::max(box.area.Bottom() - top, lines);
+        box.area.y = top;
     }
+    return boxes;
 }
 
 Rect ListEntries(const ui::Control &c) {
@@ -211,6 +241,7 @@ void DrawDialog(Canvas &canvas, const ui::Window &window, const WindowFrame &fra
     const int ox = frame.client.x, oy = frame.client.y;
     const int focus = active ? state.focus : -1;
     const int defaultButton = DefaultButton(window, state.focus);
+    const std::vector<ControlBox> boxes = LayoutDialog(window);
     // Group boxes first: they frame the controls drawn over them.
     for (const ui::Control &c : window.controls)
         if (c.Visible() && c.Kind() == Kind::GroupBox)
@@ -232,7 +263,7 @@ void DrawDialog(Canvas &canvas, const ui::Window &window, const WindowFrame &fra
             DrawListBox(canvas, c, index, ox, oy, state, index == focus);
             break;
         case Kind::Text:
-            DrawText(canvas, c, ox, oy);
+            DrawText(canvas, c, boxes[i], ox, oy);
             break;
         case Kind::Icon:
             DrawIcon(canvas, c, ox, oy);
@@ -255,12 +286,13 @@ DialogHit HitDialog(const ui::Window &window, const WindowFrame &frame, const Di
     if (!frame.client.Contains(x, y))
         return {};
     const int cx = x - frame.client.x, cy = y - frame.client.y;
+    const std::vector<ControlBox> boxes = LayoutDialog(window);
     for (int i = static_cast<int>(window.controls.size()) - 1; i >= 0; --i) {
         const ui::Control &c = window.controls[static_cast<std::size_t>(i)];
         if (!CanFocus(c))
             continue;
         if (c.Kind() != Kind::ListBox) {
-            if (LayoutControl(c).area.Contains(cx, cy))
+            if (boxes[static_cast<std::size_t>(i)].area.Contains(cx, cy))
                 return {Part::Control, i};
             continue;
         }

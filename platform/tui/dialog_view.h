@@ -7,6 +7,9 @@
 #include "platform/tui/geometry.h"
 #include "platform/user/window.h"
 
+#include <string>
+#include <vector>
+
 namespace tui {
 
 // Where a control shows, relative to its dialog's client area: the cells it
@@ -14,9 +17,13 @@ namespace tui {
 // widens it; a text wrapped to more rows than its rectangle lengthens it).
 struct ControlBox {
     Rect area;
-    int row = 0; // the text row of a button, check or radio button
+    int row = 0;                    // the text row of a button, check or radio button
+    std::vector<std::string> lines; // a text's lines, from area.y down
 };
-ControlBox LayoutControl(const ui::Control &control);
+// The boxes of all controls, in template order. A text that would start on a
+// row an earlier text still fills (the terminal's fixed-width letters take
+// more room than the dialog font) moves down below it, so none hides another.
+std::vector<ControlBox> LayoutDialog(const ui::Window &window);
 
 // The entry rows of a list box, relative to the client area.
 Rect ListEntries(const ui::Control &control);

@@ -6,6 +6,7 @@ void DrawFrame(Canvas &canvas, const WindowFrame &frame, std::string_view title,
                const FrameLook &look) {
     const Rect &f = frame.frame;
     const Paint bar = look.active ? Paint::Caption : Paint::CaptionIdle;
+    canvas.Fill(f, Paint::Face); // covers what lies below: its lines must not join ours
     canvas.Fill({f.x, f.y, f.w, 1}, bar);
     int titleX = f.x + 1;
     int titleEnd = f.Right() - 1;
@@ -29,7 +30,6 @@ void DrawFrame(Canvas &canvas, const WindowFrame &frame, std::string_view title,
             canvas.Put(titleX + used, f.y, kEllipsis, bar, kBold);
     }
 
-    canvas.Fill(frame.client, Paint::Face);
     const int bottom = f.Bottom() - 1;
     for (int y = f.y + 1; y < bottom; ++y) {
         canvas.AddLines(f.x, y, kUp | kDown, Paint::Face);

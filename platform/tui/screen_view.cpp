@@ -19,7 +19,7 @@ Rect FocusRect(const ScreenRequest &request, const Screen &screen) {
     const int focus = top.state->focus;
     if (focus < 0 || focus >= static_cast<int>(top.window->controls.size()))
         return frame.frame;
-    const Rect area = LayoutControl(top.window->controls[static_cast<std::size_t>(focus)]).area;
+    const Rect area = LayoutDialog(*top.window)[static_cast<std::size_t>(focus)].area;
     return Offset(area, frame.client.x, frame.client.y);
 }
 

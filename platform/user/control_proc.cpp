@@ -69,27 +69,19 @@ LRESULT ListBoxProc(Control &list, UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-bool HasCheck(const Control &control) {
-    const ControlKind kind = control.Kind();
-    return kind == ControlKind::CheckBox || kind == ControlKind::RadioButton;
-}
-
 } // namespace
 
 LRESULT ControlProc(Control &control, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT result = 0; TextMessage(control.text, message, wParam, lParam, &result))
+        return result;
     switch (message) {
-    case WM_SETTEXT:
-        control.text = lParam ? reinterpret_cast<const char *>(lParam) : "";
-        return TRUE;
-    case WM_GETTEXT:
-        return CopyText(control.text, reinterpret_cast<char *>(lParam), static_cast<int>(wParam));
     case WM_SETREDRAW:
         control.redraw = wParam != 0;
         return 0;
     case BM_GETCHECK:
-        return HasCheck(control) ? control.check : BST_UNCHECKED;
+        return control.HasCheck() ? control.check : BST_UNCHECKED;
     case BM_SETCHECK:
-        if (HasCheck(control))
+        if (control.HasCheck())
             control.check = wParam ? BST_CHECKED : BST_UNCHECKED;
         return 0;
     default:

@@ -34,12 +34,9 @@ HICON SetIcon(Window &window, WPARAM which, LPARAM icon) {
 } // namespace
 
 LRESULT DefaultDialogProc(Window &window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT result = 0; TextMessage(window.title, message, wParam, lParam, &result))
+        return result;
     switch (message) {
-    case WM_SETTEXT:
-        window.title = lParam ? reinterpret_cast<const char *>(lParam) : "";
-        return TRUE;
-    case WM_GETTEXT:
-        return CopyText(window.title, reinterpret_cast<char *>(lParam), static_cast<int>(wParam));
     case WM_SETICON:
         return reinterpret_cast<LRESULT>(SetIcon(window, wParam, lParam));
     case WM_SYSCOMMAND:

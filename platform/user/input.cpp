@@ -46,16 +46,10 @@ void ClickAutoButton(Window &window, Control &button) {
     }
 }
 
-bool IsButton(const Control &control) {
-    const ControlKind kind = control.Kind();
-    return kind == ControlKind::PushButton || kind == ControlKind::CheckBox ||
-           kind == ControlKind::RadioButton;
-}
-
 bool Click(Window &window, int id, std::string *why) {
     Control *button = window.FindControl(id);
     *why = CheckTarget(window, button, id);
-    if (why->empty() && !IsButton(*button))
+    if (why->empty() && button->Kind() != ControlKind::PushButton && !button->HasCheck())
         *why = "control " + std::to_string(id) + " is not a button";
     // Escape and the close box: IDCANCEL also without a usable Cancel button.
     if (!why->empty() && id == IDCANCEL && !window.iconic) {

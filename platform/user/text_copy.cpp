@@ -14,4 +14,17 @@ int CopyText(std::string_view text, char *buffer, int size) {
     return static_cast<int>(count);
 }
 
+bool TextMessage(std::string &text, UINT message, WPARAM wParam, LPARAM lParam, LRESULT *result) {
+    if (message == WM_SETTEXT) {
+        text = lParam ? reinterpret_cast<const char *>(lParam) : "";
+        *result = TRUE;
+        return true;
+    }
+    if (message == WM_GETTEXT) {
+        *result = CopyText(text, reinterpret_cast<char *>(lParam), static_cast<int>(wParam));
+        return true;
+    }
+    return false;
+}
+
 } // namespace ui

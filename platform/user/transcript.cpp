@@ -43,10 +43,9 @@ void DialogOpened(const Window &window) {
 
 void DialogWaits(const Window &window) {
     for (const Control &control : window.controls) {
-        const ControlKind kind = control.Kind();
-        if (kind == ControlKind::ListBox)
+        if (control.Kind() == ControlKind::ListBox)
             Write(ListLine(control.id, control.items));
-        else if (kind == ControlKind::CheckBox || kind == ControlKind::RadioButton)
+        else if (control.HasCheck())
             Write(CheckLine(control.id, control.check == BST_CHECKED));
     }
 }

@@ -29,6 +29,11 @@ ControlKind Control::Kind() const {
     }
 }
 
+bool Control::HasCheck() const {
+    const ControlKind kind = Kind();
+    return kind == ControlKind::CheckBox || kind == ControlKind::RadioButton;
+}
+
 bool Control::HasId(int wanted) const {
     return static_cast<WORD>(id) == static_cast<WORD>(wanted);
 }

@@ -40,6 +40,8 @@ struct Control {
     ControlKind Kind() const;
     bool Enabled() const { return (style & WS_DISABLED) == 0; }
     bool Visible() const { return (style & WS_VISIBLE) != 0; }
+    // A check box or radio button: it has a check state.
+    bool HasCheck() const;
     // WORD-sized id, so 65535 and -1 compare equal as they do on Windows.
     bool HasId(int wanted) const;
 };

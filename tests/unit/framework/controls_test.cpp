@@ -6,6 +6,8 @@
 #include "platform/user/resources.h"
 #include "res/resource.h"
 
+#include <gmock/gmock.h>
+
 #include <cstring>
 
 using Log = std::vector<std::string>;
@@ -222,4 +224,12 @@ TEST_F(ScriptTest, IconsClientRectAndMinimisedPainting) {
     EXPECT_EQ(ui::DrawnIcons()[0].window, window);
     EXPECT_EQ(ui::DrawnIcons()[0].x, (368 - 32 + 1) / 2);
     EXPECT_EQ(ui::DrawnIcons()[0].icon, icon);
+}
+
+TEST_F(ScriptTest, DisabledButtonCannotBeClicked) {
+    ui::UseResources(&TestResources());
+    Script("click 50\n");
+    EXPECT_EXIT(ProbeDlg(kTestDialog).DoModal(), ::testing::ExitedWithCode(3),
+                ::testing::HasSubstr("run.txt:1: \"click 50\" does not fit: control 50 is disabled "
+                                     "(showing: dialog 900 \"Test\")\n"));
 }

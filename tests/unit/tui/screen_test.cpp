@@ -1,0 +1,132 @@
+// The whole screen on terminals of several sizes: the tall sharing dialog in
+// 80 x 24 scrolls with its caption kept and a hint of what is out of sight,
+// a message box stays over the dialog below it, the system menu hangs from
+// the caption.
+#include "platform/tui/dialog_nav.h"
+#include "platform/tui/screen_view.h"
+#include "tests/unit/tui/tui_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+using tuitest::WindowFrom;
+
+struct SharingScreen {
+    ui::Window window = WindowFrom(IDD_SHARING_DIALOG);
+    tui::DialogState state;
+    tui::ScreenRequest request;
+
+    SharingScreen(int cols, int rows) {
+        window.title = "Quorvane File and Printer Sharing Selection";
+        state.focus = tui::FirstFocus(window);
+        request.cols = cols;
+        request.rows = rows;
+        request.dialogs.push_back({&window, &state});
+    }
+    tui::Screen Compose() const { return tui::ComposeScreen(request); }
+};
+
+std::string Row(const tui::Screen &screen, int y) {
+    return screen.canvas.Rows()[static_cast<std::size_t>(y)];
+}
+
+TEST(Screen, TallDialogKeepsItsCaptionAndEveryRowCanBeScrolledTo) {
+    SharingScreen s(80, 24);
+    std::set<int> seen;
+    for (int want = -40; want <= 40; ++want) {
+        s.request.wantY = want;
+        const tui::Screen screen = s.Compose();
+        ASSERT_TRUE(screen.view.pinned);
+        EXPECT_NE(Row(screen, 0).find("Quorvane File and Printer"), std::string::npos);
+        EXPECT_NE(Row(screen, 23).find("PgUp/PgDn"), std::string::npos) << Row(screen, 23);
+        for (int y = 0; y < screen.view.ContentRows(); ++y)
+            seen.insert(screen.view.SceneY(y));
+    }
+    const tui::Rect frame = s.Compose().view.active;
+    EXPECT_EQ(frame.h, 31);
+    for (int y = frame.y; y < frame.Bottom(); ++y)
+        EXPECT_TRUE(seen.count(y)) << "row " << y << " never shows";
+}
+
+TEST(Screen, FocusedControlIsScrolledIntoView) {
+    SharingScreen s(80, 24);
+    s.request.wantY = -1000;
+    EXPECT_NE(tuitest::Text(s.Compose().canvas).find("You can share"), std::string::npos);
+    EXPECT_EQ(tuitest::Text(s.Compose().canvas).find("> OK <"), std::string::npos);
+    s.request.revealFocus = true; // the focus is on OK, at the bottom
+    const tui::Screen screen = s.Compose();
+    EXPECT_NE(tuitest::Text(screen.canvas).find("> OK <"), std::string::npos);
+    EXPECT_NE(tui::HintText(screen.view).find("above"), std::string::npos);
+}
+
+TEST(Screen, LargeTerminalShowsTheWholeDialogCentredWithoutHint) {
+    SharingScreen s(100, 40);
+    const tui::Screen screen = s.Compose();
+    EXPECT_FALSE(screen.view.hint);
+    EXPECT_EQ(screen.view.active.x, (100 - 64) / 2);
+    EXPECT_EQ(screen.view.active.y, (40 - 31) / 2);
+    const std::string all = tuitest::Text(screen.canvas);
+    EXPECT_NE(all.find("You can share"), std::string::npos);
+    EXPECT_NE(all.find("> OK <"), std::string::npos);
+}
+
+TEST(Screen, NarrowTerminalScrollsSideways) {
+    SharingScreen s(50, 40);
+    s.request.revealFocus = true;
+    const tui::Screen screen = s.Compose();
+    EXPECT_TRUE(screen.view.hint);
+    EXPECT_FALSE(screen.view.pinned);
+    EXPECT_NE(tuitest::Text(screen.canvas).find("OK"), std::string::npos);
+    EXPECT_NE(tui::HintText(screen.view).find("Shift+Left/Right"), std::string::npos);
+}
+
+TEST(Screen, MessageBoxShowsOverTheDialogBelow) {
+    SharingScreen s(80, 40);
+    ui::MessageBoxRequest box;
+    box.caption = "Reminder";
+    box.text = "Please make sure your Quorvane Phoneline Network Card Installation CD-ROM is "
+               "properly inserted in your CD-ROM Drive.  Click YES to continue or NO to abort.";
+    box.style = MB_YESNO;
+    s.request.box = &box;
+    const tui::Screen screen = s.Compose();
+    const std::string all = tuitest::Text(screen.canvas);
+    EXPECT_NE(all.find("Reminder"), std::string::npos);
+    EXPECT_NE(all.find("> Yes <"), std::string::npos);
+    EXPECT_NE(all.find("No"), std::string::npos);
+    EXPECT_NE(all.find("Quorvane File and Printer"), std::string::npos) << "the dialog below went";
+    // The dialog below is no longer the active one.
+    EXPECT_EQ(screen.canvas.At(screen.dialogFrames[0].frame.x + 5, screen.dialogFrames[0].frame.y)
+                  .paint,
+              tui::Paint::CaptionIdle);
+}
+
+TEST(Screen, SystemMenuHangsUnderThePinnedCaption) {
+    SharingScreen s(80, 24);
+    s.window.systemMenu = {{MF_STRING, SC_MOVE, "&Move", true},
+                           {MF_STRING, SC_SIZE, "&Size", false},
+                           {MF_SEPARATOR, 0, "", true},
+                           {MF_STRING, SC_CLOSE, "&Close\tAlt+F4", true},
+                           {MF_SEPARATOR, 0, "", true},
+                           {MF_STRING, IDM_ABOUTBOX, "&About velpasto...", true}};
+    s.request.menu = &s.window.systemMenu;
+    s.request.menuSelected = 0;
+    s.request.wantY = 1000; // scrolled to the bottom: the caption is pinned on row 0
+    const tui::Screen screen = s.Compose();
+    EXPECT_EQ(screen.menu.box.y, 1);
+    EXPECT_EQ(screen.menu.box.h, 8);
+    EXPECT_NE(Row(screen, 5).find("Alt+F4"), std::string::npos) << Row(screen, 5);
+    EXPECT_NE(Row(screen, 7).find("About velpasto..."), std::string::npos);
+    EXPECT_EQ(screen.canvas.At(screen.menu.box.x + 2, 3).paint, tui::Paint::MenuGrey);
+    EXPECT_EQ(tui::MenuHit(screen.menu, s.window.systemMenu, screen.menu.box.x + 3, 7), 5);
+    EXPECT_EQ(tui::MenuHit(screen.menu, s.window.systemMenu, screen.menu.box.x + 3, 4), -1);
+}
+
+TEST(Screen, TooSmallTerminalSaysSo) {
+    SharingScreen s(15, 4);
+    EXPECT_NE(Row(s.Compose(), 0).find("Enlarge"), std::string::npos);
+}
+
+} // namespace
