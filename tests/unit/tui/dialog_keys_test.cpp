@@ -11,7 +11,7 @@ namespace {
 
 using tui::Key;
 using tuitest::IndexOf;
-using tuitest::WindowFrom;
+using tuitest::TemplateWindow;
 
 tui::KeyEvent Press(Key key, char ch = 0) { return {key, ch}; }
 
@@ -23,7 +23,8 @@ void ExpectInput(const tui::KeyOutcome &out, ui::Input::Kind kind, int id, int i
 }
 
 TEST(DialogKeys, TabVisitsTheTabStopsInTemplateOrderBothWays) {
-    const ui::Window window = WindowFrom(IDD_SHARING_DIALOG);
+    TemplateWindow made(IDD_SHARING_DIALOG);
+    const ui::Window &window = made.window;
     tui::DialogState state;
     state.focus = tui::FirstFocus(window);
     const int order[] = {IDOK,
@@ -45,7 +46,8 @@ TEST(DialogKeys, TabVisitsTheTabStopsInTemplateOrderBothWays) {
 }
 
 TEST(DialogKeys, RoleDialogRadiosAreReachedByArrowsAndClickedOnArrival) {
-    ui::Window window = WindowFrom(IDD_ROLE_DIALOG);
+    TemplateWindow made(IDD_ROLE_DIALOG);
+    ui::Window &window = made.window;
     tuitest::Control(window, IDC_CLIENT).check = BST_CHECKED;
     tui::DialogState state;
     state.focus = tui::FirstFocus(window);
@@ -71,7 +73,8 @@ TEST(DialogKeys, RoleDialogRadiosAreReachedByArrowsAndClickedOnArrival) {
 }
 
 TEST(DialogKeys, EnterEscapeAndAltSpaceWhereverTheFocusIs) {
-    ui::Window window = WindowFrom(IDD_SHARING_DIALOG);
+    TemplateWindow made(IDD_SHARING_DIALOG);
+    ui::Window &window = made.window;
     tui::DialogState state;
     state.focus = IndexOf(window, IDC_LOCAL_DRIVES);
     ExpectInput(tui::HandleDialogKey(window, state, Press(Key::Enter)), ui::Input::Kind::Click,
@@ -85,7 +88,8 @@ TEST(DialogKeys, EnterEscapeAndAltSpaceWhereverTheFocusIs) {
     EXPECT_TRUE(tui::HandleDialogKey(window, state, Press(Key::AltSpace)).openMenu);
 
     // The restart notice has no button at all: Enter still means IDOK.
-    const ui::Window notice = WindowFrom(IDD_REBOOT_DIALOG);
+    TemplateWindow madeNotice(IDD_REBOOT_DIALOG);
+    const ui::Window &notice = madeNotice.window;
     tui::DialogState none;
     none.focus = tui::FirstFocus(notice);
     EXPECT_EQ(none.focus, -1);
@@ -94,7 +98,8 @@ TEST(DialogKeys, EnterEscapeAndAltSpaceWhereverTheFocusIs) {
 }
 
 TEST(DialogKeys, ArrowKeysInAListSelect) {
-    ui::Window window = WindowFrom(IDD_SHARING_DIALOG);
+    TemplateWindow made(IDD_SHARING_DIALOG);
+    ui::Window &window = made.window;
     ui::Control &list = tuitest::Control(window, IDC_LOCAL_DRIVES);
     list.items = {"[-A-DRIVE]", "[-C-DRIVE]", "[-D-DRIVE]"};
     tui::DialogState state;
@@ -136,7 +141,8 @@ TEST(DialogKeys, ListKeyTargets) {
 }
 
 TEST(DialogKeys, MnemonicsPressButtonsAndMenuItems) {
-    ui::Window window = WindowFrom(IDD_ROLE_DIALOG);
+    TemplateWindow made(IDD_ROLE_DIALOG);
+    ui::Window &window = made.window;
     tuitest::Control(window, IDC_GATEWAY).text = "&Gateway/Server";
     tui::DialogState state;
     state.focus = IndexOf(window, IDOK);

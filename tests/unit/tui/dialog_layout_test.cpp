@@ -8,7 +8,7 @@
 
 namespace {
 
-using tuitest::WindowFrom;
+using tuitest::TemplateWindow;
 
 struct Drawn {
     tui::Canvas canvas{0, 0};
@@ -39,7 +39,7 @@ TEST(DialogLayout, DialogUnitsMapToCellsFourAcrossEightDown) {
                               {IDD_REBOOT_DIALOG, 51, 6},
                               {IDD_ABOUTBOX, 55, 6}};
     for (const SizeCase &c : cases) {
-        const tui::Size size = tui::ClientCells(WindowFrom(c.id).tmpl);
+        const tui::Size size = tui::ClientCells(*res::FindDialog(c.id));
         EXPECT_EQ(size.w, c.cols) << c.id;
         EXPECT_EQ(size.h, c.rows) << c.id;
     }
@@ -49,7 +49,8 @@ TEST(DialogLayout, DialogUnitsMapToCellsFourAcrossEightDown) {
 
 TEST(DialogLayout, EveryTextShowsWholeAndNothingCoversAControl) {
     for (int id : {IDD_SHARING_DIALOG, IDD_ROLE_DIALOG, IDD_REBOOT_DIALOG, IDD_ABOUTBOX}) {
-        const ui::Window window = WindowFrom(id);
+        TemplateWindow made(id);
+    const ui::Window &window = made.window;
         const Drawn d = Draw(window);
         const std::vector<tui::ControlBox> boxes = tui::LayoutDialog(window);
         const tui::Rect client = {0, 0, d.frame.client.w, d.frame.client.h};
@@ -85,14 +86,16 @@ TEST(DialogLayout, EveryTextShowsWholeAndNothingCoversAControl) {
 TEST(DialogLayout, RoleTextsThatTheFixedWidthFontLengthensStayApart) {
     // The Gateway/Server text wraps to five rows, one more than its place
     // before the Client text: the Client text moves down one row.
-    const ui::Window window = WindowFrom(IDD_ROLE_DIALOG);
+    TemplateWindow made(IDD_ROLE_DIALOG);
+    const ui::Window &window = made.window;
     const std::string all = tuitest::Text(Draw(window).canvas);
     EXPECT_NE(all.find("on your home network."), std::string::npos) << all;
     EXPECT_NE(all.find("A Client is a computer"), std::string::npos) << all;
 }
 
 TEST(DialogLayout, SharingDialogShowsGroupLabelsJoinedFramesAndMarkedDefault) {
-    ui::Window window = WindowFrom(IDD_SHARING_DIALOG);
+    TemplateWindow made(IDD_SHARING_DIALOG);
+    ui::Window &window = made.window;
     window.title = " File and Printer Sharing Selection";
     tuitest::Control(window, IDC_LOCAL_DRIVES).items = {"[-A-DRIVE]", "[-D-DRIVE]"};
     tuitest::Control(window, IDC_LOCAL_DRIVES).selection = 1;
@@ -115,7 +118,8 @@ TEST(DialogLayout, SharingDialogShowsGroupLabelsJoinedFramesAndMarkedDefault) {
 }
 
 TEST(DialogLayout, LongListScrollsToItsSelectionAndShowsAScrollBar) {
-    ui::Window window = WindowFrom(IDD_SHARING_DIALOG);
+    TemplateWindow made(IDD_SHARING_DIALOG);
+    ui::Window &window = made.window;
     ui::Control &list = tuitest::Control(window, IDC_LOCAL_PRINTERS);
     for (int i = 0; i < 12; ++i)
         list.items.push_back("Printer " + std::to_string(i));
@@ -142,7 +146,8 @@ TEST(DialogLayout, LongListScrollsToItsSelectionAndShowsAScrollBar) {
 }
 
 TEST(DialogLayout, ClicksFindControlsEntriesAndCaptionBoxes) {
-    ui::Window window = WindowFrom(IDD_SHARING_DIALOG);
+    TemplateWindow made(IDD_SHARING_DIALOG);
+    ui::Window &window = made.window;
     tuitest::Control(window, IDC_SHARED_DRIVES).items = {"[-C-DRIVE]"};
     const tui::DialogState state;
     const Drawn d = Draw(window, state);

@@ -12,10 +12,11 @@
 
 namespace {
 
-using tuitest::WindowFrom;
+using tuitest::TemplateWindow;
 
 struct SharingScreen {
-    ui::Window window = WindowFrom(IDD_SHARING_DIALOG);
+    TemplateWindow made{IDD_SHARING_DIALOG};
+    ui::Window &window = made.window;
     tui::DialogState state;
     tui::ScreenRequest request;
 

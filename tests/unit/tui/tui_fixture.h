@@ -1,9 +1,10 @@
-// Windows made straight from the program's templates, as the window manager
-// makes them, for drawing and key tests without a terminal.
+// Windows of the program's templates, for drawing and key tests without a
+// terminal.
 #pragma once
 
 #include "platform/tui/canvas.h"
-#include "platform/user/window.h"
+#include "platform/framework.h"
+#include "platform/user/window_manager.h"
 #include "res/resource.h"
 #include "res/templates.h"
 
@@ -14,29 +15,19 @@
 
 namespace tuitest {
 
-inline ui::Window WindowFrom(int templateId) {
-    ui::Window window;
-    const res::DialogTemplate *tmpl = res::FindDialog(templateId);
-    EXPECT_NE(tmpl, nullptr) << "no template " << templateId;
-    if (!tmpl)
-        return window;
-    window.tmpl = *tmpl;
-    window.title = tmpl->caption;
-    window.hasSystemMenu = (tmpl->style & WS_SYSMENU) != 0;
-    for (const res::ControlTemplate &t : tmpl->controls) {
-        ui::Control c;
-        c.id = t.id;
-        c.cls = t.cls;
-        c.style = t.style;
-        c.x = t.x;
-        c.y = t.y;
-        c.cx = t.cx;
-        c.cy = t.cy;
-        c.text = t.text;
-        window.controls.push_back(c);
-    }
-    return window;
-}
+// A dialog window made from one of the program's templates by the window
+// manager itself, gone again with the object.
+struct TemplateWindow {
+    explicit TemplateWindow(int templateId)
+        : dialog(static_cast<UINT>(templateId)),
+          window(ui::CreateDialogWindow(*res::FindDialog(templateId), dialog, nullptr)) {}
+    ~TemplateWindow() { ui::DestroyDialogWindow(window); }
+    TemplateWindow(const TemplateWindow &) = delete;
+    TemplateWindow &operator=(const TemplateWindow &) = delete;
+
+    CDialog dialog;
+    ui::Window &window;
+};
 
 inline ui::Control &Control(ui::Window &window, int id) {
     ui::Control *c = window.FindControl(id);
