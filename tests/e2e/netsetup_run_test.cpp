@@ -9,8 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <thread>
@@ -163,9 +161,12 @@ TEST_F(NetsetupRun, ClientInstallsWinsock2AndEscapeEndsTheNotice) {
 // With Winsock 2 in place nothing asks for a restart: the CD's setup program
 // starts at once, and the run-once entry stays unset.
 TEST_F(NetsetupRun, ClientWithWinsock2StartsSetupAtOnce) {
-    ASSERT_EQ(Start("veltrin-sharing", "click 1\nclick 1\nclick 2\n").exitCode, 0);
-    std::remove(transcript.c_str());
-    std::remove((machine + "/journal.log").c_str());
+    const std::string winsock2 = dir.Path() + "/winsock2.reg";
+    testkit::WriteFile(winsock2, "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\" + std::string(kWinsock2) +
+                                     "]\r\n\r\n");
+    const auto import =
+        testkit::Run({Program("veltrin-machine"), "reg", machine, "import", winsock2}, {});
+    ASSERT_EQ(import.exitCode, 0) << import.output;
 
     const auto run = Start("veltrin", "click 1\nclick 1\n");
     ASSERT_EQ(run.exitCode, 0) << run.output;
@@ -175,25 +176,7 @@ TEST_F(NetsetupRun, ClientWithWinsock2StartsSetupAtOnce) {
                                         "dialog 133 end 1", "dialog 132 end 1"}));
     EXPECT_EQ(Programs(), (std::vector<std::string>{kAutorun, kSetup}));
     EXPECT_TRUE(JournalGets("Setup.exe ran"));
-}
-
-// No at the CD prompt: the shares are changed and nothing else happens.
-TEST_F(NetsetupRun, NoAtTheCdPromptStopsAfterTheShares) {
-    std::filesystem::remove(machine + "/drives/E/Tzr/Setup");
-    const auto run = Start("veltrin-sharing", "click 1\nanswer yes\nanswer no\n");
-    ASSERT_EQ(run.exitCode, 0) << run.output;
-
-    const std::string prompt =
-        R"(msgbox "Reminder" "Please make sure your Quorvane Phoneline Network Card Installation )"
-        R"(CD-ROM is properly inserted in your CD-ROM Drive.  Click YES to continue or NO to )"
-        R"(abort." 4 owner=132)";
-    EXPECT_EQ(Seen(), (std::vector<std::string>{kSharingOpen, prompt, "answer yes", prompt,
-                                                "answer no", "dialog 132 end 1"}));
-    EXPECT_EQ(Programs(), std::vector<std::string>{});
-    const std::string journal = testkit::ReadFile(machine + "/journal.log");
-    EXPECT_NE(journal.find("NetShareAdd \"C_Drive\""), std::string::npos) << journal;
     EXPECT_FALSE(Value(kRunOnce, "InternetSW"));
-    EXPECT_FALSE(KeyExists(kWinsock2));
 }
 
 } // namespace

@@ -39,7 +39,6 @@ const char kWinsock2[] = "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Servic
                          "\r\n\r\n";
 const char kSetupAtE[] = R"(WinExec "E:\\Tzr\\Setup.exe" 1 -> 33)";
 const char kSetupAtF[] = R"(WinExec "F:\\Tzr\\Setup.exe" 1 -> 33)";
-const char kInstallerAtE[] = R"(CreateProcess "E:\\Wingate\\ws2setup.exe" -> ok)";
 // The stand-in Winsock 2 installer adds the service key to the registry file.
 const char kInstaller[] = "#!/bin/sh\nprintf "
                           "'\\r\\n[HKEY_LOCAL_MACHINE\\\\System\\\\CurrentControlSet\\\\Services"
@@ -105,20 +104,6 @@ TEST_F(ApplySequenceTest, ClientWithWinsock2StartsSetupAndNeedsNoRestart) {
     EXPECT_FALSE(nstest::ReadMachineString(kRunOnce, "InternetSW"));
     EXPECT_EQ(nstest::ProgramLines(machine), std::vector<std::string>{kSetupAtF});
 }
-
-TEST_F(ApplySequenceTest, ClientWithoutWinsock2InstallsItAndRestarts) {
-    MakeMachine('E', true, false);
-    ui->inputs[IDD_REBOOT_DIALOG] = {Input::TimePassed(4500ms)};
-    RunOk({Input::Click(IDOK)});
-    EXPECT_EQ(ui->log, (std::vector<std::string>{"open 132", "open 133 check1031=1", "close 133 1",
-                                                 "open 134", "close 134 1", "close 132 1"}));
-    EXPECT_EQ(g_setupState.restartState, 2);
-    EXPECT_FALSE(nstest::ReadMachineString(kClassKey, "IPAddress"));
-    EXPECT_EQ(nstest::ReadMachineString(kRunOnce, "InternetSW")->text, "E:\\Tzr\\Setup.exe ");
-    EXPECT_EQ(nstest::ProgramLines(machine),
-              (std::vector<std::string>{kInstallerAtE, "ExitWindowsEx 2"}));
-}
-
 TEST_F(ApplySequenceTest, GatewayGetsItsAddressAndRestarts) {
     MakeMachine('E', true, true);
     ui->inputs[IDD_REBOOT_DIALOG] = {Input::Click(IDCANCEL)};
