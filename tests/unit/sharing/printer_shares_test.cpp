@@ -141,12 +141,4 @@ TEST_F(PrinterShares, EmptyShareNameCountsAsPresent) {
     EXPECT_EQ(Journal("NetShareDel"), (Lines{"NetShareDel \"\" -> 2310"}));
 }
 
-TEST_F(PrinterShares, DriveSharesAreLeftAlone) {
-    Read(DiskShare("C_Drive", "C:\\") + Printer("Laser", "LPT1:", "LASER") +
-             sharing_test::ShareEntry("LASER", "dword:00000001", "Laser"),
-         {});
-    dialog.ApplyPrinterShares();
-    EXPECT_EQ(ShareNames(), (Lines{"C_Drive"}));
-}
-
 } // namespace

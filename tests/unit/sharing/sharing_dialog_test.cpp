@@ -1,5 +1,5 @@
 // The sharing dialog as a person sees it: its title, its four lists and the
-// moves between them, the About box, minimised painting, OK and Cancel.
+// moves between them, and minimised painting.
 #include "dialog_fixture.h"
 #include "share_fixture.h"
 
@@ -102,14 +102,6 @@ TEST_F(SharingDialogTest, GetLogicalDrivesFailureIsReported) {
     EXPECT_TRUE(Contains(t, "list 1013 \"P1\""));
 }
 
-TEST_F(SharingDialogTest, AboutBoxFromTheSystemMenu) {
-    Run("sysmenu 16\nclick 1\nclick 2\n");
-    const Lines t = Transcript();
-    EXPECT_TRUE(Contains(t, "dialog 100 open \"About Veltrin Pellorin\""));
-    EXPECT_TRUE(Contains(t, "dialog 100 end 1"));
-    EXPECT_EQ(t.back(), "dialog 132 end 2");
-}
-
 TEST_F(SharingDialogTest, MinimisedDialogDrawsItsIconCentred) {
     ui::DrawnIcons().clear();
     Run("sysmenu 0xF020\nsysmenu 0xF120\nclick 2\n");
@@ -121,24 +113,4 @@ TEST_F(SharingDialogTest, MinimisedDialogDrawsItsIconCentred) {
     EXPECT_EQ(drawn.x, (client.right - client.left - 32 + 1) / 2);
     EXPECT_EQ(drawn.y, (client.bottom - client.top - 32 + 1) / 2);
     EXPECT_EQ(drawn.icon, CSharingDlg().m_hIcon);
-}
-
-TEST_F(SharingDialogTest, OkAppliesTheSelection) {
-    machine.SetDrives(kADEF);
-    machine.SetRegistry(DiskShare("DATA", "D:\\") + Printer("P1", "LPT1:"));
-    EXPECT_EQ(Run("dblclick 1011 1\n" // [-E-DRIVE]
-                  "dblclick 1013 0\n" // P1
-                  "click 1\n"
-                  "answer no\n"), // no installation CD: the setup stops after the shares
-              IDOK);
-    EXPECT_EQ(sharing_test::ShareNames(), (Lines{"D_Drive", "E_Drive", "P1"}));
-}
-
-TEST_F(SharingDialogTest, CancelChangesNothing) {
-    machine.SetDrives(kADEF);
-    machine.SetRegistry(DiskShare("DATA", "D:\\") + Printer("P1", "LPT1:", "P1") +
-                        sharing_test::ShareEntry("P1", "dword:00000001", "P1"));
-    const std::string before = machine.ReadRegistry();
-    EXPECT_EQ(Run("dblclick 1011 0\ndblclick 1014 0\nclick 2\n"), IDCANCEL);
-    EXPECT_EQ(machine.ReadRegistry(), before);
 }
