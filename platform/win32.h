@@ -7,6 +7,14 @@
 #ifdef _WIN32
 #include <windows.h>
 #include <winspool.h>
+// Calls the Windows build passes through its own code (platform/win32/):
+// the restart takes the shutdown privilege first on the NT family, and
+// message boxes are recorded in the transcript and answered by a response
+// file. The program keeps calling them by their Windows names.
+BOOL WINAPI VpExitWindowsEx(UINT flags, DWORD reserved);
+int WINAPI VpMessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+#define ExitWindowsEx VpExitWindowsEx
+#define MessageBoxA VpMessageBoxA
 #else
 
 #include <cstddef>

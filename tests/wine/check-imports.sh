@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Checks programs built for Windows 95/98: GUI subsystem version 4.0 (a newer
+# one makes the 9x loader refuse them) and imports only from the list of
+# DLLs and functions those systems have (win9x-imports.txt).
+# Usage: check-imports.sh OBJDUMP PROGRAM...
+set -euo pipefail
+objdump=$1
+shift
+here="$(cd "$(dirname "$0")" && pwd)"
+allowed="$(grep -v '^\s*\(#\|$\)' "$here/win9x-imports.txt" | awk '{print toupper($1), $2}' | sort -u)"
+
+status=0
+for program in "$@"; do
+    dump="$("$objdump" -p "$program")"
+    name="$(basename "$program")"
+    for field in MajorSubsystemVersion:4 MinorSubsystemVersion:0; do
+        want=${field#*:}
+        got="$(awk -v f="${field%%:*}" '$1 == f {print $2}' <<<"$dump")"
+        if [ "$got" != "$want" ]; then
+            echo "$name: ${field%%:*} is $got, not $want"
+            status=1
+        fi
+    done
+    if ! grep -q 'Subsystem.*(Windows GUI)' <<<"$dump"; then
+        echo "$name: not a Windows GUI program"
+        status=1
+    fi
+    # "DLL Name: X" opens a DLL's import list, whose entries are "vma hint
+    # name"; the next table ("The ... Tables") ends the last list.
+    imports="$(awk '/DLL Name:/ {dll = toupper($3); next}
+                    /^The / {dll = ""}
+                    dll != "" && NF == 3 && $1 ~ /^[0-9a-f]+$/ {print dll, $3}' <<<"$dump" |
+               sort -u)"
+    if [ -z "$imports" ]; then
+        echo "$name: no imports found (objdump output not understood)"
+        status=1
+        continue
+    fi
+    extra="$(comm -23 <(echo "$imports") <(echo "$allowed"))"
+    if [ -n "$extra" ]; then
+        echo "$name imports what Windows 95/98 lack (or the list does not know):"
+        sed 's/^/    /' <<<"$extra"
+        status=1
+    else
+        echo "$name: subsystem 4.0, $(wc -l <<<"$imports") imports, all known to Windows 95/98"
+    fi
+done
+exit $status
