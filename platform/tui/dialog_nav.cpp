@@ -10,7 +10,6 @@ int Count(const ui::Window &window) { return static_cast<int>(window.controls.si
 const ui::Control &At(const ui::Window &window, int i) {
     return window.controls[static_cast<std::size_t>(i)];
 }
-bool StartsGroup(const ui::Control &c) { return (c.style & WS_GROUP) != 0; }
 
 bool IsButtonKind(ui::ControlKind kind) {
     return kind == ui::ControlKind::PushButton || kind == ui::ControlKind::CheckBox ||
@@ -55,13 +54,9 @@ int NextTabStop(const ui::Window &window, int from, bool backward) {
 int NextInGroup(const ui::Window &window, int from, bool backward) {
     if (from < 0 || from >= Count(window))
         return from;
-    int start = from;
-    while (start > 0 && !StartsGroup(At(window, start)))
-        --start;
-    int end = from + 1;
-    while (end < Count(window) && !StartsGroup(At(window, end)))
-        ++end;
-    const int size = end - start;
+    const ui::GroupBounds group = ui::ControlGroup(window, static_cast<std::size_t>(from));
+    const int start = static_cast<int>(group.first);
+    const int size = static_cast<int>(group.end) - start;
     const int step = backward ? size - 1 : 1;
     int offset = from - start;
     for (int k = 1; k < size; ++k) {

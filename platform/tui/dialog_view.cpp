@@ -237,6 +237,8 @@ void SettleListTops(const ui::Window &window, DialogState &state) {
 void DrawDialog(Canvas &canvas, const ui::Window &window, const WindowFrame &frame,
                 const DialogState &state, bool active) {
     DrawFrame(canvas, frame, window.title, {active, window.hasSystemMenu, true});
+    if (window.iconic)
+        return;
     canvas.SetClip(frame.client);
     const int ox = frame.client.x, oy = frame.client.y;
     const int focus = active ? state.focus : -1;

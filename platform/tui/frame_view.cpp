@@ -2,12 +2,11 @@
 
 namespace tui {
 
-void DrawFrame(Canvas &canvas, const WindowFrame &frame, std::string_view title,
-               const FrameLook &look) {
+namespace {
+
+void DrawCaption(Canvas &canvas, const WindowFrame &frame, std::string_view title,
+                 const FrameLook &look, Paint bar) {
     const Rect &f = frame.frame;
-    const Paint bar = look.active ? Paint::Caption : Paint::CaptionIdle;
-    canvas.Fill(f, Paint::Face); // covers what lies below: its lines must not join ours
-    canvas.Fill({f.x, f.y, f.w, 1}, bar);
     int titleX = f.x + 1;
     int titleEnd = f.Right() - 1;
     if (look.systemMenu) {
@@ -29,6 +28,19 @@ void DrawFrame(Canvas &canvas, const WindowFrame &frame, std::string_view title,
         if (cut)
             canvas.Put(titleX + used, f.y, kEllipsis, bar, kBold);
     }
+}
+
+} // namespace
+
+void DrawFrame(Canvas &canvas, const WindowFrame &frame, std::string_view title,
+               const FrameLook &look) {
+    const Rect &f = frame.frame;
+    const Paint bar = look.active ? Paint::Caption : Paint::CaptionIdle;
+    canvas.Fill(f, Paint::Face); // covers what lies below: its lines must not join ours
+    canvas.Fill({f.x, f.y, f.w, 1}, bar);
+    DrawCaption(canvas, frame, title, look, bar);
+    if (f.h < 2)
+        return; // minimised: the caption alone
 
     const int bottom = f.Bottom() - 1;
     for (int y = f.y + 1; y < bottom; ++y) {

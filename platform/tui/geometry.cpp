@@ -37,4 +37,11 @@ WindowFrame PlaceWindow(Size client, int cols, int rows) {
     return {{x, y, w, h}, {x + 1, y + 1, client.w, client.h}};
 }
 
+WindowFrame MinimizedFrame(int n, int cols, int rows) {
+    constexpr int kWidth = 30;
+    const int w = std::min(kWidth, cols);
+    const int x = std::min(n * kWidth, std::max(cols - w, 0));
+    return {{x, rows - 1, w, 1}, {x + 1, rows, 0, 0}};
+}
+
 } // namespace tui

@@ -32,5 +32,8 @@ struct WindowFrame {
 // Frames a client area and centres it on a terminal of cols x rows; a frame
 // larger than the terminal starts at its top (or left) edge instead.
 WindowFrame PlaceWindow(Size client, int cols, int rows);
+// A minimised window: its caption alone, on the bottom row, the n-th from
+// the left.
+WindowFrame MinimizedFrame(int n, int cols, int rows);
 
 } // namespace tui

@@ -17,7 +17,7 @@ Rect FocusRect(const ScreenRequest &request, const Screen &screen) {
     const ScreenRequest::Dialog &top = request.dialogs.back();
     const WindowFrame &frame = screen.dialogFrames.back();
     const int focus = top.state->focus;
-    if (focus < 0 || focus >= static_cast<int>(top.window->controls.size()))
+    if (top.window->iconic || focus < 0 || focus >= static_cast<int>(top.window->controls.size()))
         return frame.frame;
     const Rect area = LayoutDialog(*top.window)[static_cast<std::size_t>(focus)].area;
     return Offset(area, frame.client.x, frame.client.y);
@@ -46,8 +46,11 @@ Screen ComposeScreen(const ScreenRequest &request) {
 
     // Lay the windows out on a scene large enough for all of them.
     int width = request.cols, height = request.rows;
+    int minimized = 0;
     for (const ScreenRequest::Dialog &d : request.dialogs) {
-        const WindowFrame frame = PlaceWindow(ClientCells(d.window->tmpl), request.cols, request.rows);
+        const WindowFrame frame =
+            d.window->iconic ? MinimizedFrame(minimized++, request.cols, request.rows)
+                             : PlaceWindow(ClientCells(d.window->tmpl), request.cols, request.rows);
         screen.dialogFrames.push_back(frame);
         width = std::max(width, frame.frame.Right());
         height = std::max(height, frame.frame.Bottom());

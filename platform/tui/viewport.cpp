@@ -12,14 +12,15 @@ View MakeView(int cols, int rows, const Rect &active, int wantX, int wantY) {
     v.hint = active.h > rows || active.w > cols;
     v.pinned = active.h > v.ContentRows();
     const int content = v.ContentRows();
+    // A window that fits is shown where it was placed, on the screen itself.
     if (v.pinned)
         v.y0 = std::clamp(wantY, active.y, active.Bottom() - content);
     else
-        v.y0 = std::clamp(wantY, std::max(active.Bottom() - content, 0), active.y);
+        v.y0 = std::clamp(0, std::max(active.Bottom() - content, 0), active.y);
     if (active.w > cols)
         v.x0 = std::clamp(wantX, active.x, active.Right() - cols);
     else
-        v.x0 = std::clamp(wantX, std::max(active.Right() - cols, 0), active.x);
+        v.x0 = std::clamp(0, std::max(active.Right() - cols, 0), active.x);
     return v;
 }
 

@@ -27,7 +27,8 @@ struct View {
 };
 
 // The view closest to the wanted scroll position that shows as much of the
-// active window as the screen allows.
+// active window as the screen allows; a window that fits needs no scrolling
+// and the wanted position is not used for it.
 View MakeView(int cols, int rows, const Rect &active, int wantX, int wantY);
 // Changes the wanted scroll position so that rect (on the scene) shows.
 void Reveal(const View &view, const Rect &rect, int *wantX, int *wantY);

@@ -125,6 +125,15 @@ TEST(Screen, SystemMenuHangsUnderThePinnedCaption) {
     EXPECT_EQ(tui::MenuHit(screen.menu, s.window.systemMenu, screen.menu.box.x + 3, 4), -1);
 }
 
+TEST(Screen, MinimisedDialogIsItsCaptionOnTheBottomRow) {
+    SharingScreen s(80, 24);
+    s.window.iconic = true;
+    const tui::Screen screen = s.Compose();
+    EXPECT_FALSE(screen.view.hint);
+    EXPECT_NE(Row(screen, 23).find("[-]"), std::string::npos) << Row(screen, 23);
+    EXPECT_EQ(tuitest::Text(screen.canvas).find("You can share"), std::string::npos);
+}
+
 TEST(Screen, TooSmallTerminalSaysSo) {
     SharingScreen s(15, 4);
     EXPECT_NE(Row(s.Compose(), 0).find("Enlarge"), std::string::npos);
