@@ -20,8 +20,7 @@ char32_t FromAnsi(unsigned char c) {
 }
 
 char32_t LineGlyph(std::uint8_t lines) {
-    const bool up = lines & kUp, down = lines & kDown, left = lines & kLeft,
-               right = lines & kRight;
+    const bool up = lines & kUp, down = lines & kDown, left = lines & kLeft, right = lines & kRight;
     const bool vertical = up || down, horizontal = left || right;
     if (!horizontal)
         return U'\u2502';
@@ -43,8 +42,10 @@ Rect Union(const Rect &a, const Rect &b) {
 
 Canvas::Canvas(int width, int height)
     : width_(std::max(width, 0)), height_(std::max(height, 0)),
-      cells_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_)),
-      clip_{0, 0, width_, height_} {}
+      cells_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_)), clip_{0, 0,
+                                                                                          width_,
+                                                                                          height_} {
+}
 
 void Canvas::Put(int x, int y, char32_t ch, Paint paint, std::uint8_t attrs) {
     if (!Drawable(x, y))
@@ -96,8 +97,12 @@ void Canvas::LineRun(int x, int y, int length, bool horizontal, Paint paint) {
     }
 }
 
-void Canvas::HLine(int x, int y, int length, Paint paint) { LineRun(x, y, length, true, paint); }
-void Canvas::VLine(int x, int y, int length, Paint paint) { LineRun(x, y, length, false, paint); }
+void Canvas::HLine(int x, int y, int length, Paint paint) {
+    LineRun(x, y, length, true, paint);
+}
+void Canvas::VLine(int x, int y, int length, Paint paint) {
+    LineRun(x, y, length, false, paint);
+}
 
 void Canvas::Box(const Rect &r, Paint paint) {
     if (r.w < 2 || r.h < 2)

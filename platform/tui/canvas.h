@@ -20,7 +20,7 @@ enum class Paint : std::uint8_t {
     Caption,     // active caption bar
     CaptionIdle, // caption bar of a window below the active one
     Button,
-    Focus,       // the focused button's label, the focused radio's label
+    Focus, // the focused button's label, the focused radio's label
     List,
     ListSelected,
     Menu,
@@ -53,7 +53,9 @@ struct Rect {
 
 // The smallest rectangle holding both.
 Rect Union(const Rect &a, const Rect &b);
-inline Rect Offset(Rect r, int dx, int dy) { return {r.x + dx, r.y + dy, r.w, r.h}; }
+inline Rect Offset(Rect r, int dx, int dy) {
+    return {r.x + dx, r.y + dy, r.w, r.h};
+}
 
 // Glyphs the views use besides lines; the terminal has ASCII stand-ins.
 inline constexpr char32_t kBullet = U'\u2022';

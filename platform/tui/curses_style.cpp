@@ -20,34 +20,37 @@ constexpr short kGreyDark = 8, kWhiteBright = 15;
 // Windows 95 colours: teal desktop, grey face, navy caption and selection,
 // white list boxes. Indexed by Paint.
 const Look kLooks[] = {
-    {COLOR_BLACK, COLOR_CYAN, COLOR_BLACK, COLOR_CYAN, 0, A_NORMAL},                   // Desktop
-    {COLOR_BLACK, COLOR_WHITE, COLOR_BLACK, COLOR_WHITE, 0, A_NORMAL},                 // Face
-    {kGreyDark, COLOR_WHITE, COLOR_BLACK, COLOR_WHITE, A_BOLD, A_DIM},                 // Grey
-    {kWhiteBright, COLOR_BLUE, COLOR_WHITE, COLOR_BLUE, A_BOLD, A_REVERSE | A_BOLD},   // Caption
-    {COLOR_WHITE, kGreyDark, COLOR_WHITE, COLOR_BLACK, 0, A_REVERSE},                  // CaptionIdle
-    {COLOR_BLACK, COLOR_WHITE, COLOR_BLACK, COLOR_WHITE, 0, A_NORMAL},                 // Button
-    {kWhiteBright, COLOR_BLUE, COLOR_WHITE, COLOR_BLUE, A_BOLD, A_REVERSE},            // Focus
-    {COLOR_BLACK, kWhiteBright, COLOR_BLACK, COLOR_WHITE, 0, A_NORMAL},                // List
-    {kWhiteBright, COLOR_BLUE, COLOR_WHITE, COLOR_BLUE, A_BOLD, A_REVERSE},            // ListSelected
-    {COLOR_BLACK, COLOR_WHITE, COLOR_BLACK, COLOR_WHITE, 0, A_NORMAL},                 // Menu
-    {kWhiteBright, COLOR_BLUE, COLOR_WHITE, COLOR_BLUE, A_BOLD, A_REVERSE},            // MenuSelected
-    {kGreyDark, COLOR_WHITE, COLOR_BLACK, COLOR_WHITE, A_BOLD, A_DIM},                 // MenuGrey
-    {COLOR_WHITE, COLOR_BLUE, COLOR_WHITE, COLOR_BLUE, 0, A_REVERSE | A_DIM},          // MenuGreySelected
-    {kWhiteBright, COLOR_RED, COLOR_WHITE, COLOR_RED, A_BOLD, A_REVERSE | A_BOLD},     // IconHand
-    {COLOR_YELLOW, COLOR_BLUE, COLOR_YELLOW, COLOR_BLUE, A_BOLD, A_BOLD},              // Icon
-    {COLOR_BLACK, COLOR_YELLOW, COLOR_BLACK, COLOR_YELLOW, 0, A_REVERSE},              // Hint
+    {COLOR_BLACK, COLOR_CYAN, COLOR_BLACK, COLOR_CYAN, 0, A_NORMAL},                 // Desktop
+    {COLOR_BLACK, COLOR_WHITE, COLOR_BLACK, COLOR_WHITE, 0, A_NORMAL},               // Face
+    {kGreyDark, COLOR_WHITE, COLOR_BLACK, COLOR_WHITE, A_BOLD, A_DIM},               // Grey
+    {kWhiteBright, COLOR_BLUE, COLOR_WHITE, COLOR_BLUE, A_BOLD, A_REVERSE | A_BOLD}, // Caption
+    {COLOR_WHITE, kGreyDark, COLOR_WHITE, COLOR_BLACK, 0, A_REVERSE},                // CaptionIdle
+    {COLOR_BLACK, COLOR_WHITE, COLOR_BLACK, COLOR_WHITE, 0, A_NORMAL},               // Button
+    {kWhiteBright, COLOR_BLUE, COLOR_WHITE, COLOR_BLUE, A_BOLD, A_REVERSE},          // Focus
+    {COLOR_BLACK, kWhiteBright, COLOR_BLACK, COLOR_WHITE, 0, A_NORMAL},              // List
+    {kWhiteBright, COLOR_BLUE, COLOR_WHITE, COLOR_BLUE, A_BOLD, A_REVERSE},          // ListSelected
+    {COLOR_BLACK, COLOR_WHITE, COLOR_BLACK, COLOR_WHITE, 0, A_NORMAL},               // Menu
+    {kWhiteBright, COLOR_BLUE, COLOR_WHITE, COLOR_BLUE, A_BOLD, A_REVERSE},          // MenuSelected
+    {kGreyDark, COLOR_WHITE, COLOR_BLACK, COLOR_WHITE, A_BOLD, A_DIM},               // MenuGrey
+    {COLOR_WHITE, COLOR_BLUE, COLOR_WHITE, COLOR_BLUE, 0, A_REVERSE | A_DIM}, // MenuGreySelected
+    {kWhiteBright, COLOR_RED, COLOR_WHITE, COLOR_RED, A_BOLD, A_REVERSE | A_BOLD}, // IconHand
+    {COLOR_YELLOW, COLOR_BLUE, COLOR_YELLOW, COLOR_BLUE, A_BOLD, A_BOLD},          // Icon
+    {COLOR_BLACK, COLOR_YELLOW, COLOR_BLACK, COLOR_YELLOW, 0, A_REVERSE},          // Hint
 };
 static_assert(std::size(kLooks) == static_cast<std::size_t>(Paint::Hint) + 1);
 
 bool g_colour = false;
 bool g_sixteen = false;
 
-const Look &LookOf(Paint paint) { return kLooks[static_cast<std::size_t>(paint)]; }
+const Look &LookOf(Paint paint) {
+    return kLooks[static_cast<std::size_t>(paint)];
+}
 
 } // namespace
 
 void InitPalette() {
-    g_colour = has_colors() && start_color() == OK && COLOR_PAIRS > static_cast<int>(std::size(kLooks));
+    g_colour =
+        has_colors() && start_color() == OK && COLOR_PAIRS > static_cast<int>(std::size(kLooks));
     if (!g_colour)
         return;
     g_sixteen = COLORS >= 16;

@@ -122,8 +122,8 @@ KeyOutcome HandleDialogKey(const ui::Window &window, DialogState &state, const K
         int &caret = state.caret[state.focus];
         const bool selected = focused->selection != LB_ERR;
         const int page = std::max(ListEntries(*focused).h, 1);
-        const int target = ListKeyTarget(event.key, selected ? focused->selection : caret,
-                                         selected, static_cast<int>(focused->items.size()), page);
+        const int target = ListKeyTarget(event.key, selected ? focused->selection : caret, selected,
+                                         static_cast<int>(focused->items.size()), page);
         if (target < 0)
             return out;
         caret = target;

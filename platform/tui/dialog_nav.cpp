@@ -6,7 +6,9 @@ namespace tui {
 
 namespace {
 
-int Count(const ui::Window &window) { return static_cast<int>(window.controls.size()); }
+int Count(const ui::Window &window) {
+    return static_cast<int>(window.controls.size());
+}
 const ui::Control &At(const ui::Window &window, int i) {
     return window.controls[static_cast<std::size_t>(i)];
 }
@@ -73,8 +75,7 @@ int DefaultButton(const ui::Window &window, int focus) {
         return focus;
     for (int i = 0; i < Count(window); ++i) {
         const ui::Control &c = At(window, i);
-        if (c.Kind() == ui::ControlKind::PushButton &&
-            (c.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+        if (c.Kind() == ui::ControlKind::PushButton && (c.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
             return i;
     }
     return -1;

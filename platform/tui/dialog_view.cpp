@@ -18,7 +18,9 @@ Label LabelOf(const ui::Control &c) {
     return ParseMnemonic(c.text, prefix);
 }
 
-int Len(const std::string &s) { return static_cast<int>(s.size()); }
+int Len(const std::string &s) {
+    return static_cast<int>(s.size());
+}
 
 // A push button shows "[label]" at least; a narrower rectangle is widened
 // about its middle.
@@ -135,7 +137,7 @@ void DrawListBox(Canvas &canvas, const ui::Control &c, int index, int ox, int oy
         const bool caretRow = focused && (entry == caret || (count == 0 && k == 0));
         if (entry < count) {
             const std::string &text = c.items[static_cast<std::size_t>(entry)];
-            const Paint paint = !c.Enabled()                 ? Paint::Grey
+            const Paint paint = !c.Enabled()           ? Paint::Grey
                                 : entry == c.selection ? Paint::ListSelected
                                                        : Paint::List;
             canvas.Fill({e.x, e.y + k, e.w, 1}, paint);
@@ -185,8 +187,9 @@ std::vector<ControlBox> LayoutDialog(const ui::Window &window) {
     }
     // Top to bottom, keeping for each column the first row below the texts
     // placed so far.
-    std::stable_sort(texts.begin(), texts.end(),
-                     [&](std::size_t a, std::size_t b) { return boxes[a].area.y < boxes[b].area.y; });
+    std::stable_sort(texts.begin(), texts.end(), [&](std::size_t a, std::size_t b) {
+        return boxes[a].area.y < boxes[b].area.y;
+    });
     const int width = ClientCells(window.tmpl).w;
     std::vector<int> freeRow(static_cast<std::size_t>(std::max(width, 1)), 0);
     for (std::size_t i : texts) {
@@ -303,11 +306,11 @@ DialogHit HitDialog(const ui::Window &window, const WindowFrame &frame, const Di
         const int top = ListTop(state, i);
         const ScrollBar bar = ScrollBarOf(c, top);
         if (bar.shown && cx == bar.x && cy >= bar.first && cy <= bar.last) {
-            const Part part = cy == bar.first    ? Part::ListUp
-                              : cy == bar.last   ? Part::ListDown
-                              : cy < bar.thumb   ? Part::ListPageUp
-                              : cy > bar.thumb   ? Part::ListPageDown
-                                                 : Part::Control;
+            const Part part = cy == bar.first  ? Part::ListUp
+                              : cy == bar.last ? Part::ListDown
+                              : cy < bar.thumb ? Part::ListPageUp
+                              : cy > bar.thumb ? Part::ListPageDown
+                                               : Part::Control;
             return {part, i};
         }
         const Rect e = ListEntries(c);

@@ -10,8 +10,8 @@
 namespace tui {
 
 struct FrameLook {
-    bool active = true;      // caption in the active colours
-    bool systemMenu = true;  // the menu box and the close box are shown
+    bool active = true;     // caption in the active colours
+    bool systemMenu = true; // the menu box and the close box are shown
     bool closeEnabled = true;
 };
 

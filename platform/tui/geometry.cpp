@@ -6,8 +6,12 @@ namespace tui {
 
 namespace {
 
-int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
-int CeilDiv(int a, int b) { return -FloorDiv(-a, b); }
+int FloorDiv(int a, int b) {
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+int CeilDiv(int a, int b) {
+    return -FloorDiv(-a, b);
+}
 
 } // namespace
 

@@ -5,7 +5,7 @@
 namespace tui {
 
 enum class Key {
-    Char, // ch: a printable character
+    Char,    // ch: a printable character
     AltChar, // ch: Alt held with a character (ESC then the character)
     AltSpace,
     Enter,

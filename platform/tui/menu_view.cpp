@@ -9,7 +9,9 @@ namespace tui {
 
 namespace {
 
-bool IsSeparator(const ui::MenuItem &item) { return (item.flags & MF_SEPARATOR) != 0; }
+bool IsSeparator(const ui::MenuItem &item) {
+    return (item.flags & MF_SEPARATOR) != 0;
+}
 
 // "&Close\tAlt+F4": the label and the accelerator shown at the right.
 struct ItemText {
@@ -25,7 +27,9 @@ ItemText Split(const ui::MenuItem &item) {
     return {ParseMnemonic(text.substr(0, tab)), std::string(text.substr(tab + 1))};
 }
 
-int Count(const MenuItems &items) { return static_cast<int>(items.size()); }
+int Count(const MenuItems &items) {
+    return static_cast<int>(items.size());
+}
 
 } // namespace
 

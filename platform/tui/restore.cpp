@@ -51,6 +51,8 @@ void SetRestoreSequence(const char *sequence) {
     std::memcpy(g_sequence, sequence, g_length);
 }
 
-void SetRestoreArmed(bool armed) { g_armed = armed ? 1 : 0; }
+void SetRestoreArmed(bool armed) {
+    g_armed = armed ? 1 : 0;
+}
 
 } // namespace tui

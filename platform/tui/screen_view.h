@@ -23,11 +23,11 @@ struct ScreenRequest {
         const ui::Window *window = nullptr;
         const DialogState *state = nullptr;
     };
-    std::vector<Dialog> dialogs; // bottom to top
+    std::vector<Dialog> dialogs;                // bottom to top
     const ui::MessageBoxRequest *box = nullptr; // shown over the dialogs
     int boxFocus = 0;
-    int wantX = 0, wantY = 0; // scroll position asked for
-    bool revealFocus = false; // scroll so that the focused control shows
+    int wantX = 0, wantY = 0;        // scroll position asked for
+    bool revealFocus = false;        // scroll so that the focused control shows
     const MenuItems *menu = nullptr; // the open system menu of the active window
     int menuSelected = -1;
 };

@@ -63,7 +63,9 @@ void Setup() {
     SetRestoreSequence(restore.c_str());
 }
 
-void LeaveAtExit() { Leave(); }
+void LeaveAtExit() {
+    Leave();
+}
 
 std::optional<KeyEvent> MouseEvent() {
     MEVENT m{};
@@ -192,9 +194,13 @@ void Leave() {
     endwin();
 }
 
-bool Active() { return g_active; }
+bool Active() {
+    return g_active;
+}
 
-Size ScreenSize() { return {getmaxx(stdscr), getmaxy(stdscr)}; }
+Size ScreenSize() {
+    return {getmaxx(stdscr), getmaxy(stdscr)};
+}
 
 void Show(const Canvas &screen) {
     const Size size = ScreenSize();
@@ -235,15 +241,19 @@ std::optional<KeyEvent> Read(int timeoutMs) {
                 return std::nullopt;
             if (timeoutMs < 0 && errno != EINTR)
                 return KeyEvent{Key::Lost}; // no wait and no key: the input has ended
-            continue; // interrupted by a signal
+            continue;                       // interrupted by a signal
         }
         if (auto event = Translate(ch))
             return event;
     }
 }
 
-void Repaint() { clearok(curscr, TRUE); }
+void Repaint() {
+    clearok(curscr, TRUE);
+}
 
-void Beep() { beep(); }
+void Beep() {
+    beep();
+}
 
 } // namespace tui::term

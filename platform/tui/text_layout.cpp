@@ -52,9 +52,8 @@ void WrapParagraph(std::string_view text, std::size_t width, std::vector<std::st
         }
         // The last blank that leaves at most width cells before it.
         const std::size_t blank = rest.substr(0, width + 1).find_last_of(' ');
-        const std::string_view head = blank != std::string_view::npos
-                                          ? TrimRight(rest.substr(0, blank))
-                                          : std::string_view();
+        const std::string_view head =
+            blank != std::string_view::npos ? TrimRight(rest.substr(0, blank)) : std::string_view();
         if (!head.empty()) {
             lines->emplace_back(head);
             pos += blank;

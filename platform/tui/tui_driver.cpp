@@ -27,7 +27,9 @@ bool IsWheel(const KeyEvent &e) {
            (e.mouse == MouseAction::WheelUp || e.mouse == MouseAction::WheelDown);
 }
 
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+char Lower(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
 
 // A dialog starts with the focus on its first tab stop, as after an
 // OnInitDialog that returns TRUE.
@@ -39,7 +41,9 @@ DialogState FreshState(const ui::Window &window) {
 
 } // namespace
 
-TerminalDriver::~TerminalDriver() { term::Leave(); }
+TerminalDriver::~TerminalDriver() {
+    term::Leave();
+}
 
 void TerminalDriver::Render() {
     if (!term::Enter())
@@ -167,9 +171,9 @@ std::optional<ui::Input> TerminalDriver::DialogMouse(const ui::Window &window,
     const View &view = screen_.view;
     const DialogHit hit = HitDialog(window, screen_.dialogFrames.back(), state,
                                     view.SceneX(event.x), view.SceneY(event.y));
-    const bool onList = hit.control >= 0 &&
-                        window.controls[static_cast<std::size_t>(hit.control)].Kind() ==
-                            ui::ControlKind::ListBox;
+    const bool onList =
+        hit.control >= 0 &&
+        window.controls[static_cast<std::size_t>(hit.control)].Kind() == ui::ControlKind::ListBox;
     if (IsWheel(event)) {
         // A list box under the pointer scrolls, else the view does.
         const int rows = event.mouse == MouseAction::WheelUp ? -kWheelRows : kWheelRows;
@@ -192,8 +196,8 @@ std::optional<ui::Input> TerminalDriver::DialogMouse(const ui::Window &window,
     case Part::ListPageDown: {
         const ui::Control &c = window.controls[static_cast<std::size_t>(hit.control)];
         const int page = std::max(ListEntries(c).h - 1, 1);
-        const int step = hit.part == Part::ListUp     ? -1
-                         : hit.part == Part::ListDown ? 1
+        const int step = hit.part == Part::ListUp       ? -1
+                         : hit.part == Part::ListDown   ? 1
                          : hit.part == Part::ListPageUp ? -page
                                                         : page;
         state.listTop[hit.control] += step;

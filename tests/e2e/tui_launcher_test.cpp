@@ -110,7 +110,8 @@ TEST_F(TerminalLauncher, OkRetestsAndTheCdProgramGetsTheTerminalBack) {
     const std::string modes = testkit::ReadFile(machine.Dir() + "/autorun-tty.txt");
     EXPECT_NE(modes.find(" icanon"), std::string::npos) << modes;
     EXPECT_NE(modes.find(" echo "), std::string::npos) << modes;
-    EXPECT_NE(machine.ReadJournal().find("autorun.exe"), std::string::npos) << machine.ReadJournal();
+    EXPECT_NE(machine.ReadJournal().find("autorun.exe"), std::string::npos)
+        << machine.ReadJournal();
 }
 
 } // namespace

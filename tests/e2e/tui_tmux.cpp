@@ -27,14 +27,18 @@ TmuxSession::TmuxSession(const std::string &command, int cols, int rows)
           std::to_string(rows), command});
 }
 
-TmuxSession::~TmuxSession() { Tmux({"kill-server"}); }
+TmuxSession::~TmuxSession() {
+    Tmux({"kill-server"});
+}
 
 std::string TmuxSession::Tmux(std::vector<std::string> args) const {
     args.insert(args.begin(), {Program(), "-S", socket_});
     return testkit::Run(args, {}, 20).output;
 }
 
-std::string TmuxSession::Screen() const { return Tmux({"capture-pane", "-p", "-t", "test"}); }
+std::string TmuxSession::Screen() const {
+    return Tmux({"capture-pane", "-p", "-t", "test"});
+}
 
 bool TmuxSession::WaitFor(const std::string &text, int timeoutMs) const {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);

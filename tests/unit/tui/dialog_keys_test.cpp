@@ -13,7 +13,9 @@ using tui::Key;
 using tuitest::IndexOf;
 using tuitest::TemplateWindow;
 
-tui::KeyEvent Press(Key key, char ch = 0) { return {key, ch}; }
+tui::KeyEvent Press(Key key, char ch = 0) {
+    return {key, ch};
+}
 
 void ExpectInput(const tui::KeyOutcome &out, ui::Input::Kind kind, int id, int index = 0) {
     ASSERT_TRUE(out.input.has_value());
@@ -129,11 +131,11 @@ TEST(DialogKeys, ListKeyTargets) {
         int target;
     };
     const Case cases[] = {
-        {Key::Up, 0, true, 5, 3, 0},      {Key::Down, 4, true, 5, 3, 4},
+        {Key::Up, 0, true, 5, 3, 0},        {Key::Down, 4, true, 5, 3, 4},
         {Key::PageDown, 0, true, 10, 5, 4}, {Key::PageUp, 9, true, 10, 5, 5},
-        {Key::Home, 3, true, 5, 3, 0},    {Key::End, 0, false, 5, 3, 4},
-        {Key::Up, 2, false, 5, 3, 2},     {Key::Down, 0, true, 0, 3, -1},
-        {Key::Tab, 0, true, 5, 3, -1},    {Key::Right, 1, true, 5, 3, 2},
+        {Key::Home, 3, true, 5, 3, 0},      {Key::End, 0, false, 5, 3, 4},
+        {Key::Up, 2, false, 5, 3, 2},       {Key::Down, 0, true, 0, 3, -1},
+        {Key::Tab, 0, true, 5, 3, -1},      {Key::Right, 1, true, 5, 3, 2},
     };
     for (const Case &c : cases)
         EXPECT_EQ(tui::ListKeyTarget(c.key, c.from, c.selected, c.count, c.page), c.target)

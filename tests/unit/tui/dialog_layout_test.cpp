@@ -50,7 +50,7 @@ TEST(DialogLayout, DialogUnitsMapToCellsFourAcrossEightDown) {
 TEST(DialogLayout, EveryTextShowsWholeAndNothingCoversAControl) {
     for (int id : {IDD_SHARING_DIALOG, IDD_ROLE_DIALOG, IDD_REBOOT_DIALOG, IDD_ABOUTBOX}) {
         TemplateWindow made(id);
-    const ui::Window &window = made.window;
+        const ui::Window &window = made.window;
         const Drawn d = Draw(window);
         const std::vector<tui::ControlBox> boxes = tui::LayoutDialog(window);
         const tui::Rect client = {0, 0, d.frame.client.w, d.frame.client.h};
@@ -102,9 +102,9 @@ TEST(DialogLayout, SharingDialogShowsGroupLabelsJoinedFramesAndMarkedDefault) {
     const Drawn d = Draw(window);
     const std::vector<std::string> rows = d.canvas.Rows();
     const std::string all = tuitest::Text(d.canvas);
-    for (const char *text : {"File and Printer Sharing Selection", "Local Drives", "Shared Drives",
-                             "Local Printers", "Shared Printers", "[-A-DRIVE]", "[-D-DRIVE]",
-                             "[>>]", "[<<]", "> OK <", "[-]"})
+    for (const char *text :
+         {"File and Printer Sharing Selection", "Local Drives", "Shared Drives", "Local Printers",
+          "Shared Printers", "[-A-DRIVE]", "[-D-DRIVE]", "[>>]", "[<<]", "> OK <", "[-]"})
         EXPECT_NE(all.find(text), std::string::npos) << text << "\n" << all;
     // The drive group's lower edge and the printer group's upper edge share a
     // row: their corners join as tees.

@@ -99,19 +99,17 @@ TEST(Screen, MessageBoxShowsOverTheDialogBelow) {
     EXPECT_NE(all.find("No"), std::string::npos);
     EXPECT_NE(all.find("Quorvane File and Printer"), std::string::npos) << "the dialog below went";
     // The dialog below is no longer the active one.
-    EXPECT_EQ(screen.canvas.At(screen.dialogFrames[0].frame.x + 5, screen.dialogFrames[0].frame.y)
-                  .paint,
-              tui::Paint::CaptionIdle);
+    EXPECT_EQ(
+        screen.canvas.At(screen.dialogFrames[0].frame.x + 5, screen.dialogFrames[0].frame.y).paint,
+        tui::Paint::CaptionIdle);
 }
 
 TEST(Screen, SystemMenuHangsUnderThePinnedCaption) {
     SharingScreen s(80, 24);
-    s.window.systemMenu = {{MF_STRING, SC_MOVE, "&Move", true},
-                           {MF_STRING, SC_SIZE, "&Size", false},
-                           {MF_SEPARATOR, 0, "", true},
-                           {MF_STRING, SC_CLOSE, "&Close\tAlt+F4", true},
-                           {MF_SEPARATOR, 0, "", true},
-                           {MF_STRING, IDM_ABOUTBOX, "&About velpasto...", true}};
+    s.window.systemMenu = {
+        {MF_STRING, SC_MOVE, "&Move", true}, {MF_STRING, SC_SIZE, "&Size", false},
+        {MF_SEPARATOR, 0, "", true},         {MF_STRING, SC_CLOSE, "&Close\tAlt+F4", true},
+        {MF_SEPARATOR, 0, "", true},         {MF_STRING, IDM_ABOUTBOX, "&About velpasto...", true}};
     s.request.menu = &s.window.systemMenu;
     s.request.menuSelected = 0;
     s.request.wantY = 1000; // scrolled to the bottom: the caption is pinned on row 0

@@ -2,8 +2,8 @@
 // terminal.
 #pragma once
 
-#include "platform/tui/canvas.h"
 #include "platform/framework.h"
+#include "platform/tui/canvas.h"
 #include "platform/user/window_manager.h"
 #include "res/resource.h"
 #include "res/templates.h"
