@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -60,17 +61,22 @@ class Fd {
     int fd_;
 };
 
-// Reads to the end; size is what fstat said, so a file that does not grow
-// meanwhile is read straight into its final buffer.
-bool ReadAll(int fd, std::size_t size, std::string *text) {
-    text->resize(size + 1);
-    std::size_t done = 0;
+// Reads to the end into *text; size is what fstat said, so a file that does
+// not grow meanwhile is read straight into one buffer, which is not cleared
+// first (a registry can be megabytes).
+bool ReadAll(int fd, std::size_t size, std::unique_ptr<char[]> *buffer, std::string_view *text) {
+    std::size_t capacity = size + 1, done = 0;
+    buffer->reset(new char[capacity]);
     for (;;) {
-        if (done == text->size())
-            text->resize(text->size() * 2);
-        ssize_t n = read(fd, text->data() + done, text->size() - done);
+        if (done == capacity) {
+            std::unique_ptr<char[]> bigger(new char[capacity * 2]);
+            std::memcpy(bigger.get(), buffer->get(), done);
+            *buffer = std::move(bigger);
+            capacity *= 2;
+        }
+        ssize_t n = read(fd, buffer->get() + done, capacity - done);
         if (n == 0) {
-            text->resize(done);
+            *text = std::string_view(buffer->get(), done);
             return true;
         }
         if (n < 0 && errno != EINTR)
@@ -159,9 +165,10 @@ LONG RegistryFile::Load() {
         return state_;
     }
     struct stat st;
-    std::string text;
+    std::unique_ptr<char[]> buffer;
+    std::string_view text;
     if (fstat(file.Get(), &st) != 0 ||
-        !ReadAll(file.Get(), static_cast<std::size_t>(st.st_size), &text))
+        !ReadAll(file.Get(), static_cast<std::size_t>(st.st_size), &buffer, &text))
         return Failed(ERROR_ACCESS_DENIED, std::strerror(errno));
     Key fresh;
     ParseError parse;

@@ -47,6 +47,8 @@ template <class T> class NamedList {
     // The caller makes sure no item of that name exists.
     T &Add(std::unique_ptr<T> item) {
         T &added = *item;
+        if (items_.empty())
+            items_.reserve(4); // most keys hold a few values: spare the first regrowths
         items_.push_back(std::move(item));
         if (table_.empty() ? items_.size() > kShort : items_.size() * 2 > table_.size())
             Rebuild();
@@ -105,9 +107,9 @@ template <class T> class NamedList {
     // Closes the holes and sizes the table for the items (none when short).
     void Rebuild() const {
         std::size_t kept = 0;
-        for (auto &item : items_)
-            if (item)
-                items_[kept++] = std::move(item);
+        for (std::size_t i = 0; i < items_.size(); ++i)
+            if (items_[i])
+                items_[kept++].swap(items_[i]);
         items_.resize(kept);
         holes_ = 0;
         table_.clear();

@@ -53,7 +53,10 @@ bool operator==(const Key &a, const Key &b) {
 }
 
 bool ValidKeyName(std::string_view name) {
-    return !name.empty() && name.find_first_of(std::string_view("\\\0\r\n", 4)) == name.npos;
+    for (char c : name)
+        if (c == '\\' || c == '\0' || c == '\r' || c == '\n')
+            return false;
+    return !name.empty();
 }
 
 bool ValidPath(std::string_view path) {
