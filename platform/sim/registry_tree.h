@@ -41,17 +41,22 @@ bool operator==(const Key &a, const Key &b);
 // A key name the file can hold: not empty, no '\', no NUL, CR or LF.
 bool ValidKeyName(std::string_view name);
 
-// Calls each(name) for each key name of path; false when a name is invalid.
-// One leading '\' and any trailing ones are accepted; "" names no key.
+// Windows' limit on the depth of keys; it also keeps a hostile file from
+// nesting keys deep enough to exhaust the stack of the recursive walks.
+constexpr int kMaxKeyDepth = 512;
+
+// Calls each(name) for each key name of path; false when a name is invalid
+// or there are more than kMaxKeyDepth. One leading '\' and any trailing
+// ones are accepted; "" names no key.
 template <class F> bool ForEachPathName(std::string_view path, F each) {
     if (!path.empty() && path.front() == '\\')
         path.remove_prefix(1);
     while (!path.empty() && path.back() == '\\')
         path.remove_suffix(1);
-    while (!path.empty()) {
+    for (int depth = 1; !path.empty(); ++depth) {
         std::size_t cut = path.find('\\');
         std::string_view keyName = path.substr(0, cut);
-        if (!ValidKeyName(keyName) || !each(keyName))
+        if (depth > kMaxKeyDepth || !ValidKeyName(keyName) || !each(keyName))
             return false;
         path.remove_prefix(cut == std::string_view::npos ? path.size() : cut + 1);
     }

@@ -71,12 +71,17 @@ TEST(RegTree, PathsWithSeparators) {
     EXPECT_EQ(CreateKey(root, "a\\\\c"), nullptr); // empty name inside
     EXPECT_EQ(FindKey(root, "a\\c"), nullptr);     // and nothing created
     EXPECT_EQ(CreateKey(root, std::string("x\ny")), nullptr);
+    std::string deep = "k";
+    for (int i = 1; i < sim::reg::kMaxKeyDepth; ++i)
+        deep += "\\k";
+    EXPECT_NE(CreateKey(root, deep), nullptr);
+    EXPECT_EQ(CreateKey(root, deep + "\\k"), nullptr);
     std::string stored;
     EXPECT_TRUE(sim::reg::StoredPath(root, "A\\B", &stored));
     EXPECT_EQ(stored, "a\\b");
 }
 
-// Large flat and deep files load in well under a second: no walk is
+// A large file loads in well under a second: no walk is
 // quadratic in the number of siblings or values.
 TEST(RegTree, TwentyThousandKeysLoadQuickly) {
     std::string text = "REGEDIT4\r\n\r\n";
