@@ -163,14 +163,11 @@ class Reader {
     bool ValueLine(std::string_view line) {
         if (!key_)
             return Fail("value outside a key");
-        std::string name;
-        if (line.front() == '@') {
-            line.remove_prefix(1);
-        } else {
-            line.remove_prefix(1);
-            if (!TakeQuoted(line, &name))
-                return false;
-        }
+        std::string name; // "" for @, the default value
+        bool named = line.front() == '"';
+        line.remove_prefix(1);
+        if (named && !TakeQuoted(line, &name))
+            return false;
         SkipBlanks(line);
         if (line.empty() || line.front() != '=')
             return Fail("'=' expected after the value name");
