@@ -121,19 +121,14 @@ std::string TempMachine::ReadRegistry() const { return ReadFile(dir_ + "/registr
 std::string TempMachine::ReadJournal() const { return ReadFile(dir_ + "/journal.log"); }
 void TempMachine::Use() const { sim::UseMachine(dir_); }
 
-// Without VP_BINARY_DIR (ctest may drop it) the build folder is the one
-// above the test program's own bin/.
 std::string BuiltProgram(const std::string &relative) {
-    if (const char *bin = std::getenv("VP_BINARY_DIR"))
-        return std::string(bin) + "/" + relative;
-    std::error_code ec;
-    fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    return (ec ? fs::path(".") : self.parent_path().parent_path()).string() + "/" + relative;
+    const char *bin = std::getenv("VP_BINARY_DIR");
+    return std::string(bin ? bin : VP_BUILT_BINARY_DIR) + "/" + relative;
 }
 
 std::string SourcePath(const std::string &relative) {
     const char *src = std::getenv("VP_SOURCE_DIR");
-    return std::string(src ? src : ".") + "/" + relative;
+    return std::string(src ? src : VP_BUILT_SOURCE_DIR) + "/" + relative;
 }
 
 RunResult Run(const std::vector<std::string> &argv, const std::vector<std::string> &env,

@@ -3,6 +3,7 @@
 // installed, and checks that both see the same resources.
 #include "expect_dialog.h"
 #include "res/templates.h"
+#include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>
 
@@ -195,8 +196,7 @@ TEST(Windres, CompilesTheScriptToWhatTheReaderReads) {
         GTEST_SKIP() << "no windres installed";
     TempDir dir;
     ASSERT_FALSE(dir.path.empty());
-    const char *source = std::getenv("VP_SOURCE_DIR");
-    const std::string script = std::string(source ? source : ".") + "/res/app.rc";
+    const std::string script = testkit::SourcePath("res/app.rc");
     const auto out = dir.path / "app.res";
     const auto log = dir.path / "windres.log";
     const int status = Shell(windres + " -O res -i '" + script + "' -o '" + out.string() + "' >'" +
