@@ -28,12 +28,14 @@ void DrawTooSmall(Canvas &canvas) {
     canvas.Text(0, 0, "Enlarge the terminal", Paint::Hint, canvas.Width());
 }
 
-} // namespace
-
+// The screen cell of the active window's top-left corner, where its system
+// menu hangs from.
 void CaptionOnScreen(const View &view, int *x, int *y) {
     *x = view.active.x - view.x0;
     *y = view.pinned ? 0 : view.active.y - view.y0;
 }
+
+} // namespace
 
 Screen ComposeScreen(const ScreenRequest &request) {
     Screen screen;

@@ -45,8 +45,4 @@ inline constexpr int kMinCols = 20, kMinRows = 5;
 
 Screen ComposeScreen(const ScreenRequest &request);
 
-// The screen row of the active window's caption (its top-left corner's
-// column in x), where its system menu hangs from.
-void CaptionOnScreen(const View &view, int *x, int *y);
-
 } // namespace tui

@@ -194,10 +194,6 @@ void Leave() {
     endwin();
 }
 
-bool Active() {
-    return g_active;
-}
-
 Size ScreenSize() {
     return {getmaxx(stdscr), getmaxy(stdscr)};
 }

@@ -19,7 +19,6 @@ bool Usable();
 bool Enter();
 // Back to the terminal as it was; nothing when not in curses mode.
 void Leave();
-bool Active();
 
 Size ScreenSize();
 // Shows a canvas of the screen's size.
