@@ -11,23 +11,6 @@ const char kReminderText[] =
     "Please make sure your Quorvane Phoneline Network Card Installation CD-ROM is properly "
     "inserted in your CD-ROM Drive.  Click OK to continue or Cancel to abort.";
 
-// Builds "<letter>:" followed by tail into path (128 characters).
-void BuildCdPath(char *path, char letter, const char *tail) {
-    path[0] = letter;
-    path[1] = ':';
-    path[2] = '\0';
-    lstrcatA(path, tail);
-}
-
-bool PathExists(const char *path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(path, &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return false;
-    FindClose(search);
-    return true;
-}
-
 // A dialog object that never gets a window: a message box shown through it
 // has no owner.
 class CPromptOwner : public CDialog {
@@ -45,18 +28,17 @@ BOOL CSetupApp::InitInstance() {
     ProbeCdDrive(rootPath);
     const char letter = rootPath[0];
 
-    char path[128];
-    BuildCdPath(path, letter, kSetupEntry);
+    char path[kCdPathSize];
+    MakeCdPath(path, letter, kSetupEntry);
 
     CPromptOwner promptOwner;
-    bool present = PathExists(path);
-    while (!present) {
+    while (!CdEntryExists(path)) {
+        // Every answer but OK counts as Cancel; OK tests the same drive again.
         if (promptOwner.MessageBox(kReminderText, "Reminder", MB_OKCANCEL) != IDOK)
             return FALSE;
-        present = PathExists(path);
     }
 
-    BuildCdPath(path, letter, kAutorun);
+    MakeCdPath(path, letter, kAutorun);
     WinExec(path, SW_SHOWNORMAL);
     return FALSE;
 }
