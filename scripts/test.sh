@@ -18,3 +18,4 @@ fi
 cmake --preset default
 cmake --build --preset default
 ctest --preset default -j2
+bash scripts/test-windows.sh

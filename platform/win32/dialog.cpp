@@ -2,6 +2,7 @@
 // the compiled template and runs the modal loop; one dialog procedure hands
 // every message to the class's message map.
 #include "platform/framework.h"
+#include "platform/win32/center_dialog.h"
 #include "platform/win32/open_dialogs.h"
 #include "platform/win32/script_run.h"
 #include "platform/win32/transcript.h"
@@ -43,12 +44,17 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     if (message == WM_DESTROY)
         win32::transcript::DialogEnded(*dialog, dialog->EndCode());
 
+    RECT placed = {};
+    if (message == WM_INITDIALOG)
+        GetWindowRect(window, &placed);
     bool handled = false;
     const LRESULT result = dialog->DispatchFromBackend(message, wParam, lParam, &handled);
 
     if (message == WM_INITDIALOG) {
+        win32::CenterAfterInit(window, placed);
         win32::transcript::DialogOpened(*dialog);
-        win32::script::DialogOpened(*dialog);
+    } else if (message == WM_SHOWWINDOW && wParam) {
+        win32::script::DialogShown(*dialog);
     } else if (message == WM_DESTROY) {
         win32::DialogStopped(*dialog);
         SetWindowLongPtrA(window, DWLP_USER, 0);

@@ -36,8 +36,10 @@ struct Run {
     const Action *last = nullptr;  // the action being applied
     UINT_PTR stepTimer = 0;        // the next step of a dialog, when armed
     CDialog *stepTarget = nullptr; // the dialog it is armed for
+    bool toFront = false;          // the step brings the dialog to the front first
     std::vector<CDialog *> busy;   // dialogs whose action is being applied
     int answer = 0;                // the button to press in the showing box
+    HWND answerBox = nullptr;      // the box, once it is on the screen
     bool boxShowing = false;
     CDialog *deferred = nullptr; // a step that came while the box showed
     std::string answerCaption;
@@ -89,6 +91,16 @@ const Action &Take(const std::string &showing) {
 
 void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD);
 
+// The person answering has the program in front, as Windows puts a program
+// started from the foreground. Wine without a window manager (the tests
+// under Xvfb) makes it the active window but leaves its caption drawn
+// inactive: draw it again as what it is.
+void BringToFront(HWND window) {
+    SetForegroundWindow(window);
+    if (GetActiveWindow() == window)
+        SendMessageA(window, WM_NCACTIVATE, TRUE, 0);
+}
+
 void Arm(CDialog &dialog, DWORD delayMs) {
     Run &run = *TheRun();
     run.stepTarget = &dialog;
@@ -120,6 +132,11 @@ void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
         return;
     }
     const HWND window = dialog->GetSafeHwnd();
+    if (std::exchange(run.toFront, false)) {
+        BringToFront(window);
+        Arm(*dialog, run.pauseMs);
+        return;
+    }
     transcript::DialogWaits(window);
     const std::string showing = DescribeDialog(window);
     const Action &action = Take(showing);
@@ -139,8 +156,8 @@ void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 // Finds the message box (a dialog of this thread that is none of the
-// program's) once it shows, and presses the button the script chose.
-BOOL CALLBACK PressIfAnswerBox(HWND window, LPARAM found) {
+// program's) once it shows.
+BOOL CALLBACK FindAnswerBox(HWND window, LPARAM found) {
     char cls[16] = "";
     char caption[256] = "";
     GetClassNameA(window, cls, sizeof cls);
@@ -152,18 +169,26 @@ BOOL CALLBACK PressIfAnswerBox(HWND window, LPARAM found) {
     return FALSE;
 }
 
+// Once the box shows: brings it to the front; the pause later, presses the
+// button the script chose.
 void CALLBACK AnswerTimer(HWND, UINT, UINT_PTR, DWORD) {
     Run &run = *TheRun();
-    HWND box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), PressIfAnswerBox, reinterpret_cast<LPARAM>(&box));
-    if (!box)
+    if (!run.answerBox) {
+        EnumThreadWindows(GetCurrentThreadId(), FindAnswerBox,
+                          reinterpret_cast<LPARAM>(&run.answerBox));
+        if (run.answerBox) {
+            BringToFront(run.answerBox);
+            run.answerTimer =
+                SetTimer(nullptr, run.answerTimer, std::max(run.pauseMs, kSoonMs), AnswerTimer);
+        }
         return; // not on the screen yet: the timer comes again
+    }
     KillTimer(nullptr, run.answerTimer);
     run.answerTimer = 0;
-    if (const HWND button = GetDlgItem(box, run.answer))
+    if (const HWND button = GetDlgItem(run.answerBox, run.answer))
         SendMessageA(button, BM_CLICK, 0, 0);
     else
-        SendMessageA(box, WM_COMMAND, MAKEWPARAM(run.answer, BN_CLICKED), 0);
+        SendMessageA(run.answerBox, WM_COMMAND, MAKEWPARAM(run.answer, BN_CLICKED), 0);
 }
 
 std::string ReadFileText(const std::string &path) {
@@ -199,9 +224,11 @@ bool Active() {
     return TheRun() != nullptr;
 }
 
-void DialogOpened(CDialog &dialog) {
-    if (Active())
-        Arm(dialog, TheRun()->pauseMs);
+void DialogShown(CDialog &dialog) {
+    if (Active() && !IsBusy(&dialog)) {
+        TheRun()->toFront = true;
+        Arm(dialog, kSoonMs);
+    }
 }
 
 // The dialog it returns to waits again, unless its action is still running
@@ -230,7 +257,8 @@ int AnswerMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     if (std::find(buttons.begin(), buttons.end(), action.button) == buttons.end())
         DoesNotFit(action, "the message box has " + ButtonWords(type), showing);
     run.answer = action.button;
-    run.answerTimer = SetTimer(nullptr, 0, std::max(run.pauseMs, kSoonMs), AnswerTimer);
+    run.answerBox = nullptr;
+    run.answerTimer = SetTimer(nullptr, 0, kSoonMs, AnswerTimer);
     run.boxShowing = true;
     const int result = MessageBoxA(owner, text, caption, type);
     run.boxShowing = false;

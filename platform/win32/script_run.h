@@ -1,9 +1,9 @@
 // The response-file run of the Windows build (VELTRIN_UI=script:<file>): the
 // same response files as every build, acted out on the real windows.
 //
-// A dialog gets its next action once its modal loop is idle (a thread timer,
-// which Windows delivers only when nothing else is queued: the dialog is
-// painted and waiting). The action becomes what Windows would deliver (a
+// A dialog gets its next action once it is on the screen and its modal loop
+// is idle (a thread timer, which Windows delivers only when nothing else is
+// queued: the dialog is painted and waiting). The action becomes what Windows would deliver (a
 // BM_CLICK, an LB_SETCURSEL with its notifications, a WM_SYSCOMMAND); `wait`
 // lets real time pass while the dialog's own timers run. A message box is
 // shown for real and its button pressed. VELTRIN_SCRIPT_PAUSE=<ms> keeps each
@@ -26,9 +26,10 @@ namespace win32::script {
 void Start(const std::string &path);
 bool Active();
 
-// Called by the dialog procedure once WM_INITDIALOG has run, and once the
-// dialog has left the open dialogs at WM_DESTROY.
-void DialogOpened(CDialog &dialog);
+// Called by the dialog procedure when the dialog manager shows the dialog
+// (after WM_INITDIALOG), and once the dialog has left the open dialogs at
+// WM_DESTROY.
+void DialogShown(CDialog &dialog);
 void DialogClosed(CDialog &dialog);
 
 // Shows the message box and answers it from the response file.

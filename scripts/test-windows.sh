@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The Windows build: installs the MinGW-w64 cross compilers and Wine, builds
+# both Windows targets, checks that the shipped i686 programs can load on
+# Windows 95/98, and runs the x86_64 programs under Wine (Xvfb), comparing
+# each run with the Linux build's run on the same sample machine.
+# Called by scripts/test.sh after the Linux build and its tests.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+# Wine from Debian's 64-bit packages only: this machine cannot execute 32-bit
+# code, and the i386 architecture (wine32) breaks the wine command.
+need=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool imagemagick)
+missing=()
+for p in "${need[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    SUDO=""
+    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+    if ! { $SUDO apt-get update -qq &&
+        DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null; }; then
+        echo "test-windows: FAILED: cannot install ${missing[*]}: the Windows build is not tested" >&2
+        exit 1
+    fi
+fi
+for tool in i686-w64-mingw32-g++ x86_64-w64-mingw32-g++ wine wineserver xvfb-run import; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "test-windows: FAILED: $tool is missing after the install" >&2
+        exit 1
+    fi
+done
+
+echo "== Windows builds"
+cmake --preset win-i686 >/dev/null
+cmake --build --preset win-i686
+cmake --preset win-x86_64 >/dev/null
+cmake --build --preset win-x86_64
+standins=build/win-x86_64/standins
+cmake -S tests/wine/standins -B "$standins" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+    --toolchain "$PWD/cmake/toolchain-x86_64.cmake" >/dev/null
+cmake --build "$standins"
+
+echo "== The i686 programs on Windows 95/98"
+tests/wine/check-imports.sh i686-w64-mingw32-objdump build/win-i686/bin/*.exe
+for program in build/win-i686/bin/*.exe; do
+    echo "$(basename "$program"): $(stat -c %s "$program") bytes"
+done
+
+echo "== The x86_64 programs under Wine, beside the Linux build"
+# The Linux programs to compare with: scripts/test.sh has built them.
+if [ ! -x build/default/bin/veltrin-machine ]; then
+    cmake --preset default >/dev/null
+    cmake --build --preset default --target veltrin veltrin-sharing veltrin-machine
+fi
+tests/wine/run-scenarios.sh build/win-x86_64/bin "$standins" build/default/bin build/win-x86_64/wine

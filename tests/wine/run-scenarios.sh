@@ -1,0 +1,207 @@
+#!/usr/bin/env bash
+# The Windows build under Wine, scenario by scenario, on a prefix made from
+# the sample machine, each run compared with the Linux build's run of the
+# same response file on the same machine: what was seen (transcript), the
+# shares asked for, the address and mask written, the run-once entry and the
+# Winsock 2 key. A screenshot of every dialog and message box goes to
+# OUT/shots.
+#
+# Usage: run-scenarios.sh WINDOWS_BIN STANDINS LINUX_BIN OUT
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+root="$(cd "$here/../.." && pwd)"
+source "$here/wine-machine.sh"
+
+# name, program, CD in the drive or not, registry change before the run
+scenarios=(
+    "launcher-no-cd veltrin absent -"
+    "gateway veltrin present -"
+    "client veltrin present -"
+    "suite-no-cd veltrin-sharing absent -"
+    "no-card veltrin present no-card.reg"
+)
+machine="$root/examples/machine"
+# Each dialog and message box stays this long before it is answered, and is
+# photographed this long after it opened.
+pause_ms=1000
+shot_delay=0.4
+
+# ---- the Linux build -------------------------------------------------------
+linux_run() { # name program cd change
+    local dir="$OUT/linux/$1" status=0
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    "$LINUX_BIN/veltrin-machine" new "$dir/machine" >/dev/null
+    [ "$3" = present ] || rm -rf "$dir/machine/drives/E/"*
+    [ "$4" = - ] || "$LINUX_BIN/veltrin-machine" reg "$dir/machine" import "$here/scenarios/$4" >/dev/null
+    VELTRIN_MACHINE="$dir/machine" VELTRIN_BIN="$LINUX_BIN" \
+        VELTRIN_UI="script:$here/scenarios/$1.txt" VELTRIN_TRANSCRIPT="$dir/transcript.txt" \
+        timeout 120 "$LINUX_BIN/$2" </dev/null >"$dir/output.txt" 2>&1 || status=$?
+    echo "$status" >"$dir/status"
+}
+
+# ---- the Windows build under Wine (run inside Xvfb) ------------------------
+# Photographs the screen after each dialog or message box line of the
+# transcript, until the stop file appears.
+shooter() { # transcript name stop
+    local seen=0 total line what n=0 stopping
+    while true; do
+        stopping=0
+        [ -e "$3" ] && stopping=1
+        total=0
+        [ -f "$1" ] && total=$(wc -l <"$1")
+        while IFS= read -r line; do
+            case "$line" in
+            "dialog "*" open "*) what="dialog-$(cut -d' ' -f2 <<<"$line")" ;;
+            msgbox*) what="msgbox-$(sed -E 's/^msgbox "([^"]*)".*/\1/' <<<"$line")" ;;
+            *) continue ;;
+            esac
+            n=$((n + 1))
+            sleep "$shot_delay"
+            import -window root "$OUT/shots/$2-$(printf %02d $n)-${what//[^A-Za-z0-9-]/_}.png" \
+                2>/dev/null || true
+        done < <([ "$total" -gt "$seen" ] && sed -n "$((seen + 1)),${total}p" "$1")
+        seen=$total
+        [ "$stopping" = 1 ] && return
+        sleep 0.1
+    done
+}
+
+wine_run() { # name program cd change
+    local dir="$OUT/wine/$1" status=0 run="$WINEPREFIX/drive_c/vp-run"
+    rm -rf "$dir" "$run"
+    mkdir -p "$dir" "$run"
+    reset_machine "$machine"
+    [ "$4" = - ] || wine_import "$here/scenarios/$4"
+    if [ "$3" = present ]; then insert_cd "$OUT/cd"; else insert_cd "$OUT/cd-empty"; fi
+    rm -f "$WINEPREFIX/drive_c/VELTRIN/svrapi.log" "$WINEPREFIX/drive_c/windows/setup.log"
+    cp "$here/scenarios/$1.txt" "$run/responses.txt"
+
+    shooter "$run/transcript.txt" "$1" "$run/stop" &
+    local shooter_pid=$!
+    # runwait also waits for the programs the run starts: the CD's, the
+    # suite, and those of Wine's restart.
+    VELTRIN_BIN='C:\VELTRIN' VELTRIN_UI='script:C:\vp-run\responses.txt' \
+        VELTRIN_TRANSCRIPT='C:\vp-run\transcript.txt' VELTRIN_SCRIPT_PAUSE=$pause_ms \
+        timeout 120 wine 'C:\runwait.exe' "C:\\VELTRIN\\$2.exe" </dev/null >"$dir/output.txt" 2>&1 ||
+        status=$?
+    touch "$run/stop"
+    wait "$shooter_pid"
+
+    echo "$status" >"$dir/status"
+    cp "$run/transcript.txt" "$dir/transcript.txt" 2>/dev/null || : >"$dir/transcript.txt"
+    cp "$WINEPREFIX/drive_c/VELTRIN/svrapi.log" "$dir/svrapi.log" 2>/dev/null || : >"$dir/svrapi.log"
+    cp "$WINEPREFIX/drive_c/windows/setup.log" "$dir/setup.log" 2>/dev/null || : >"$dir/setup.log"
+    wine_export 'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Class\NetTrans' \
+        "$dir/nettrans.reg"
+    wine_export 'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Winsock2' \
+        "$dir/winsock2.reg"
+}
+
+if [ "${1:-}" = --gui ]; then
+    cd "$WINEPREFIX/drive_c"
+    # One server for the whole phase: starting one takes seconds.
+    wineserver -p
+    for scenario in "${scenarios[@]}"; do
+        started=$SECONDS
+        # shellcheck disable=SC2086
+        wine_run $scenario
+        echo "  ${scenario%% *}: $((SECONDS - started)) s"
+    done
+    wineserver -k || true
+    exit 0
+fi
+
+# ---- comparison ------------------------------------------------------------
+failures=0
+fail() {
+    echo "  FAIL $*"
+    failures=$((failures + 1))
+}
+
+# Both sides say the same, or the difference is shown.
+same() { # what linux-file wine-file
+    if diff -u --label "Linux: $1" --label "Wine: $1" "$2" "$3" >"$OUT/diff.txt"; then
+        echo "  ok   $1"
+    else
+        fail "$1"
+        sed 's/^/         /' "$OUT/diff.txt"
+    fi
+}
+
+compare() { # name program cd change
+    local linux="$OUT/linux/$1" wine="$OUT/wine/$1"
+    echo "$1:"
+    echo "$(cat "$linux/status")" >"$OUT/a"
+    echo "$(cat "$wine/status")" >"$OUT/b"
+    same "exit status" "$OUT/a" "$OUT/b"
+    same "transcript" "$linux/transcript.txt" "$wine/transcript.txt"
+
+    grep -s '^NetShare' "$linux/machine/journal.log" >"$OUT/a" || true
+    sed -E 's/ remark "([^"\\]|\\.)*" rw "([^"\\]|\\.)*" ro "([^"\\]|\\.)*"//' "$wine/svrapi.log" >"$OUT/b"
+    same "shares asked for" "$OUT/a" "$OUT/b"
+
+    local key='HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Class\NetTrans\0000'
+    reg_value "$linux/machine/registry.reg" "$key" IPMask >"$OUT/a"
+    reg_value "$wine/nettrans.reg" "$key" IPMask >"$OUT/b"
+    same "IPMask" "$OUT/a" "$OUT/b"
+    # The host number comes from the clock: the same form, any host.
+    local host='^"192\.168\.0\.(25[0-4]|2[0-4][0-9]|1[0-9][0-9]|[1-9][0-9]?)"$'
+    reg_value "$linux/machine/registry.reg" "$key" IPAddress | sed -E "s/$host/\"192.168.0.<host>\"/" >"$OUT/a"
+    reg_value "$wine/nettrans.reg" "$key" IPAddress | sed -E "s/$host/\"192.168.0.<host>\"/" >"$OUT/b"
+    same "IPAddress" "$OUT/a" "$OUT/b"
+
+    # Wine's restart runs the run-once entry: the CD's setup program logs the
+    # command it was started with.
+    local runonce
+    runonce="$(reg_value "$linux/machine/registry.reg" \
+        'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\RunOnce' InternetSW)"
+    if [ -n "$runonce" ]; then
+        printf 'Setup.exe ran: %s\n' "$(sed 's/\\\\/\\/g' <<<"$runonce")" >"$OUT/a"
+    else
+        : >"$OUT/a"
+    fi
+    tr -d '\r' <"$wine/setup.log" >"$OUT/b"
+    same "run-once entry (run by the restart)" "$OUT/a" "$OUT/b"
+
+    local ws2='HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Winsock2'
+    { reg_has_key "$linux/machine/registry.reg" "$ws2" && echo present || echo absent; } >"$OUT/a"
+    { reg_has_key "$wine/winsock2.reg" "$ws2" && echo present || echo absent; } >"$OUT/b"
+    same "Winsock 2 key" "$OUT/a" "$OUT/b"
+}
+
+[ $# -eq 4 ] || { echo "usage: $0 WINDOWS_BIN STANDINS LINUX_BIN OUT" >&2; exit 2; }
+export WINDOWS_BIN="$(cd "$1" && pwd)" STANDINS="$(cd "$2" && pwd)"
+export LINUX_BIN="$(cd "$3" && pwd)" OUT="$4"
+mkdir -p "$OUT"
+OUT="$(cd "$OUT" && pwd)"
+export WINEPREFIX="$OUT/prefix"
+
+echo "Linux runs ..."
+for scenario in "${scenarios[@]}"; do
+    # shellcheck disable=SC2086
+    linux_run $scenario
+done
+
+echo "Wine prefix from examples/machine ..."
+started=$SECONDS
+make_cd "$machine/drives/E" "$STANDINS" "$OUT/cd"
+rm -rf "$OUT/cd-empty" "$OUT/shots"
+mkdir -p "$OUT/cd-empty" "$OUT/shots"
+make_prefix "$machine" "$OUT/cd" "$WINDOWS_BIN/veltrin.exe" "$WINDOWS_BIN/veltrin-sharing.exe" \
+    "$STANDINS/svrapi.dll"
+cp "$STANDINS/runwait.exe" "$WINEPREFIX/drive_c/"
+
+echo "  $((SECONDS - started)) s"
+echo "Wine runs (Xvfb) ..."
+xvfb-run -a -s "-screen 0 800x600x24" "$0" --gui
+
+for scenario in "${scenarios[@]}"; do
+    # shellcheck disable=SC2086
+    compare $scenario
+done
+echo "screenshots: $OUT/shots ($(ls "$OUT/shots" | wc -l) files)"
+if [ "$failures" -ne 0 ]; then
+    echo "$failures checks failed"
+    exit 1
+fi

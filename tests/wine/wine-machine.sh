@@ -1,0 +1,126 @@
+# Helpers for runs of the Windows build under Wine on a prefix made to look
+# like a sample machine of the Linux build (examples/machine). Sourced.
+#
+# A prefix made by make_prefix:
+#   Windows version 98 (GetVersion reports the 9x family), caption drawn by
+#   Wine itself (no window manager under Xvfb), no crash dialog;
+#   the machine's HKEY_LOCAL_MACHINE imported, without Wine's own Winsock 2 key;
+#   drives as in machine.ini: A: floppy, C: the machine's C files, E: CD-ROM,
+#   F: network; Wine's Z: (the whole host) removed, so that the drive lists
+#   show the machine's drives only;
+#   C:\VELTRIN: the programs and the svrapi.dll stand-in beside them.
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# Wine from a folder it can name (the prefix's drive C), since Z: is gone.
+wine() { (cd "$WINEPREFIX/drive_c" 2>/dev/null || cd "$WINEPREFIX"; command wine "$@"); }
+
+# Windows path of a file in the prefix's drive C.
+winpath() { printf 'C:\\%s' "${1//\//\\}"; }
+
+# Imports a REGEDIT4 file into the prefix.
+wine_import() { # file
+    local name="vp-import-$$.reg"
+    cp "$1" "$WINEPREFIX/drive_c/$name"
+    wine regedit /s "$(winpath "$name")"
+    rm -f "$WINEPREFIX/drive_c/$name"
+}
+
+# Exports a key of the prefix as UTF-8 text with LF line ends.
+wine_export() { # key out
+    local name="vp-export-$$.reg"
+    rm -f "$WINEPREFIX/drive_c/$name"
+    wine regedit /e "$(winpath "$name")" "$1" >/dev/null 2>&1 || true
+    if [ -f "$WINEPREFIX/drive_c/$name" ]; then
+        iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/drive_c/$name" | tr -d '\r' >"$2"
+        rm -f "$WINEPREFIX/drive_c/$name"
+    else
+        : >"$2"
+    fi
+}
+
+# Points the CD-ROM drive at a folder.
+insert_cd() { ln -sfn "$1" "$WINEPREFIX/dosdevices/e:"; }
+
+# make_prefix MACHINE CD PROGRAMS...: a fresh prefix in $WINEPREFIX, display-less.
+make_prefix() {
+    local machine=$1 cd=$2
+    shift 2
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wine wineboot -i >/dev/null 2>&1
+    local drives="$WINEPREFIX/vp-drives"
+    mkdir -p "$drives/a" "$drives/f"
+    rm -f "$WINEPREFIX/dosdevices/z:"
+    ln -sfn "$drives/a" "$WINEPREFIX/dosdevices/a:"
+    ln -sfn "$drives/f" "$WINEPREFIX/dosdevices/f:"
+    insert_cd "$cd"
+
+    local settings="$WINEPREFIX/vp-settings.reg"
+    printf '%s\r\n' 'REGEDIT4' '' \
+        '[HKEY_CURRENT_USER\Software\Wine]' '"Version"="win98"' '' \
+        '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' '' \
+        '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
+        '[HKEY_LOCAL_MACHINE\Software\Wine\Drives]' '"a:"="floppy"' '"e:"="cdrom"' \
+        '"f:"="network"' '' >"$settings"
+    wine_import "$settings"
+    reset_machine "$machine"
+
+    # The machine's drive C; its WINDOWS folder is Wine's windows folder.
+    local c="$machine/drives/C" entry
+    for entry in "$c"/*; do
+        case "$(basename "$entry")" in
+        [Ww][Ii][Nn][Dd][Oo][Ww][Ss]) cp -r "$entry"/. "$WINEPREFIX/drive_c/windows/" ;;
+        *) cp -r "$entry" "$WINEPREFIX/drive_c/" ;;
+        esac
+    done
+    # Debian's Wine looks for its own fonts in the wrong folder: without
+    # Marlett the caption buttons show as letters.
+    local fonts
+    for fonts in /usr/share/wine/fonts /usr/lib/wine/fonts; do
+        [ -f "$fonts/marlett.ttf" ] && cp "$fonts/marlett.ttf" "$WINEPREFIX/drive_c/windows/Fonts/"
+    done
+
+    mkdir -p "$WINEPREFIX/drive_c/VELTRIN"
+    cp "$@" "$WINEPREFIX/drive_c/VELTRIN/"
+    # The drive types are read when the server starts.
+    wineserver -k || true
+}
+
+# The machine's registry as it came: Wine's Winsock 2 key gone, the
+# machine's keys imported again.
+reset_machine() { # machine
+    local fresh="$WINEPREFIX/vp-reset.reg"
+    printf '%s\r\n' 'REGEDIT4' '' \
+        '[-HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Winsock2]' '' \
+        '[-HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\RunOnce]' '' >"$fresh"
+    wine_import "$fresh"
+    wine_import "$1/registry.reg"
+}
+
+# The CD for Wine: the sample CD's marker files, and Windows stand-ins for
+# its programs (the sample CD's are shell scripts).
+make_cd() { # sample-cd standins out
+    local sample=$1 standins=$2 out=$3
+    rm -rf "$out"
+    mkdir -p "$out/Tzr" "$out/Wingate"
+    cp "$sample/Tzr/Setup" "$out/Tzr/Setup"
+    cp "$standins/autorun.exe" "$out/autorun.exe"
+    cp "$standins/Setup.exe" "$out/Tzr/Setup.exe"
+    cp "$standins/ws2setup.exe" "$out/Wingate/ws2setup.exe"
+}
+
+# A value of a key in a .reg file (REGEDIT4 or version 5 as UTF-8): the text
+# after "=", or nothing. Key and value names compare case-insensitively.
+reg_value() { # file key name
+    tr -d '\r' <"$1" | REG_KEY="[$2]" REG_NAME="\"$3\"=" awk '
+        BEGIN {key = tolower(ENVIRON["REG_KEY"]); name = tolower(ENVIRON["REG_NAME"])}
+        /^\[/ {inside = (tolower($0) == key); next}
+        inside && index(tolower($0), name) == 1 {print substr($0, length(name) + 1); exit}'
+}
+
+# Whether a key is in a .reg file.
+reg_has_key() { # file key
+    tr -d '\r' <"$1" | grep -qixF "[$2]"
+}
