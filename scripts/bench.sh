@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds the benchmarks (Release) and runs them; the results go to
+# docs/benchmark-results.md (machine, date, figures, ratios) and the raw
+# figures to build/bench/results.json. Takes about five minutes, most of it
+# the share application on the disk. Google Benchmark options are passed on,
+# e.g. --benchmark_filter=Registry for the registry figures alone.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+need=(cmake ninja-build g++ libncurses-dev libbenchmark-dev)
+missing=()
+for p in "${need[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+build=build/bench
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVP_BUILD_TESTS=OFF \
+  -DVP_BUILD_BENCHMARKS=ON >/dev/null
+cmake --build "$build" --target veltrin-bench -j2
+"$build/bin/veltrin-bench" --benchmark_out="$build/results.json" --benchmark_out_format=json \
+  --vp-summary=docs/benchmark-results.md "$@"
+echo "results: docs/benchmark-results.md"
