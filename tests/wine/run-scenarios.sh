@@ -15,8 +15,11 @@ source "$here/wine-machine.sh"
 # name, program, CD in the drive or not, registry change before the run
 scenarios=(
     "launcher-no-cd veltrin absent -"
+    "runs-out veltrin absent -"
     "gateway veltrin present -"
     "client veltrin present -"
+    "selections veltrin present -"
+    "close-box veltrin-sharing present -"
     "suite-no-cd veltrin-sharing absent -"
     "no-card veltrin present no-card.reg"
 )

@@ -41,7 +41,7 @@ wine_export() { # key out
 }
 
 # Points the CD-ROM drive at a folder.
-insert_cd() { ln -sfn "$1" "$WINEPREFIX/dosdevices/e:"; }
+insert_cd() { ln -sfn "$(cd "$1" && pwd)" "$WINEPREFIX/dosdevices/e:"; }
 
 # make_prefix MACHINE CD PROGRAMS...: a fresh prefix in $WINEPREFIX, display-less.
 make_prefix() {

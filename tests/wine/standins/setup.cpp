@@ -1,10 +1,18 @@
-// The CD's setup program, stand-in for runs under Wine: it only leaves its
-// mark in setup.log in the Windows folder, with the command that started it
-// (after a restart, the run-once entry as the program wrote it):
+// The CD's setup program, stand-in for runs under Wine or on a test machine:
+// it only leaves its mark in setup.log in the Windows folder, with the
+// command that started it (after a restart, the run-once entry as the
+// program wrote it):
 //   Setup.exe ran: "E:\Tzr\Setup.exe "
 #include <windows.h>
 
-#include <string>
+namespace {
+
+void Write(HANDLE file, const char *text) {
+    DWORD written = 0;
+    WriteFile(file, text, static_cast<DWORD>(lstrlenA(text)), &written, nullptr);
+}
+
+} // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     char path[MAX_PATH];
@@ -17,9 +25,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (log == INVALID_HANDLE_VALUE)
         return 1;
     SetFilePointer(log, 0, nullptr, FILE_END);
-    const std::string line = "Setup.exe ran: \"" + std::string(GetCommandLineA()) + "\"\n";
-    DWORD written = 0;
-    WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    Write(log, "Setup.exe ran: \"");
+    Write(log, GetCommandLineA());
+    Write(log, "\"\n");
     CloseHandle(log);
     return 0;
 }
