@@ -53,6 +53,10 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     if (message == WM_INITDIALOG) {
         win32::CenterAfterInit(window, placed);
         win32::transcript::DialogOpened(*dialog);
+        // A person's runs record the lists and checks as the dialog opens;
+        // a scripted run each time the dialog waits.
+        if (!win32::script::Active())
+            win32::transcript::DialogWaits(window);
     } else if (message == WM_SHOWWINDOW && wParam) {
         win32::script::DialogShown(*dialog);
     } else if (message == WM_DESTROY) {

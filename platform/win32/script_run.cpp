@@ -224,11 +224,13 @@ bool Active() {
     return TheRun() != nullptr;
 }
 
+// A dialog coming up is progress too; it names what is showing.
 void DialogShown(CDialog &dialog) {
-    if (Active() && !IsBusy(&dialog)) {
-        TheRun()->toFront = true;
-        Arm(dialog, kSoonMs);
-    }
+    if (!Active() || IsBusy(&dialog))
+        return;
+    WatchdogProgress(TheRun()->pauseMs, DescribeDialog(dialog.GetSafeHwnd()));
+    TheRun()->toFront = true;
+    Arm(dialog, kSoonMs);
 }
 
 // The dialog it returns to waits again, unless its action is still running
