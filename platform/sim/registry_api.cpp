@@ -50,10 +50,11 @@ LONG Change(const std::string &path, const std::function<LONG(Key &key)> &change
 }
 
 // Copies a name with its NUL when it fits size bytes.
-bool CopyName(const std::string &name, LPSTR out, DWORD size) {
+bool CopyName(std::string_view name, LPSTR out, DWORD size) {
     if (name.size() + 1 > size)
         return false;
-    std::memcpy(out, name.c_str(), name.size() + 1);
+    std::memcpy(out, name.data(), name.size());
+    out[name.size()] = '\0';
     return true;
 }
 

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace sim::reg {
@@ -28,7 +29,7 @@ struct FileStamp {
 
 class RegistryFile {
   public:
-    explicit RegistryFile(std::string path) : path_(std::move(path)) {}
+    explicit RegistryFile(std::string path);
     ~RegistryFile();
     RegistryFile(const RegistryFile &) = delete;
     RegistryFile &operator=(const RegistryFile &) = delete;
@@ -53,6 +54,8 @@ class RegistryFile {
     const std::string &LastError() const { return error_; }
 
   private:
+    struct Tree;
+
     LONG Refresh();
     LONG Load();
     void Forget();
@@ -60,10 +63,10 @@ class RegistryFile {
     LONG Failed(LONG code, const std::string &what);
 
     std::string path_;
-    Key root_;
-    bool loaded_ = false; // root_ and state_ belong to stamp_
+    std::unique_ptr<Tree> tree_; // never null
+    bool loaded_ = false;        // tree_ and state_ belong to stamp_
     FileStamp stamp_;
-    int file_ = -1; // the file root_ was read from, open while loaded_
+    int file_ = -1; // the file tree_ was read from, open while loaded_
     LONG state_ = ERROR_SUCCESS;
     std::string error_;
     std::string reported_; // the broken-file message already printed

@@ -5,8 +5,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
+#include <memory_resource>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace sim::reg {
@@ -22,8 +23,29 @@ std::uint32_t NameHash(std::string_view name);
 // in O(1): a short list is searched in place, a longer one through an
 // open-addressing table of positions. Removal leaves a hole that the next
 // positional access closes, so a run of removals costs one compaction.
+// The items and the list's own arrays come from the allocator's memory
+// resource (a tree read from a file has one of its own), passed on to the
+// items: T's constructor takes it last.
 template <class T> class NamedList {
   public:
+    using allocator_type = std::pmr::polymorphic_allocator<>;
+
+    explicit NamedList(const allocator_type &alloc = {}) : items_(alloc), table_(alloc) {}
+    ~NamedList() {
+        for (T *item : items_)
+            if (item)
+                Allocator().delete_object(item);
+    }
+    NamedList(NamedList &&other) noexcept
+        : items_(std::move(other.items_)), table_(std::move(other.table_)),
+          holes_(std::exchange(other.holes_, 0)) {
+        other.items_.clear();
+        other.table_.clear();
+    }
+    NamedList(const NamedList &) = delete;
+    NamedList &operator=(const NamedList &) = delete;
+    NamedList &operator=(NamedList &&) = delete;
+
     std::size_t Size() const { return items_.size() - holes_; }
 
     // The i-th item in creation order; i < Size().
@@ -35,32 +57,34 @@ template <class T> class NamedList {
 
     T *Find(std::string_view name) const {
         if (table_.empty()) {
-            for (const auto &item : items_)
+            for (T *item : items_)
                 if (NamesEqual(item->name, name))
-                    return item.get();
+                    return item;
             return nullptr;
         }
         const Slot *slot = Probe(name);
-        return slot ? items_[slot->position - 1].get() : nullptr;
+        return slot ? items_[slot->position - 1] : nullptr;
     }
 
-    // The caller makes sure no item of that name exists.
-    T &Add(std::unique_ptr<T> item) {
-        T &added = *item;
+    // Makes the item T(name, args..., allocator); the caller makes sure no
+    // item of that name exists.
+    template <class... Args> T &Add(std::string_view name, Args &&...args) {
+        T *added = Allocator().template new_object<T>(name, std::forward<Args>(args)...);
         if (items_.empty())
             items_.reserve(4); // most keys hold a few values: spare the first regrowths
-        items_.push_back(std::move(item));
+        items_.push_back(added);
         if (table_.empty() ? items_.size() > kShort : items_.size() * 2 > table_.size())
             Rebuild();
         else if (!table_.empty())
             Place(items_.size() - 1);
-        return added;
+        return *added;
     }
 
     bool Remove(std::string_view name) {
         if (table_.empty()) {
             for (auto it = items_.begin(); it != items_.end(); ++it)
                 if (NamesEqual((*it)->name, name)) {
+                    Allocator().delete_object(*it);
                     items_.erase(it);
                     return true;
                 }
@@ -70,7 +94,9 @@ template <class T> class NamedList {
         const Slot *slot = Probe(name);
         if (!slot)
             return false;
-        items_[slot->position - 1].reset();
+        T *&item = items_[slot->position - 1];
+        Allocator().delete_object(item);
+        item = nullptr;
         ++holes_;
         return true;
     }
@@ -83,6 +109,8 @@ template <class T> class NamedList {
         std::uint32_t position = 0; // index + 1; 0 is a free slot
     };
 
+    allocator_type Allocator() const { return items_.get_allocator(); }
+
     // The slot of the live item called name, or null.
     const Slot *Probe(std::string_view name) const {
         std::uint32_t hash = NameHash(name);
@@ -90,7 +118,7 @@ template <class T> class NamedList {
             const Slot &slot = table_[i];
             if (slot.position == 0)
                 return nullptr;
-            const T *item = items_[slot.position - 1].get();
+            const T *item = items_[slot.position - 1];
             if (slot.hash == hash && item && NamesEqual(item->name, name))
                 return &slot;
         }
@@ -107,9 +135,9 @@ template <class T> class NamedList {
     // Closes the holes and sizes the table for the items (none when short).
     void Rebuild() const {
         std::size_t kept = 0;
-        for (std::size_t i = 0; i < items_.size(); ++i)
-            if (items_[i])
-                items_[kept++].swap(items_[i]);
+        for (T *item : items_)
+            if (item)
+                items_[kept++] = item;
         items_.resize(kept);
         holes_ = 0;
         table_.clear();
@@ -123,8 +151,8 @@ template <class T> class NamedList {
             Place(i);
     }
 
-    mutable std::vector<std::unique_ptr<T>> items_;
-    mutable std::vector<Slot> table_; // a power of two in size, at most half full
+    mutable std::pmr::vector<T *> items_;
+    mutable std::pmr::vector<Slot> table_; // a power of two in size, at most half full
     mutable std::size_t holes_ = 0;
 };
 

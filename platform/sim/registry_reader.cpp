@@ -163,21 +163,22 @@ class Reader {
     bool ValueLine(std::string_view line) {
         if (!key_)
             return Fail("value outside a key");
-        std::string name; // "" for @, the default value
+        name_.clear(); // "" for @, the default value
         bool named = line.front() == '"';
         line.remove_prefix(1);
-        if (named && !TakeQuoted(line, &name))
+        if (named && !TakeQuoted(line, &name_))
             return false;
         SkipBlanks(line);
         if (line.empty() || line.front() != '=')
             return Fail("'=' expected after the value name");
         line.remove_prefix(1);
         SkipBlanks(line);
-        return ValueData(line, name);
+        return ValueData(line, name_);
     }
 
-    bool ValueData(std::string_view data, const std::string &name) {
-        std::string bytes;
+    bool ValueData(std::string_view data, std::string_view name) {
+        std::string &bytes = bytes_;
+        bytes.clear();
         std::uint32_t type = 0;
         if (data.empty() || data.front() == ';')
             return Fail("value data missing");
@@ -214,7 +215,7 @@ class Reader {
         } else {
             return Fail("unknown value type");
         }
-        key_->SetValue(name, type, std::move(bytes));
+        key_->SetValue(name, type, bytes);
         return true;
     }
 
@@ -289,6 +290,8 @@ class Reader {
     Key *key_ = nullptr; // null before the first key and after a [-KEY]
     Key *parent_ = nullptr;
     std::string parentPath_;
+    // A value's name and data as read, kept to spare an allocation a value.
+    std::string name_, bytes_;
     std::string what_;
 };
 

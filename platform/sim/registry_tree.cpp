@@ -24,16 +24,16 @@ std::uint32_t NameHash(std::string_view name) {
 Key &Key::AddSubkey(std::string_view subName) {
     if (Key *found = subkeys.Find(subName))
         return *found;
-    return subkeys.Add(std::make_unique<Key>(std::string(subName)));
+    return subkeys.Add(subName);
 }
 
-void Key::SetValue(std::string_view valueName, std::uint32_t type, std::string data) {
+void Key::SetValue(std::string_view valueName, std::uint32_t type, std::string_view data) {
     if (Value *found = values.Find(valueName)) {
         found->type = type;
-        found->data = std::move(data);
+        found->data.assign(data);
         return;
     }
-    values.Add(std::make_unique<Value>(Value{std::string(valueName), type, std::move(data)}));
+    values.Add(valueName, type, data);
 }
 
 bool operator==(const Key &a, const Key &b) {

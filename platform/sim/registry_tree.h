@@ -6,21 +6,33 @@
 #include "platform/sim/registry_names.h"
 
 #include <cstdint>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 
 namespace sim::reg {
 
+// Names and data live in the tree's memory (see NamedList).
+using Text = std::pmr::string;
+
 struct Value {
-    std::string name; // "" is the key's default value
+    using allocator_type = std::pmr::polymorphic_allocator<>;
+    Value(std::string_view valueName, std::uint32_t valueType, std::string_view bytes,
+          const allocator_type &alloc = {})
+        : name(valueName, alloc), type(valueType), data(bytes, alloc) {}
+
+    Text name; // "" is the key's default value
     std::uint32_t type = 0;
-    std::string data; // the bytes exactly as stored (a REG_SZ counts its NUL)
+    Text data; // the bytes exactly as stored (a REG_SZ counts its NUL)
 };
 
 struct Key {
-    explicit Key(std::string keyName = "") : name(std::move(keyName)) {}
+    using allocator_type = std::pmr::polymorphic_allocator<>;
+    // A root (of the process's heap unless alloc names another resource).
+    explicit Key(std::string_view keyName = "", const allocator_type &alloc = {})
+        : name(keyName, alloc), subkeys(alloc), values(alloc) {}
 
-    std::string name;
+    Text name;
     NamedList<Key> subkeys;
     NamedList<Value> values;
 
@@ -31,7 +43,7 @@ struct Key {
 
     const Value *FindValue(std::string_view valueName) const { return values.Find(valueName); }
     // Replaces the data of an existing value in place, so it keeps its position.
-    void SetValue(std::string_view valueName, std::uint32_t type, std::string data);
+    void SetValue(std::string_view valueName, std::uint32_t type, std::string_view data);
     bool DeleteValue(std::string_view valueName) { return values.Remove(valueName); }
 };
 

@@ -82,7 +82,7 @@ void AppendValue(std::string &out, const Value &value) {
         out.push_back('"');
     }
     out.push_back('=');
-    const std::string &data = value.data;
+    std::string_view data = value.data;
     if (value.type == 1 && IsPlainString(data)) {
         out.push_back('"');
         AppendEscaped(out, std::string_view(data).substr(0, data.size() - 1));

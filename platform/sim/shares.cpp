@@ -54,7 +54,8 @@ std::string Text(std::string_view text) {
 std::string TextOf(const sim::reg::Value *value) {
     if (!value)
         return {};
-    return value->data.substr(0, value->data.find('\0'));
+    std::string_view data = value->data;
+    return std::string(data.substr(0, data.find('\0')));
 }
 
 // Windows 9x keeps share passwords in upper case. They are stored as they

@@ -1,5 +1,6 @@
 // registry.reg as a shared file: missing, broken, written by several
 // processes at once, and saved where saving fails.
+#include "platform/sim/registry_file.h"
 #include "platform/sim/registry_store.h"
 #include "platform/win32.h"
 #include "tests/testkit/testkit.h"
@@ -234,6 +235,32 @@ TEST_F(RegFile, ExportNamesKeysInTheirStoredCase) {
     EXPECT_EQ(Export("hkey_local_machine\\SOFT\\net"), Export("Soft\\Net"));
     EXPECT_EQ(Export("HKEY_LOCAL_MACHINE"), Export(""));
     EXPECT_EQ(Export("Missing"), "error: no key HKEY_LOCAL_MACHINE\\Missing");
+}
+
+// Small keys take several times their text in memory: more than a file's
+// size foretells for the memory its tree is read into.
+TEST_F(RegFile, TreeBiggerThanItsFileForetellsLoadsAndTakesChanges) {
+    std::string body;
+    for (int i = 0; i < 30000; ++i)
+        body +=
+            "[HKEY_LOCAL_MACHINE\\K\\" + std::to_string(i) + "]\r\n\"v\"=dword:00000001\r\n\r\n";
+    machine.SetRegistry(body);
+    sim::reg::RegistryFile file(RegPath());
+    ASSERT_EQ(file.Update([](sim::reg::Key &root) {
+        sim::reg::Key &all = *sim::reg::FindKey(root, "K");
+        for (int i = 0; i < 30000; i += 2)
+            all.DeleteSubkey(std::to_string(i));
+        all.AddSubkey("29999").SetValue("v", REG_SZ, "changed");
+        return all.subkeys.Size() == 15000 ? ERROR_SUCCESS : ERROR_BADDB;
+    }),
+              ERROR_SUCCESS);
+    const sim::reg::Key *changed = nullptr, *reread = nullptr;
+    sim::reg::RegistryFile again(RegPath());
+    ASSERT_EQ(file.Read(&changed), ERROR_SUCCESS);
+    ASSERT_EQ(again.Read(&reread), ERROR_SUCCESS);
+    EXPECT_TRUE(*changed == *reread);
+    EXPECT_EQ(sim::reg::FindKey(*reread, "K\\29999")->FindValue("v")->data, "changed");
+    EXPECT_EQ(sim::reg::FindKey(*reread, "K\\28"), nullptr);
 }
 
 } // namespace

@@ -29,9 +29,9 @@ TEST_P(RegValueLine, Reads) {
     ASSERT_NE(key, nullptr);
     ASSERT_EQ(key->values.Size(), 1u) << c.line;
     const Value &value = key->values.At(0);
-    EXPECT_EQ(value.name, c.name) << c.line;
+    EXPECT_EQ(std::string_view(value.name), c.name) << c.line;
     EXPECT_EQ(value.type, c.type) << c.line;
-    EXPECT_EQ(value.data, c.data) << c.line;
+    EXPECT_EQ(std::string_view(value.data), c.data) << c.line;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -14,14 +14,14 @@ namespace {
 std::vector<std::string> SubkeyNames(const Key &key) {
     std::vector<std::string> names;
     for (std::size_t i = 0; i < key.subkeys.Size(); ++i)
-        names.push_back(key.subkeys.At(i).name);
+        names.emplace_back(key.subkeys.At(i).name);
     return names;
 }
 
 std::vector<std::string> ValueNames(const Key &key) {
     std::vector<std::string> names;
     for (std::size_t i = 0; i < key.values.Size(); ++i)
-        names.push_back(key.values.At(i).name);
+        names.emplace_back(key.values.At(i).name);
     return names;
 }
 
@@ -102,7 +102,7 @@ TEST(RegTree, TwentyThousandKeysLoadQuickly) {
     ASSERT_NE(flat, nullptr);
     EXPECT_EQ(flat->subkeys.Size(), 18000u);
     EXPECT_EQ(flat->subkeys.At(0).name, "Key1");
-    EXPECT_EQ(FindKey(root, "flat\\key19999")->FindValue("value")->data, std::string("19999\0", 6));
+    EXPECT_EQ(FindKey(root, "flat\\key19999")->FindValue("value")->data, std::string_view("19999\0", 6));
 }
 
 } // namespace
