@@ -15,6 +15,8 @@
 #include <iostream>
 #include <string>
 
+#include <unistd.h>
+
 int main(int argc, char **argv) {
     if (argc == 3 && std::strcmp(argv[1], bench::kLoadOnceFlag) == 0)
         return bench::LoadOnceMain(argv[2]);
@@ -36,7 +38,8 @@ int main(int argc, char **argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 2;
-    bench::KeepingReporter reporter;
+    bench::KeepingReporter reporter(isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_Defaults
+                                                          : benchmark::ConsoleReporter::OO_Tabular);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     if (summary.empty())

@@ -16,8 +16,8 @@ struct ColdLoad {
 
 ColdLoad LoadInChild(const std::string &registryPath);
 
-// The child's side: loads the file, prints the seconds it took; the exit
-// status says whether it loaded.
+// The child's side: loads the file, prints the seconds it took and its peak
+// resident size in kB; the exit status says whether it loaded.
 int LoadOnceMain(const std::string &registryPath);
 
 } // namespace bench

@@ -2,12 +2,12 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <string_view>
 
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -86,11 +86,9 @@ ChildRun RunChild(const std::vector<std::string> &argv, const std::vector<std::s
     if (failed != 0)
         return run;
     int status = 0;
-    struct rusage usage {};
-    while (wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    run.peakRssKb = usage.ru_maxrss;
     run.exitCode = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
     return run;
 }
@@ -99,6 +97,13 @@ std::string ProgramFolder() {
     std::error_code ec;
     auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
     return ec ? std::string(".") : self.parent_path().string();
+}
+
+long PeakRssKb(const std::vector<std::string> &argv, const std::vector<std::string> &env) {
+    std::vector<std::string> measured{ProgramFolder() + "/veltrin-bench-rss"};
+    measured.insert(measured.end(), argv.begin(), argv.end());
+    ChildRun run = RunChild(measured, env, true);
+    return run.exitCode == 0 ? std::strtol(run.output.c_str(), nullptr, 10) : 0;
 }
 
 } // namespace bench

@@ -1,5 +1,5 @@
 // Starting a program the same way for every start-up figure: posix_spawn,
-// then wait4 for its end and its resource use.
+// then a wait for its end.
 #pragma once
 
 #include <string>
@@ -22,5 +22,9 @@ ChildRun RunChild(const std::vector<std::string> &argv, const std::vector<std::s
 
 // The folder of this program, where the project's programs are built too.
 std::string ProgramFolder();
+
+// Runs argv as RunChild does, through veltrin-bench-rss, and returns the
+// peak resident size of its process in kB (0 when it failed).
+long PeakRssKb(const std::vector<std::string> &argv, const std::vector<std::string> &env = {});
 
 } // namespace bench

@@ -12,6 +12,7 @@ namespace bench {
 // Shows the runs on the console as usual and keeps them for the summary.
 class KeepingReporter : public benchmark::ConsoleReporter {
   public:
+    using ConsoleReporter::ConsoleReporter;
     void ReportRuns(const std::vector<Run> &runs) override;
     const std::vector<Run> &Runs() const { return runs_; }
 
