@@ -4,19 +4,17 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-need=(cmake ninja-build g++ libncurses-dev)
-missing=()
-for p in "${need[@]}"; do
-  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+. scripts/ensure-packages.sh
+ensure_packages run cmake ninja-build g++ libncurses-dev
 
-cmake --preset default >/dev/null
-cmake --build --preset default --target veltrin veltrin-sharing veltrin-machine >/dev/null
+echo "run: building veltrin (the first build takes a few minutes)..." >&2
+log=$(mktemp)
+if ! { cmake --preset default && cmake --build --preset default \
+    --target veltrin veltrin-sharing veltrin-machine; } >"$log" 2>&1; then
+  cat "$log" >&2
+  echo "run: the build failed" >&2
+  exit 1
+fi
+rm -f "$log"
 export PATH="$PWD/build/default/bin:$PATH"
 exec veltrin

@@ -9,20 +9,11 @@ cd "$(dirname "$0")/.."
 
 # Wine from Debian's 64-bit packages only: this machine cannot execute 32-bit
 # code, and the i386 architecture (wine32) breaks the wine command.
-need=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool imagemagick)
-missing=()
-for p in "${need[@]}"; do
-    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    SUDO=""
-    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-    if ! { $SUDO apt-get update -qq &&
-        DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null; }; then
-        echo "test-windows: FAILED: cannot install ${missing[*]}: the Windows build is not tested" >&2
-        exit 1
-    fi
-fi
+. scripts/ensure-packages.sh
+ensure_packages test-windows g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xauth xdotool imagemagick || {
+    echo "test-windows: the Windows build is not tested" >&2
+    exit 1
+}
 for tool in i686-w64-mingw32-g++ x86_64-w64-mingw32-g++ wine wineserver xvfb-run import; do
     if ! command -v "$tool" >/dev/null; then
         echo "test-windows: FAILED: $tool is missing after the install" >&2

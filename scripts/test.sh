@@ -3,17 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-need=(cmake ninja-build g++ libgtest-dev libgmock-dev libncurses-dev tmux)
-missing=()
-for p in "${need[@]}"; do
-  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+. scripts/ensure-packages.sh
+ensure_packages test cmake ninja-build g++ libgtest-dev libgmock-dev libncurses-dev tmux
 
 cmake --preset default
 cmake --build --preset default
