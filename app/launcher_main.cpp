@@ -4,7 +4,11 @@
 static CSetupApp theApp;
 
 #ifdef _WIN32
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return AfxWinMain(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return AfxWinMain();
+}
 #else
-int main() { return AfxWinMain(); }
+int main() {
+    return AfxWinMain();
+}
 #endif

@@ -7,7 +7,6 @@
 
 #include <cstdio>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace tool {
@@ -16,27 +15,6 @@ namespace {
 const char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 // A program that never ends does not hold up the start forever.
 const DWORD kProgramTimeoutMs = 10 * 60 * 1000;
-
-std::vector<std::pair<std::string, std::string>> RunOnceEntries(HKEY key) {
-    std::vector<std::pair<std::string, std::string>> entries;
-    char name[1024];
-    char data[1024];
-    for (DWORD i = 0;; ++i) {
-        DWORD nameSize = sizeof name;
-        DWORD dataSize = sizeof data;
-        DWORD type = 0;
-        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE *>(data),
-                          &dataSize) != ERROR_SUCCESS)
-            break;
-        if (type != REG_SZ && type != REG_EXPAND_SZ)
-            continue;
-        std::string command(data, dataSize);
-        if (!command.empty() && command.back() == '\0')
-            command.pop_back();
-        entries.emplace_back(name, command);
-    }
-    return entries;
-}
 
 void RunAndWait(std::string command) {
     STARTUPINFOA startup{};
@@ -69,8 +47,10 @@ int CommandBoot(const Args &args) {
         std::puts("restarted; no RunOnce entries");
         return 0;
     }
-    const auto entries = RunOnceEntries(key);
-    for (const auto &[name, command] : entries) {
+    std::vector<NamedValue> entries = Values(kRunOnce);
+    std::erase_if(entries,
+                  [](const NamedValue &v) { return v.type != REG_SZ && v.type != REG_EXPAND_SZ; });
+    for (const auto &[name, type, command] : entries) {
         // Removed before it runs, so a program that restarts the machine
         // itself does not run again.
         if (RegDeleteValueA(key, name.c_str()) != ERROR_SUCCESS) {

@@ -41,35 +41,6 @@ std::vector<std::string> Subkeys(const std::string &keyPath) {
     return names;
 }
 
-struct NamedValue {
-    std::string name;
-    DWORD type;
-    std::string data;
-};
-
-std::vector<NamedValue> Values(const std::string &keyPath) {
-    std::vector<NamedValue> values;
-    HKEY key;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, keyPath.c_str(), &key) != ERROR_SUCCESS)
-        return values;
-    char name[1024];
-    char data[4096];
-    for (DWORD i = 0;; ++i) {
-        DWORD nameSize = sizeof name;
-        DWORD dataSize = sizeof data;
-        DWORD type = 0;
-        if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE *>(data),
-                          &dataSize) != ERROR_SUCCESS)
-            break;
-        std::string text(data, dataSize);
-        if (type == REG_SZ && !text.empty() && text.back() == '\0')
-            text.pop_back();
-        values.push_back({name, type, text});
-    }
-    RegCloseKey(key);
-    return values;
-}
-
 DWORD ReadDword(const std::string &keyPath, const char *name) {
     HKEY key;
     DWORD value = 0;
@@ -99,7 +70,8 @@ void ShowShares() {
         const std::string key = lanman + "\\" + name;
         DWORD type = ReadDword(key, "Type");
         std::printf("  %-13s %-7s flags 0x%04x  %s\n", name.c_str(), type == 0 ? "disk" : "printer",
-                    static_cast<unsigned>(ReadDword(key, "Flags")), ReadString(key, "Path").c_str());
+                    static_cast<unsigned>(ReadDword(key, "Flags")),
+                    ReadString(key, "Path").c_str());
     }
 }
 
@@ -129,7 +101,8 @@ void ShowAddresses() {
                     continue;
                 const std::string driver =
                     ReadString("Enum\\Network\\MSTCP\\" + binding.name.substr(6), "Driver");
-                const std::string classKey = "System\\CurrentControlSet\\Services\\Class\\" + driver;
+                const std::string classKey =
+                    "System\\CurrentControlSet\\Services\\Class\\" + driver;
                 std::printf("  %s\\%s -> %s  IPAddress %s  IPMask %s\n", device.c_str(),
                             instance.c_str(), driver.c_str(),
                             ReadString(classKey, "IPAddress").c_str(),

@@ -1,6 +1,8 @@
 // veltrin-machine: create, inspect, edit and restart a simulated machine.
 #pragma once
 
+#include "platform/win32.h"
+
 #include <string>
 #include <vector>
 
@@ -20,5 +22,14 @@ bool OpenMachine(const std::string &dir);
 
 // Reads a string value of HKLM\keyPath; empty when missing.
 std::string ReadString(const std::string &keyPath, const std::string &name);
+
+struct NamedValue {
+    std::string name;
+    DWORD type;
+    std::string data; // a string's data without its terminating NUL
+};
+
+// The values of HKLM\keyPath in their order; empty when the key is missing.
+std::vector<NamedValue> Values(const std::string &keyPath);
 
 } // namespace tool

@@ -7,12 +7,16 @@
 namespace {
 
 void Usage() {
-    std::fputs("usage: veltrin-machine new <dir>             make a machine (a copy of the default)\n"
-               "       veltrin-machine show <dir>            drives, shares, printers, addresses, RunOnce, journal\n"
-               "       veltrin-machine reg <dir> export [key] write REGEDIT4 of HKEY_LOCAL_MACHINE (or a key)\n"
-               "       veltrin-machine reg <dir> import <file.reg>\n"
-               "       veltrin-machine boot <dir>            restart: run and remove the RunOnce entries\n",
-               stderr);
+    std::fputs(
+        "usage: veltrin-machine new <dir>             make a machine (a copy of the default)\n"
+        "       veltrin-machine show <dir>            drives, shares, printers, addresses, "
+        "RunOnce, journal\n"
+        "       veltrin-machine reg <dir> export [key] write REGEDIT4 of HKEY_LOCAL_MACHINE (or a "
+        "key)\n"
+        "       veltrin-machine reg <dir> import <file.reg>\n"
+        "       veltrin-machine boot <dir>            restart: run and remove the RunOnce "
+        "entries\n",
+        stderr);
 }
 
 } // namespace

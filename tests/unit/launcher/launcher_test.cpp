@@ -26,7 +26,9 @@ struct PromptUser : ui::Driver {
             beforeAnswer(prompts.size());
         return prompts.size() <= answers.size() ? answers[prompts.size() - 1] : IDCANCEL;
     }
-    void DialogOpened(const ui::Window &) override { ADD_FAILURE() << "the launcher opened a dialog"; }
+    void DialogOpened(const ui::Window &) override {
+        ADD_FAILURE() << "the launcher opened a dialog";
+    }
     ui::Input NextInput(const ui::Window &, std::optional<std::chrono::milliseconds>) override {
         return ui::Input::Click(IDCANCEL);
     }
