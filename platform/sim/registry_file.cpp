@@ -255,13 +255,12 @@ LONG RegistryFile::Update(const std::function<LONG(Key &root)> &change) {
 }
 
 LONG RegistryFile::Save() {
-    // A change rarely grows the file by more than a page.
-    std::string text = WriteRegedit4(tree_->root, "", stamp_.size + 4096);
+    WriteRegedit4(tree_->root, "", &text_);
     std::string tmpPath = path_ + ".tmp";
     Fd tmp(open(tmpPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (tmp.Get() < 0)
         return Failed(CodeOf(errno), std::string("cannot save: ") + std::strerror(errno));
-    if (!WriteAll(tmp.Get(), text) || fsync(tmp.Get()) != 0 || !tmp.Close() ||
+    if (!WriteAll(tmp.Get(), text_) || fsync(tmp.Get()) != 0 || !tmp.Close() ||
         rename(tmpPath.c_str(), path_.c_str()) != 0) {
         int error = errno;
         unlink(tmpPath.c_str());

@@ -70,6 +70,7 @@ class RegistryFile {
     LONG state_ = ERROR_SUCCESS;
     std::string error_;
     std::string reported_; // the broken-file message already printed
+    std::string text_;     // the last text saved, its room kept for the next
 };
 
 } // namespace sim::reg

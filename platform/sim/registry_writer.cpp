@@ -10,25 +10,33 @@ constexpr char kHexDigits[] = "0123456789abcdef";
 // Hex lines are wrapped so that none is longer than this, '\' included.
 constexpr std::size_t kLineWidth = 77;
 
+// Runs of plain characters go in whole: most names and texts have no
+// character to escape.
 void AppendEscaped(std::string &out, std::string_view text) {
-    for (char c : text) {
-        switch (c) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char *escape = nullptr;
+        switch (text[i]) {
         case '\\':
-            out += "\\\\";
+            escape = "\\\\";
             break;
         case '"':
-            out += "\\\"";
+            escape = "\\\"";
             break;
         case '\r':
-            out += "\\r";
+            escape = "\\r";
             break;
         case '\n':
-            out += "\\n";
+            escape = "\\n";
             break;
         default:
-            out.push_back(c);
+            continue;
         }
+        out.append(text.substr(start, i - start));
+        out.append(escape, 2);
+        start = i + 1;
     }
+    out.append(text.substr(start));
 }
 
 // A REG_SZ is written as a quoted string only when reading that string back
@@ -45,21 +53,31 @@ bool IsPlainString(std::string_view data) {
     return true;
 }
 
+// "xx,xx,..." written in place: the line breaks go where a line would pass
+// kLineWidth.
 void AppendHexBytes(std::string &out, std::string_view data, std::size_t lineStart) {
+    if (data.empty())
+        return;
     std::size_t column = out.size() - lineStart;
+    std::size_t at = out.size();
+    // Three characters a byte, and at most five more a line of at least 24.
+    out.resize(at + data.size() * 3 + (data.size() / 24 + 1) * 5);
+    char *p = out.data() + at;
     for (std::size_t i = 0; i < data.size(); ++i) {
         auto byte = static_cast<unsigned char>(data[i]);
-        out.push_back(kHexDigits[byte >> 4]);
-        out.push_back(kHexDigits[byte & 15]);
+        *p++ = kHexDigits[byte >> 4];
+        *p++ = kHexDigits[byte & 15];
         if (i + 1 == data.size())
             break;
-        out.push_back(',');
+        *p++ = ',';
         column += 3;
         if (column + 4 > kLineWidth) { // room for "xx,\" no more
-            out += "\\\r\n  ";
+            for (char c : {'\\', '\r', '\n', ' ', ' '})
+                *p++ = c;
             column = 2;
         }
     }
+    out.resize(static_cast<std::size_t>(p - out.data()));
 }
 
 void AppendHex32(std::string &out, std::uint32_t number, bool padded) {
@@ -131,12 +149,16 @@ void AppendKey(std::string &out, const Key &key, std::string &path, bool header)
 
 } // namespace
 
-std::string WriteRegedit4(const Key &key, std::string_view path, std::size_t sizeHint) {
-    std::string out;
-    out.reserve(sizeHint);
-    out += "REGEDIT4\r\n\r\n";
+void WriteRegedit4(const Key &key, std::string_view path, std::string *out) {
+    out->clear();
+    out->append("REGEDIT4\r\n\r\n");
     std::string keyPath(path);
-    AppendKey(out, key, keyPath, !keyPath.empty());
+    AppendKey(*out, key, keyPath, !keyPath.empty());
+}
+
+std::string WriteRegedit4(const Key &key, std::string_view path) {
+    std::string out;
+    WriteRegedit4(key, path, &out);
     return out;
 }
 

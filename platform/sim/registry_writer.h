@@ -13,7 +13,9 @@ namespace sim::reg {
 // case, is path; "" for the root) and each key below it: its [path] line,
 // its values, a blank line. CRLF line ends. Keys without values are written
 // too, so empty keys survive; the root's line only when it holds values.
-// sizeHint, the length expected (the last file's, say), spares regrowing.
-std::string WriteRegedit4(const Key &key, std::string_view path, std::size_t sizeHint = 0);
+std::string WriteRegedit4(const Key &key, std::string_view path);
+// The same into *out, replacing what it held: a buffer kept from one write to
+// the next spares growing it (and faulting in its pages) each time.
+void WriteRegedit4(const Key &key, std::string_view path, std::string *out);
 
 } // namespace sim::reg
