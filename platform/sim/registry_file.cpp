@@ -137,19 +137,47 @@ void SyncFolder(const std::string &path) {
 
 } // namespace
 
+// Pages, counting what is taken.
+class CountedPages : public std::pmr::memory_resource {
+  public:
+    std::size_t Taken() const { return taken_; }
+
+  private:
+    void *do_allocate(std::size_t bytes, std::size_t alignment) override {
+        taken_ += bytes;
+        return Pages().allocate(bytes, alignment);
+    }
+    void do_deallocate(void *memory, std::size_t bytes, std::size_t alignment) override {
+        Pages().deallocate(memory, bytes, alignment);
+    }
+    bool do_is_equal(const std::pmr::memory_resource &other) const noexcept override {
+        return this == &other;
+    }
+
+    std::size_t taken_ = 0;
+};
+
 // A tree and the memory it lives in. One read from a file takes its memory
 // in a few large runs sized by the file; all of it goes back at once when
 // the file is read again. What a change removes or replaces stays until
-// then (a change also writes the whole file, so it is never much).
+// then; a process that keeps changing the registry on its own reads the
+// file afresh once that has grown well past what the file needs.
 struct RegistryFile::Tree {
     explicit Tree(std::size_t fileSize)
-        : memory(std::max(kTreeBytesPerFileByte * fileSize, kLeastTreeBytes), &Pages()) {}
+        : memory(std::max(kTreeBytesPerFileByte * fileSize, kLeastTreeBytes), &pages) {}
     // Measured on a whole Windows 98 registry: the tree takes about 3.5
     // bytes of memory for each byte of its REGEDIT4 text. Room not used
     // costs address space only (see PageMemory).
     static constexpr std::size_t kTreeBytesPerFileByte = 4;
     static constexpr std::size_t kLeastTreeBytes = 64 * 1024;
 
+    // Twice what a fresh read of a file of that size takes, and a
+    // megabyte: a change replaces little, so reading again is rare.
+    bool Overgrown(std::size_t fileSize) const {
+        return pages.Taken() > 2 * kTreeBytesPerFileByte * fileSize + (1 << 20);
+    }
+
+    CountedPages pages;
     std::pmr::monotonic_buffer_resource memory;
     Key root{"", &memory};
 };
@@ -163,7 +191,17 @@ RegistryFile::~RegistryFile() {
 
 LONG RegistryFile::Failed(LONG code, const std::string &what) {
     error_ = path_ + ": " + what;
+    Report();
     return code;
+}
+
+// A registry that cannot be read or saved needs a person: the first time a
+// fault is met, it goes to stderr.
+void RegistryFile::Report() {
+    if (error_ != reported_) {
+        std::fprintf(stderr, "%s\n", error_.c_str());
+        reported_ = error_;
+    }
 }
 
 // Drops what was read: the next call reads the file again.
@@ -223,10 +261,7 @@ LONG RegistryFile::Load() {
         tree_ = std::make_unique<Tree>(0);
         state_ = ERROR_BADDB;
         error_ = path_ + ":" + std::to_string(parse.line) + ": " + parse.what;
-        if (error_ != reported_) {
-            std::fprintf(stderr, "%s\n", error_.c_str());
-            reported_ = error_;
-        }
+        Report();
     }
     stamp_ = StampOf(st);
     file_ = file.Release();
@@ -249,7 +284,7 @@ LONG RegistryFile::Update(const std::function<LONG(Key &root)> &change) {
         code = change(tree_->root);
     if (code == ERROR_SUCCESS)
         code = Save();
-    if (code != ERROR_SUCCESS)
+    if (code != ERROR_SUCCESS || tree_->Overgrown(stamp_.size))
         Forget();
     return code;
 }

@@ -37,9 +37,9 @@ class RegistryFile {
     const std::string &Path() const { return path_; }
 
     // The newest tree. A missing file reads as an empty one. Fails with
-    // ERROR_BADDB while the file does not parse (the first time a broken
-    // file is seen, "<file>:<line>: <what>" goes to stderr), or
-    // ERROR_ACCESS_DENIED when it cannot be read.
+    // ERROR_BADDB while the file does not parse, or ERROR_ACCESS_DENIED when
+    // it cannot be read. The first time a failure is met (here or in
+    // Update), its LastError() text goes to stderr.
     LONG Read(const Key **root);
 
     // Under the lock, runs change on the newest tree and saves the result
@@ -61,6 +61,7 @@ class RegistryFile {
     void Forget();
     LONG Save();
     LONG Failed(LONG code, const std::string &what);
+    void Report();
 
     std::string path_;
     std::unique_ptr<Tree> tree_; // never null
@@ -69,7 +70,7 @@ class RegistryFile {
     int file_ = -1; // the file tree_ was read from, open while loaded_
     LONG state_ = ERROR_SUCCESS;
     std::string error_;
-    std::string reported_; // the broken-file message already printed
+    std::string reported_; // the last failure printed
     std::string text_;     // the last text saved, its room kept for the next
 };
 
