@@ -49,6 +49,16 @@ LONG Change(const std::string &path, const std::function<LONG(Key &key)> &change
     });
 }
 
+// The number of key names in a valid path.
+int Depth(std::string_view path) {
+    int depth = 0;
+    ForEachPathName(path, [&depth](std::string_view) {
+        ++depth;
+        return true;
+    });
+    return depth;
+}
+
 // Copies a name with its NUL when it fits size bytes.
 bool CopyName(std::string_view name, LPSTR out, DWORD size) {
     if (name.size() + 1 > size)
@@ -100,7 +110,9 @@ LONG RegCreateKeyA(HKEY hkey, LPCSTR subKey, PHKEY result) {
     if (at.code != ERROR_SUCCESS)
         return at.code;
     std::string_view sub = subKey ? subKey : "";
-    if (!ValidPath(sub))
+    // The depth counts from the root: a key deeper than the file may hold
+    // would leave a registry that no process can read again.
+    if (!ValidPath(sub) || Depth(*at.path) + Depth(sub) > kMaxKeyDepth)
         return ERROR_INVALID_PARAMETER;
     std::string stored;
     if (!StoredPath(*at.key, sub, &stored)) {

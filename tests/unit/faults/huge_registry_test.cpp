@@ -98,6 +98,29 @@ TEST_F(HugeRegistry, MegabyteValueRoundTripsAndOverflowsNoBuffer) {
               0);
 }
 
+// Keys nest 512 deep at most, counted from the root: a handle deep down
+// cannot add a path that would take the tree past what the file may hold,
+// which would leave a registry that no other process reads.
+TEST_F(HugeRegistry, NestingPastTheLimitIsRefusedFromADeepHandle) {
+    auto path = [](int depth) {
+        std::string text = "k";
+        for (int i = 1; i < depth; ++i)
+            text += "\\k";
+        return text;
+    };
+    HKEY deep = nullptr, deeper = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, path(400).c_str(), &deep), ERROR_SUCCESS);
+    EXPECT_EQ(RegCreateKeyA(deep, path(113).c_str(), &deeper), ERROR_INVALID_PARAMETER);
+    ASSERT_EQ(RegCreateKeyA(deep, path(112).c_str(), &deeper), ERROR_SUCCESS);
+    RegCloseKey(deeper);
+    RegCloseKey(deep);
+    // Another process reads the file from the start.
+    const testkit::RunResult run = testkit::Run(
+        {testkit::BuiltProgram("bin/veltrin-machine"), "reg", machine.Dir(), "export"}, {});
+    EXPECT_EQ(run.exitCode, 0) << run.output.substr(0, 200);
+    EXPECT_NE(run.output.find(path(512) + "]"), std::string::npos);
+}
+
 #if !defined(__SANITIZE_ADDRESS__)
 // A writer keeps the tree it saved. What its changes remove must not pile up
 // for as long as the process lives, though the file stays small. (Under
