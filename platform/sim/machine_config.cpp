@@ -5,10 +5,13 @@
 #include "platform/sim/registry_names.h"
 #include "platform/win32.h"
 
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
+#include <cstring>
 #include <mutex>
-#include <sstream>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace sim {
 
@@ -51,11 +54,31 @@ void AddDrive(MachineConfig &config, const ini::Entry &entry, const std::string 
                             entry.key + ": is left out");
 }
 
-std::string ReadWholeFile(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+// The file's text. A missing file reads as empty; one that is there but
+// cannot be read (no permission, a folder) too, with *unreadable saying why.
+std::string ReadWholeFile(const std::string &path, std::string *unreadable) {
+    std::string text;
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno != ENOENT)
+            *unreadable = std::strerror(errno);
+        return text;
+    }
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            text.append(buffer, static_cast<std::size_t>(n));
+        } else if (n == 0 || errno != EINTR) {
+            if (n < 0) {
+                *unreadable = std::strerror(errno);
+                text.clear();
+            }
+            break;
+        }
+    }
+    close(fd);
+    return text;
 }
 
 } // namespace
@@ -78,18 +101,23 @@ MachineConfig ParseMachineConfig(std::string_view text, const std::string &fileN
 // change detection that could miss two writes within one timestamp tick.
 MachineConfig CurrentMachineConfig() {
     static std::mutex mutex;
-    static std::string lastPath, lastText;
+    static std::string lastPath, lastText, lastUnreadable;
     static MachineConfig lastConfig = ParseMachineConfig("", "");
 
     std::string path = MachineDir() + "/machine.ini";
-    std::string text = ReadWholeFile(path);
+    std::string unreadable;
+    std::string text = ReadWholeFile(path, &unreadable);
     std::lock_guard lock(mutex);
-    if (path != lastPath || text != lastText) {
+    if (path != lastPath || text != lastText || unreadable != lastUnreadable) {
         lastConfig = ParseMachineConfig(text, path);
+        // Read as a machine without drives, which a person must mend.
+        if (!unreadable.empty())
+            lastConfig.errors.push_back(path + ": cannot be read: " + unreadable);
         for (const std::string &error : lastConfig.errors)
             std::fprintf(stderr, "veltrin: %s\n", error.c_str());
         lastPath = path;
         lastText = text;
+        lastUnreadable = unreadable;
     }
     return lastConfig;
 }

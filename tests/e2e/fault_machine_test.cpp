@@ -1,0 +1,213 @@
+// The programs on a damaged machine: a registry that is broken or cut short,
+// a machine.ini that cannot be read, drive folders that are gone, CD
+// programs that cannot start or never end. Every run ends by itself, with a
+// message that names what to mend or on the designed silent path, and the
+// machine's files are left as they were.
+#include "tests/testkit/testkit.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const char kTitle[] = "Quorvane File and Printer Sharing Selection";
+
+// A copy of the default machine (its CD in E:, printers, shares, the card).
+class DamagedMachine : public testing::Test {
+  protected:
+    DamagedMachine() {
+        const auto made = testkit::Run({Program("veltrin-machine"), "new", machine}, {});
+        EXPECT_EQ(made.exitCode, 0) << made.output;
+    }
+
+    static std::string Program(const std::string &name) {
+        return testkit::BuiltProgram("bin/" + name);
+    }
+
+    testkit::RunResult Start(const std::string &program, const std::string &responses) {
+        const std::string script = dir.Path() + "/responses.txt";
+        testkit::WriteFile(script, responses);
+        return testkit::Run({Program(program)},
+                            {"VELTRIN_MACHINE=" + machine, "VELTRIN_UI=script:" + script,
+                             "VELTRIN_TRANSCRIPT=" + transcript},
+                            60);
+    }
+
+    std::string File(const std::string &name) const {
+        return testkit::ReadFile(machine + "/" + name);
+    }
+    Lines Seen() const {
+        Lines seen;
+        for (const auto &line : testkit::Lines(testkit::ReadFile(transcript)))
+            if (!line.starts_with("list ") && !line.starts_with("check "))
+                seen.push_back(line);
+        return seen;
+    }
+    Lines Journal(const std::string &prefix) const {
+        Lines lines;
+        for (const auto &line : testkit::Lines(File("journal.log")))
+            if (line.starts_with(prefix))
+                lines.push_back(line);
+        return lines;
+    }
+
+    testkit::TempDir dir;
+    std::string machine = dir.Path() + "/m";
+    std::string transcript = dir.Path() + "/transcript.txt";
+};
+
+// OK in the sharing dialog, Client, and Escape at the restart notice: the
+// whole setup runs over the damage.
+const char kWholeSetup[] = "click 1\nclick 1\nclick 2\n";
+
+struct Damage {
+    const char *name;
+    std::function<std::string(const std::string &good)> make;
+};
+
+const Damage kBrokenRegistries[] = {
+    {"CutInAString", [](const std::string &good) { return good.substr(0, good.find("LPT1") + 2); }},
+    {"CutInHexData",
+     [](const std::string &good) {
+         return good.substr(0, good.find("hex:") + 9) + "\\\r\n"; // ",\" and no more lines
+     }},
+    {"Empty", [](const std::string &) { return std::string(); }},
+    {"NoHeader", [](const std::string &good) { return good.substr(good.find('[')); }},
+    {"BinaryGarbage",
+     [](const std::string &good) {
+         std::string garbage = good.substr(0, 200);
+         for (int i = 0; i < 256; ++i)
+             garbage += static_cast<char>(i * 37);
+         return garbage;
+     }},
+};
+
+class BrokenRegistry : public DamagedMachine, public testing::WithParamInterface<Damage> {};
+
+// Every registry call fails with ERROR_BADDB: no shares, no address, no
+// Winsock 2 key; the suite goes through its steps all the same, says once
+// per process which line of which file is at fault, and never writes it.
+TEST_P(BrokenRegistry, IsToldByLineAndNeverOverwritten) {
+    const std::string broken = GetParam().make(File("registry.reg"));
+    testkit::WriteFile(machine + "/registry.reg", broken);
+    const auto run = Start("veltrin-sharing", kWholeSetup);
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(File("registry.reg"), broken);
+    EXPECT_FALSE(fs::exists(machine + "/registry.reg.tmp"));
+    const std::regex told(R"(^\S*/m/registry\.reg:[0-9]+: \S.*$)");
+    const Lines output = testkit::Lines(run.output);
+    ASSERT_FALSE(output.empty());
+    EXPECT_TRUE(std::regex_match(output.front(), told)) << run.output;
+    EXPECT_EQ(Seen().front(), std::string("dialog 132 open \"") + kTitle + "\"");
+    EXPECT_EQ(Seen().back(), "dialog 132 end 1");
+    // No share could be read, so none is changed; the installer's own
+    // import fails too, so the restart is asked for.
+    EXPECT_EQ(Journal("NetShare"), Lines{});
+    EXPECT_EQ(Journal("ExitWindowsEx"), (Lines{"ExitWindowsEx 2"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, BrokenRegistry, testing::ValuesIn(kBrokenRegistries),
+                         [](const testing::TestParamInfo<Damage> &param) {
+                             return std::string(param.param.name);
+                         });
+
+// No drives can be read: the launcher asks for the CD in J:, as on a machine
+// without a CD-ROM drive, and the reason is told once.
+TEST_F(DamagedMachine, UnreadableMachineIniIsToldOnce) {
+    fs::remove(machine + "/machine.ini");
+    fs::create_directory(machine + "/machine.ini");
+    const auto run = Start("veltrin", "answer ok\nanswer cancel\n");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(run.output, "veltrin: " + machine + "/machine.ini: cannot be read: Is a directory\n");
+    EXPECT_EQ(Seen().size(), 4u);
+    EXPECT_EQ(File("journal.log"), "");
+}
+
+// Folders of listed drives gone: the drives are still there (no medium in
+// them); the CD is not found and the vendor name not read, silently.
+TEST_F(DamagedMachine, MissingDriveFoldersAreEmptyDrives) {
+    fs::remove_all(machine + "/drives/C");
+    fs::remove_all(machine + "/drives/E");
+    auto run = Start("veltrin", "answer cancel\n");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(run.output, "");
+    EXPECT_TRUE(Seen().front().starts_with("msgbox \"Reminder\"")) << Seen().front();
+
+    run = Start("veltrin-sharing", "click 1\nanswer no\n");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(run.output, "");
+    EXPECT_TRUE(testkit::ReadFile(transcript)
+                    .find("dialog 132 open \" File and Printer Sharing Selection\"") !=
+                std::string::npos);
+    EXPECT_EQ(Journal("NetShareAdd \"C_Drive\""),
+              (Lines{"NetShareAdd \"C_Drive\" 0 0x0191 \"C:\\\\\" -> 0"}));
+}
+
+// A CD program that is not a program: WinExec and CreateProcess answer 11
+// (ERROR_BAD_FORMAT) and the run goes on as designed for a failed start.
+TEST_F(DamagedMachine, CdProgramsThatCannotStart) {
+    chmod((machine + "/drives/E/autorun.exe").c_str(), 0644);
+    auto run = Start("veltrin", "");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(Journal("WinExec"), (Lines{"WinExec \"E:\\\\autorun.exe\" 1 -> 11"}));
+
+    // The Winsock 2 installer replaced by a folder: no start, the restart
+    // is asked for all the same.
+    fs::remove(machine + "/drives/E/Wingate/ws2setup.exe");
+    fs::create_directory(machine + "/drives/E/Wingate/ws2setup.exe");
+    run = Start("veltrin-sharing", kWholeSetup);
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(Journal("CreateProcess"),
+              (Lines{"CreateProcess \"E:\\\\Wingate\\\\ws2setup.exe\" -> failed"}));
+    EXPECT_EQ(Journal("ExitWindowsEx"), (Lines{"ExitWindowsEx 2"}));
+}
+
+// The launcher keeps the terminal while the CD's program runs, however long:
+// it waits without spinning and ends as soon as the program does.
+TEST_F(DamagedMachine, CdProgramThatNeverEndsIsWaitedForQuietly) {
+    testkit::WriteFile(machine + "/drives/E/autorun.exe",
+                       "#!/bin/sh\necho $$ $PPID >\"$VELTRIN_MACHINE/pids\"\nexec sleep 1000\n");
+    chmod((machine + "/drives/E/autorun.exe").c_str(), 0755);
+    long launcherTicks = -1;
+    std::thread watcher([&] {
+        const std::string pids = machine + "/pids";
+        for (int i = 0; i < 200 && testkit::ReadFile(pids).find('\n') == std::string::npos; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        long program = 0, launcher = 0;
+        std::ifstream(pids) >> program >> launcher;
+        // utime and stime, fields 14 and 15 of /proc/<pid>/stat
+        std::ifstream stat("/proc/" + std::to_string(launcher) + "/stat");
+        std::string field;
+        for (int i = 1; i <= 13 && stat >> field; ++i) {
+        }
+        long user = 0, system = 0;
+        if (stat >> user >> system)
+            launcherTicks = user + system;
+        if (program > 0)
+            kill(static_cast<pid_t>(program), SIGKILL);
+    });
+    const auto started = std::chrono::steady_clock::now();
+    const auto run = Start("veltrin", "");
+    watcher.join();
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+    EXPECT_GE(launcherTicks, 0) << "the launcher was not found waiting";
+    EXPECT_LT(launcherTicks, 50) << "the launcher spins while it waits";
+}
+
+} // namespace
