@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -30,7 +31,11 @@ struct Watch {
     std::mutex mutex;
     std::condition_variable changed;
     int running = 0;
+    std::vector<pid_t> pids; // of the programs still running, not yet reaped
 };
+
+// How long a program gets to end after being asked to.
+constexpr std::chrono::seconds kEndGrace{3};
 
 Watch &TheWatch() {
     static auto *watch = new Watch;
@@ -40,11 +45,18 @@ Watch &TheWatch() {
 // Waits for the child and records its end; one per started program, so no
 // child is ever left a zombie and no one has to poll.
 void Reap(const std::shared_ptr<Process> &process) {
-    int status = 0;
-    while (waitpid(process->pid, &status, 0) < 0 && errno == EINTR) {
+    // Waited for first and reaped under the lock: a pid in the list is never
+    // one the system has handed to another process meanwhile.
+    siginfo_t info;
+    while (waitid(P_PID, static_cast<id_t>(process->pid), &info, WEXITED | WNOWAIT) < 0 &&
+           errno == EINTR) {
     }
     Watch &w = TheWatch();
     std::lock_guard lock(w.mutex);
+    int status = 0;
+    while (waitpid(process->pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    std::erase(w.pids, process->pid);
     process->ended = true;
     process->exitCode = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
     --w.running;
@@ -132,6 +144,7 @@ StartOutcome StartProgram(const CommandLine &command) {
     {
         std::lock_guard lock(w.mutex);
         ++w.running;
+        w.pids.push_back(process->pid);
     }
     try {
         std::thread(Reap, process).detach();
@@ -157,6 +170,17 @@ void WaitForStartedPrograms() {
     Watch &w = TheWatch();
     std::unique_lock lock(w.mutex);
     w.changed.wait(lock, [&] { return w.running == 0; });
+}
+
+void EndStartedPrograms() {
+    Watch &w = TheWatch();
+    std::unique_lock lock(w.mutex);
+    for (pid_t pid : w.pids)
+        kill(pid, SIGTERM);
+    if (w.changed.wait_for(lock, kEndGrace, [&] { return w.running == 0; }))
+        return;
+    for (pid_t pid : w.pids)
+        kill(pid, SIGKILL);
 }
 
 } // namespace sim
