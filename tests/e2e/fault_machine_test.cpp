@@ -3,6 +3,7 @@
 // programs that cannot start or never end. Every run ends by itself, with a
 // message that names what to mend or on the designed silent path, and the
 // machine's files are left as they were.
+#include "tests/e2e/suite_run.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>
@@ -26,27 +27,8 @@ using Lines = std::vector<std::string>;
 
 const char kTitle[] = "Quorvane File and Printer Sharing Selection";
 
-// A copy of the default machine (its CD in E:, printers, shares, the card).
-class DamagedMachine : public testing::Test {
+class DamagedMachine : public SuiteRun {
   protected:
-    DamagedMachine() {
-        const auto made = testkit::Run({Program("veltrin-machine"), "new", machine}, {});
-        EXPECT_EQ(made.exitCode, 0) << made.output;
-    }
-
-    static std::string Program(const std::string &name) {
-        return testkit::BuiltProgram("bin/" + name);
-    }
-
-    testkit::RunResult Start(const std::string &program, const std::string &responses) {
-        const std::string script = dir.Path() + "/responses.txt";
-        testkit::WriteFile(script, responses);
-        return testkit::Run({Program(program)},
-                            {"VELTRIN_MACHINE=" + machine, "VELTRIN_UI=script:" + script,
-                             "VELTRIN_TRANSCRIPT=" + transcript},
-                            60);
-    }
-
     std::string File(const std::string &name) const {
         return testkit::ReadFile(machine + "/" + name);
     }
@@ -64,10 +46,6 @@ class DamagedMachine : public testing::Test {
                 lines.push_back(line);
         return lines;
     }
-
-    testkit::TempDir dir;
-    std::string machine = dir.Path() + "/m";
-    std::string transcript = dir.Path() + "/transcript.txt";
 };
 
 // OK in the sharing dialog, Client, and Escape at the restart notice: the

@@ -4,6 +4,7 @@
 // the machine did (journal), the registry, and a restart of the machine.
 #include "platform/sim/machine.h"
 #include "platform/win32.h"
+#include "tests/e2e/suite_run.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>
@@ -29,28 +30,8 @@ const char kSharingOpen[] = R"(dialog 132 open "Quorvane File and Printer Sharin
 const char kRoleOpen[] = R"(dialog 133 open "Server-Client selection")";
 const char kNoticeOpen[] = R"(dialog 134 open "                     Reboot Message!")";
 
-// A copy of the default machine (its CD in drive E, the card, no Winsock 2).
-class NetsetupRun : public ::testing::Test {
+class NetsetupRun : public SuiteRun {
   protected:
-    NetsetupRun() {
-        const auto made = testkit::Run({Program("veltrin-machine"), "new", machine}, {});
-        EXPECT_EQ(made.exitCode, 0) << made.output;
-    }
-
-    static std::string Program(const std::string &name) {
-        return testkit::BuiltProgram("bin/" + name);
-    }
-
-    // Runs a program of the suite with the response file given.
-    testkit::RunResult Start(const std::string &program, const std::string &responses) {
-        const std::string script = dir.Path() + "/responses.txt";
-        testkit::WriteFile(script, responses);
-        return testkit::Run({Program(program)},
-                            {"VELTRIN_MACHINE=" + machine, "VELTRIN_UI=script:" + script,
-                             "VELTRIN_TRANSCRIPT=" + transcript},
-                            60);
-    }
-
     // The transcript without the list lines, which belong to the sharing
     // dialog's own story.
     std::vector<std::string> Seen() const {
@@ -106,10 +87,6 @@ class NetsetupRun : public ::testing::Test {
         }
         return false;
     }
-
-    testkit::TempDir dir;
-    std::string machine = dir.Path() + "/m";
-    std::string transcript = dir.Path() + "/transcript.txt";
 };
 
 TEST_F(NetsetupRun, GatewayGetsItsAddressAndRestartsIntoSetup) {
