@@ -171,13 +171,15 @@ struct RegistryFile::Tree {
     static constexpr std::size_t kTreeBytesPerFileByte = 4;
     static constexpr std::size_t kLeastTreeBytes = 64 * 1024;
 
-    // Twice what a fresh read of a file of that size takes, and a
-    // megabyte: a change replaces little, so reading again is rare.
-    bool Overgrown(std::size_t fileSize) const {
-        return pages.Taken() > 2 * kTreeBytesPerFileByte * fileSize + (1 << 20);
-    }
+    // Twice what the read itself took, and a megabyte: a change replaces
+    // little, so reading again is rare. (Measured against the read, not the
+    // file's size: keys of few short values take more than
+    // kTreeBytesPerFileByte, and such a tree must not count as overgrown
+    // from the start, or every change would read the whole file again.)
+    bool Overgrown() const { return pages.Taken() > 2 * takenByRead + (1 << 20); }
 
     CountedPages pages;
+    std::size_t takenByRead = 0;
     std::pmr::monotonic_buffer_resource memory;
     Key root{"", &memory};
 };
@@ -255,6 +257,7 @@ LONG RegistryFile::Load() {
     auto fresh = std::make_unique<Tree>(size);
     ParseError parse;
     if (ApplyRegedit4(text, fresh->root, &parse)) {
+        fresh->takenByRead = fresh->pages.Taken();
         tree_ = std::move(fresh);
         state_ = ERROR_SUCCESS;
     } else {
@@ -284,7 +287,7 @@ LONG RegistryFile::Update(const std::function<LONG(Key &root)> &change) {
         code = change(tree_->root);
     if (code == ERROR_SUCCESS)
         code = Save();
-    if (code != ERROR_SUCCESS || tree_->Overgrown(stamp_.size))
+    if (code != ERROR_SUCCESS || tree_->Overgrown())
         Forget();
     return code;
 }

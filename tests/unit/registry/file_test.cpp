@@ -261,6 +261,16 @@ TEST_F(RegFile, TreeBiggerThanItsFileForetellsLoadsAndTakesChanges) {
     EXPECT_TRUE(*changed == *reread);
     EXPECT_EQ(sim::reg::FindKey(*reread, "K\\29999")->FindValue("v")->data, "changed");
     EXPECT_EQ(sim::reg::FindKey(*reread, "K\\28"), nullptr);
+    // The writer keeps the tree it saved: reading the whole file again for
+    // each of its changes would make a run of changes quadratic.
+    ASSERT_EQ(file.Update([](sim::reg::Key &root) {
+        sim::reg::FindKey(root, "K")->DeleteSubkey("1");
+        return ERROR_SUCCESS;
+    }),
+              ERROR_SUCCESS);
+    const sim::reg::Key *next = nullptr;
+    ASSERT_EQ(file.Read(&next), ERROR_SUCCESS);
+    EXPECT_EQ(next, changed);
 }
 
 } // namespace
