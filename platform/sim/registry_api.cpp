@@ -27,15 +27,21 @@ struct Opened {
 };
 
 Opened Resolve(HKEY hkey) {
-    Opened at;
-    at.path = HandlePath(hkey);
-    if (!at.path)
+    OpenKey *open = FindHandle(hkey);
+    if (!open)
         return {ERROR_INVALID_HANDLE};
+    Opened at;
+    at.path = &open->path;
+    RegistryFile &file = MachineRegistry();
     const Key *root = nullptr;
-    at.code = MachineRegistry().Read(&root);
+    at.code = file.Read(&root);
     if (at.code != ERROR_SUCCESS)
         return at;
-    at.key = FindKey(*root, *at.path);
+    if (open->generation != file.Generation()) {
+        open->key = FindKey(*root, open->path);
+        open->generation = file.Generation();
+    }
+    at.key = open->key;
     if (!at.key)
         at.code = ERROR_KEY_DELETED;
     return at;
@@ -178,9 +184,10 @@ LONG RegSetValueExA(HKEY hkey, LPCSTR valueName, DWORD reserved, DWORD type, con
     // Windows 9x refuses a REG_SZ without data; any other type may be empty.
     if (reserved || (!data && (dataSize || type == REG_SZ)))
         return ERROR_INVALID_PARAMETER;
-    const std::string *path = HandlePath(hkey);
-    if (!path)
+    const OpenKey *open = FindHandle(hkey);
+    if (!open)
         return ERROR_INVALID_HANDLE;
+    const std::string *path = &open->path;
     std::string bytes(reinterpret_cast<const char *>(data), data ? dataSize : 0);
     return Change(*path, [&](Key &key) {
         key.SetValue(valueName ? valueName : "", type, std::move(bytes));

@@ -5,6 +5,7 @@
 #include "platform/sim/registry_writer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -135,6 +136,12 @@ void SyncFolder(const std::string &path) {
         fsync(folder.Get());
 }
 
+// Generations of every registry file of the process.
+std::uint64_t NextGeneration() {
+    static std::atomic<std::uint64_t> next{1};
+    return next++;
+}
+
 } // namespace
 
 // Pages, counting what is taken.
@@ -185,7 +192,7 @@ struct RegistryFile::Tree {
 };
 
 RegistryFile::RegistryFile(std::string path)
-    : path_(std::move(path)), tree_(std::make_unique<Tree>(0)) {}
+    : path_(std::move(path)), tree_(std::make_unique<Tree>(0)), generation_(NextGeneration()) {}
 
 RegistryFile::~RegistryFile() {
     Forget();
@@ -236,6 +243,7 @@ LONG RegistryFile::Refresh() {
 
 LONG RegistryFile::Load() {
     Forget();
+    generation_ = NextGeneration();
     Fd file(open(path_.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.Get() < 0) {
         if (errno != ENOENT)
@@ -283,8 +291,10 @@ LONG RegistryFile::Update(const std::function<LONG(Key &root)> &change) {
         if (errno != EINTR)
             return Failed(ERROR_WRITE_FAULT, lockPath + ": " + std::strerror(errno));
     LONG code = Refresh();
-    if (code == ERROR_SUCCESS)
+    if (code == ERROR_SUCCESS) {
+        generation_ = NextGeneration(); // change may remove keys
         code = change(tree_->root);
+    }
     if (code == ERROR_SUCCESS)
         code = Save();
     if (code != ERROR_SUCCESS || tree_->Overgrown())

@@ -50,6 +50,11 @@ class RegistryFile {
     // from memory too: the next call reads the file again.
     LONG Update(const std::function<LONG(Key &root)> &change);
 
+    // Changes whenever the tree may have changed (a read of the file, a
+    // change), never to a value it had before, in this object or another:
+    // a key found in the tree stays valid while it is the same.
+    std::uint64_t Generation() const { return generation_; }
+
     // The last failure in words, e.g. "<file>:<line>: <what>".
     const std::string &LastError() const { return error_; }
 
@@ -69,6 +74,7 @@ class RegistryFile {
     FileStamp stamp_;
     int file_ = -1; // the file tree_ was read from, open while loaded_
     LONG state_ = ERROR_SUCCESS;
+    std::uint64_t generation_;
     std::string error_;
     std::string reported_; // the last failure printed
     std::string text_;     // the last text saved, its room kept for the next

@@ -8,7 +8,7 @@ namespace sim::reg {
 namespace {
 
 struct Table {
-    std::unordered_map<std::uintptr_t, std::string> paths;
+    std::unordered_map<std::uintptr_t, OpenKey> keys;
     // Far from the predefined roots (0x80000000 up) and from null.
     std::uintptr_t next = 0x1000;
 };
@@ -28,21 +28,21 @@ HKEY OpenHandle(std::string path) {
     Table &table = Handles();
     std::uintptr_t id = table.next;
     table.next += 4;
-    table.paths.emplace(id, std::move(path));
+    table.keys.emplace(id, OpenKey{std::move(path)});
     return reinterpret_cast<HKEY>(id);
 }
 
-const std::string *HandlePath(HKEY key) {
-    static const std::string root;
+OpenKey *FindHandle(HKEY key) {
+    static OpenKey root;
     if (key == HKEY_LOCAL_MACHINE)
         return &root;
-    auto &paths = Handles().paths;
-    auto it = paths.find(IdOf(key));
-    return it == paths.end() ? nullptr : &it->second;
+    auto &keys = Handles().keys;
+    auto it = keys.find(IdOf(key));
+    return it == keys.end() ? nullptr : &it->second;
 }
 
 bool ReleaseHandle(HKEY key) {
-    return key == HKEY_LOCAL_MACHINE || Handles().paths.erase(IdOf(key)) == 1;
+    return key == HKEY_LOCAL_MACHINE || Handles().keys.erase(IdOf(key)) == 1;
 }
 
 } // namespace sim::reg

@@ -326,6 +326,25 @@ TEST_F(RegApi, KeyDeletedByAnotherProcess) {
     EXPECT_EQ(machine.ReadRegistry(), "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software]\r\n\r\n");
 }
 
+// A handle already used (its key found) whose key this process deletes
+// through another handle; the key made again is found afresh.
+TEST_F(RegApi, KeyDeletedThroughAnotherHandle) {
+    HKEY alpha = nullptr;
+    ASSERT_EQ(RegOpenKeyA(veltrin, "Alpha", &alpha), ERROR_SUCCESS);
+    EXPECT_EQ(Query(alpha, "x"), "<2>");
+    ASSERT_EQ(RegDeleteKeyA(veltrin, "Alpha"), ERROR_SUCCESS);
+    char name[80];
+    EXPECT_EQ(RegEnumKeyA(alpha, 0, name, sizeof name), ERROR_KEY_DELETED);
+    EXPECT_EQ(Query(alpha, "x"), "<1018>");
+    HKEY again = nullptr;
+    ASSERT_EQ(RegCreateKeyA(veltrin, "Alpha", &again), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(again, "x", 0, REG_SZ, reinterpret_cast<const BYTE *>("new"), 4),
+              ERROR_SUCCESS);
+    EXPECT_EQ(Query(alpha, "x"), "new\0"s);
+    RegCloseKey(again);
+    RegCloseKey(alpha);
+}
+
 TEST_F(RegApi, ChangesByAnotherProcessAreSeen) {
     EXPECT_EQ(Query(veltrin, "Name"), "Pellorin\0"s);
     ASSERT_EQ(regtest::InChild([] {
