@@ -137,7 +137,9 @@ std::string Figures(const std::vector<Run> &runs) {
 
 struct Growth {
     std::string table;
-    double worst = 0; // the largest step ratio of any benchmark
+    // The largest step ratio with the store as a user has it, and that of
+    // the runs on tmpfs (the work without the syncs).
+    double worst = 0, worstTmpfs = 0;
 };
 
 // The sized runs ("shares:1000") of each benchmark, in order: linear work
@@ -165,7 +167,8 @@ Growth GrowthTables(const std::vector<Run> &runs) {
             double perItem = Seconds(*run) / items;
             std::string step = "";
             if (before > 0) {
-                growth.worst = std::max(growth.worst, perItem / before);
+                double &worst = family.ends_with("/tmpfs") ? growth.worstTmpfs : growth.worst;
+                worst = std::max(worst, perItem / before);
                 step = Format("%.2f", perItem / before);
             }
             before = perItem;
@@ -181,7 +184,7 @@ std::string Mark(bool met) {
     return met ? "met" : "**missed**";
 }
 
-std::string Targets(const std::vector<Run> &runs, double worstGrowth) {
+std::string Targets(const std::vector<Run> &runs, const Growth &growth) {
     std::ostringstream out;
     out << "| target | figure | |\n|---|---|---|\n";
     if (const Run *load = Find(runs, "RegistryLoadCold")) {
@@ -202,9 +205,12 @@ std::string Targets(const std::vector<Run> &runs, double worstGrowth) {
         out << "| launcher start-up within " << kStartupRatio << " times the trivial program | "
             << Format("%.2f times", ratio) << " | " << Mark(ratio <= kStartupRatio) << " |\n";
     }
-    out << "| linear growth: the cost of one item within " << kPerItemGrowth
-        << " times its cost at the size before | worst " << Format("%.2f", worstGrowth) << " | "
-        << Mark(worstGrowth <= kPerItemGrowth) << " |\n";
+    out << "| linear growth (store on the disk): the cost of one item within " << kPerItemGrowth
+        << " times its cost at the size before | worst " << Format("%.2f", growth.worst) << " | "
+        << Mark(growth.worst <= kPerItemGrowth) << " |\n";
+    out << "| linear growth without the syncs (store on tmpfs) | worst "
+        << Format("%.2f", growth.worstTmpfs) << " | " << Mark(growth.worstTmpfs <= kPerItemGrowth)
+        << " |\n";
     return out.str();
 }
 
@@ -231,8 +237,10 @@ std::string Summary(const std::vector<Run> &runs, const std::string &loadBefore)
         << "Written by `bash scripts/bench.sh`; see [performance.md](performance.md) for what "
            "the figures mean.\n\n"
         << Machine(loadBefore) << "\n## Targets\n\n"
-        << Targets(runs, growth.worst) << "\n## Growth\n\n"
-        << "Each size runs the same work on a machine with that many items.\n\n"
+        << Targets(runs, growth) << "\n## Growth\n\n"
+        << "Each size runs the same work on a machine with that many items. Linear work keeps "
+           "the last column near 1 (below 1 where a fixed cost is shared out); quadratic work "
+           "brings it near the ratio of the sizes (10 or 100 here).\n\n"
         << growth.table << "\n## Every figure\n\n"
         << Figures(runs);
     return out.str();
