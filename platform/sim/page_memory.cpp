@@ -34,8 +34,10 @@ void PageMemory::do_deallocate(void *memory, std::size_t bytes, std::size_t) {
 }
 
 PageMemory &Pages() {
-    static PageMemory pages;
-    return pages;
+    // Never destroyed: a tree held by a static object gives its memory back
+    // at exit, after the statics made later than it (this one) are gone.
+    static auto *pages = new PageMemory;
+    return *pages;
 }
 
 } // namespace sim
