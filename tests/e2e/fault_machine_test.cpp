@@ -154,38 +154,42 @@ TEST_F(DamagedMachine, CdProgramsThatCannotStart) {
     EXPECT_EQ(Journal("ExitWindowsEx"), (Lines{"ExitWindowsEx 2"}));
 }
 
+// CPU time used so far by a process, in clock ticks; -1 when it is gone.
+long CpuTicks(long pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string field;
+    for (int i = 1; i <= 13 && stat >> field; ++i) { // utime and stime follow
+    }
+    long user = 0, system = 0;
+    return stat >> user >> system ? user + system : -1;
+}
+
 // The launcher keeps the terminal while the CD's program runs, however long:
 // it waits without spinning and ends as soon as the program does.
 TEST_F(DamagedMachine, CdProgramThatNeverEndsIsWaitedForQuietly) {
     testkit::WriteFile(machine + "/drives/E/autorun.exe",
                        "#!/bin/sh\necho $$ $PPID >\"$VELTRIN_MACHINE/pids\"\nexec sleep 1000\n");
     chmod((machine + "/drives/E/autorun.exe").c_str(), 0755);
-    long launcherTicks = -1;
+    long spent = -1;
     std::thread watcher([&] {
         const std::string pids = machine + "/pids";
-        for (int i = 0; i < 200 && testkit::ReadFile(pids).find('\n') == std::string::npos; ++i)
+        for (int i = 0; i < 2400 && testkit::ReadFile(pids).find('\n') == std::string::npos; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(25));
-        std::this_thread::sleep_for(std::chrono::seconds(1));
         long program = 0, launcher = 0;
         std::ifstream(pids) >> program >> launcher;
-        // utime and stime, fields 14 and 15 of /proc/<pid>/stat
-        std::ifstream stat("/proc/" + std::to_string(launcher) + "/stat");
-        std::string field;
-        for (int i = 1; i <= 13 && stat >> field; ++i) {
-        }
-        long user = 0, system = 0;
-        if (stat >> user >> system)
-            launcherTicks = user + system;
+        const long before = CpuTicks(launcher);
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        const long after = CpuTicks(launcher);
+        if (before >= 0 && after >= 0)
+            spent = after - before;
         if (program > 0)
             kill(static_cast<pid_t>(program), SIGKILL);
     });
-    const auto started = std::chrono::steady_clock::now();
     const auto run = Start("veltrin", "");
     watcher.join();
     EXPECT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
-    EXPECT_GE(launcherTicks, 0) << "the launcher was not found waiting";
-    EXPECT_LT(launcherTicks, 50) << "the launcher spins while it waits";
+    EXPECT_GE(spent, 0) << "the launcher was not found waiting";
+    EXPECT_LT(spent, 10) << "the launcher spins while it waits";
 }
 
 } // namespace

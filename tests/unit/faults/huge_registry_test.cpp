@@ -23,13 +23,6 @@ class HugeRegistry : public testing::Test {
     testkit::TempMachine machine;
 };
 
-// Resident memory of this process, in bytes.
-std::size_t ResidentBytes() {
-    std::size_t pages = 0, resident = 0;
-    std::ifstream("/proc/self/statm") >> pages >> resident;
-    return resident * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
-}
-
 TEST_F(HugeRegistry, HundredThousandKeysEnumerateAndSave) {
     constexpr DWORD kKeys = 100000;
     std::string body = "[HKEY_LOCAL_MACHINE\\Big]\r\n\r\n";
@@ -122,6 +115,13 @@ TEST_F(HugeRegistry, NestingPastTheLimitIsRefusedFromADeepHandle) {
 }
 
 #if !defined(__SANITIZE_ADDRESS__)
+// Resident memory of this process, in bytes.
+std::size_t ResidentBytes() {
+    std::size_t pages = 0, resident = 0;
+    std::ifstream("/proc/self/statm") >> pages >> resident;
+    return resident * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+}
+
 // A writer keeps the tree it saved. What its changes remove must not pile up
 // for as long as the process lives, though the file stays small. (Under
 // AddressSanitizer freed memory waits in quarantine: resident memory says
