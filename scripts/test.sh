@@ -9,4 +9,5 @@ ensure_packages test cmake ninja-build g++ libgtest-dev libgmock-dev libncurses-
 cmake --preset default
 cmake --build --preset default
 ctest --preset default -j2
+bash scripts/test-reliability.sh
 bash scripts/test-windows.sh

@@ -42,6 +42,21 @@ std::string Native(const std::string &path) {
     return out;
 }
 
+// A built program runs under the command VP_VALGRIND holds (words
+// separated by blanks), when it is set: the reliability run checks the
+// programs, and the programs they start, with valgrind.
+std::vector<std::string> UnderWrapper(const std::vector<std::string> &argv) {
+    const char *wrapper = std::getenv("VP_VALGRIND");
+    if (!wrapper || !*wrapper || argv.empty() || !argv[0].starts_with(BuiltProgram("")))
+        return argv;
+    std::vector<std::string> wrapped;
+    std::istringstream words(wrapper);
+    for (std::string word; words >> word;)
+        wrapped.push_back(word);
+    wrapped.insert(wrapped.end(), argv.begin(), argv.end());
+    return wrapped;
+}
+
 } // namespace
 
 std::string ReadFile(const std::string &path) {
@@ -117,9 +132,15 @@ void TempMachine::AddDir(char drive, const std::string &path) {
     fs::create_directories(DrivePath(drive) + "/" + Native(path));
 }
 
-std::string TempMachine::ReadRegistry() const { return ReadFile(dir_ + "/registry.reg"); }
-std::string TempMachine::ReadJournal() const { return ReadFile(dir_ + "/journal.log"); }
-void TempMachine::Use() const { sim::UseMachine(dir_); }
+std::string TempMachine::ReadRegistry() const {
+    return ReadFile(dir_ + "/registry.reg");
+}
+std::string TempMachine::ReadJournal() const {
+    return ReadFile(dir_ + "/journal.log");
+}
+void TempMachine::Use() const {
+    sim::UseMachine(dir_);
+}
 
 std::string BuiltProgram(const std::string &relative) {
     const char *bin = std::getenv("VP_BINARY_DIR");
@@ -147,11 +168,12 @@ RunResult Run(const std::vector<std::string> &argv, const std::vector<std::strin
         dup2(pipefd[1], 2);
         close(pipefd[0]);
         close(pipefd[1]);
+        std::vector<std::string> wrapped = UnderWrapper(argv);
         std::vector<char *> args;
-        for (const auto &a : argv)
+        for (const auto &a : wrapped)
             args.push_back(const_cast<char *>(a.c_str()));
         args.push_back(nullptr);
-        execv(args[0], args.data());
+        execvp(args[0], args.data());
         _exit(127);
     }
     close(pipefd[1]);

@@ -58,11 +58,12 @@ std::string BuiltProgram(const std::string &relative);
 std::string SourcePath(const std::string &relative);
 
 struct RunResult {
-    int exitCode = -1; // 128 + signal when killed
+    int exitCode = -1;  // 128 + signal when killed
     std::string output; // stdout and stderr together
 };
 // Runs argv with extra environment entries ("NAME=value"), stdin from
-// /dev/null, killed after timeoutSeconds.
+// /dev/null, killed after timeoutSeconds. A built program runs under the
+// command in VP_VALGRIND when that is set.
 RunResult Run(const std::vector<std::string> &argv, const std::vector<std::string> &env,
               int timeoutSeconds = 30);
 
