@@ -1,6 +1,7 @@
 #include "res/rc_preprocessor.h"
 
 #include <algorithm>
+#include <string>
 
 namespace res {
 
@@ -129,7 +130,9 @@ Token Preprocessor::DefineMacro(const Token &t, std::string_view what) {
 }
 
 // Replaces a macro's name by the tokens of its value, read where the
-// #define stands so that a fault in it names that line.
+// #define stands so that a fault in it names that line. Macros whose values
+// name others twice over grow as powers of two: the tokens a script's
+// macros may give in all are bounded, so that such a script fails at once.
 Token Preprocessor::Expand(const Pending &name) {
     const Define &define = defines_.find(name.token.text)->second;
     std::vector<std::string> from = name.from;
@@ -141,6 +144,10 @@ Token Preprocessor::Expand(const Pending &name) {
             return t;
         tokens.push_back({std::move(t), from});
     }
+    expanded_ += tokens.size();
+    if (expanded_ > kMaxExpandedTokens)
+        return ErrorAt(name.token, "macros give more than " + std::to_string(kMaxExpandedTokens) +
+                                       " tokens (does a macro name another twice over?)");
     pending_.insert(pending_.begin(), tokens.begin(), tokens.end());
     return {};
 }

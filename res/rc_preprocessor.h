@@ -62,6 +62,9 @@ class Preprocessor {
     std::vector<Source> sources_; // the script, and the header above it while it is read
     std::map<std::string, Define, std::less<>> defines_;
     std::deque<Pending> pending_;
+    // Tokens given by macros so far; the script uses a few hundred.
+    static constexpr std::size_t kMaxExpandedTokens = 1 << 16;
+    std::size_t expanded_ = 0;
 };
 
 } // namespace res

@@ -1,0 +1,29 @@
+// A resource script whose macros name each other twice over would give
+// 2^39 tokens: the reader refuses it at once, naming the macro's line.
+#include "res/templates.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+namespace {
+
+TEST(MacroGrowth, DoublingMacrosAreRefusedQuickly) {
+    std::string header;
+    for (int i = 0; i < 39; ++i)
+        header += "#define M" + std::to_string(i) + " M" + std::to_string(i + 1) + "|M" +
+                  std::to_string(i + 1) + "\n";
+    header += "#define M39 1\n";
+    const std::string script = "#include \"resource.h\"\n1 DIALOG 0, 0, 10, 10\nSTYLE M0\n"
+                               "BEGIN\nEND\n";
+    res::ResourceScript parsed;
+    std::string error;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(res::ParseResourceScript(script, header, &parsed, &error));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_TRUE(error.starts_with("resource.h:")) << error;
+    EXPECT_NE(error.find("macros give more than"), std::string::npos) << error;
+}
+
+} // namespace
