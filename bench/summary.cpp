@@ -192,13 +192,17 @@ std::string Targets(const std::vector<Run> &runs, const Growth &growth) {
         out << "| loading the big registry (fresh process) at " << kLoadMBps << " MB/s or better | "
             << Format("%.0f MB/s", mbps) << " | " << Mark(mbps >= kLoadMBps) << " |\n";
     }
-    for (const char *name : {"RegistryQueryValue", "RegistryEnumKey", "RegistryOpenClose"})
+    // The benchmarks of calls on an unchanged file, and how many calls each
+    // iteration makes (RegOpenKeyA and RegCloseKey go in pairs).
+    const std::pair<const char *, int> calls[] = {
+        {"RegistryQueryValue", 1}, {"RegistryEnumKey", 1}, {"RegistryOpenClose", 2}};
+    for (auto [name, count] : calls)
         if (const Run *call = Find(runs, name)) {
-            double micros = CpuSeconds(*call) * 1e6;
-            out << "| " << name << " on an unchanged file under " << kCallMicros
-                << " µs (CPU time) | " << Format("%.2f µs", micros) << " ("
-                << Format("%.2f µs", Seconds(*call) * 1e6) << " elapsed) | "
-                << Mark(micros < kCallMicros) << " |\n";
+            double micros = CpuSeconds(*call) * 1e6 / count;
+            out << "| " << name << ": one call on an unchanged file under " << kCallMicros
+                << " µs (CPU time" << (count > 1 ? ", the mean of the pair" : "") << ") | "
+                << Format("%.2f µs", micros) << " (" << Format("%.2f µs", Seconds(*call) * 1e6)
+                << " elapsed an iteration) | " << Mark(micros < kCallMicros) << " |\n";
         }
     if (const Run *start = Find(runs, "LauncherStartup")) {
         double ratio = Counter(*start, "startup_ratio");
