@@ -32,7 +32,9 @@ std::string ButtonWords(UINT style) {
 
 std::unique_ptr<ui::Driver> OpenScriptDriver(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
+    // A folder opens, and reads as an empty file would.
+    std::error_code notFolder;
+    if (!in || std::filesystem::is_directory(path, notFolder))
         ui::Fail("cannot read the response file " + path);
     std::ostringstream text;
     text << in.rdbuf();

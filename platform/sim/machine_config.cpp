@@ -54,14 +54,14 @@ void AddDrive(MachineConfig &config, const ini::Entry &entry, const std::string 
                             entry.key + ": is left out");
 }
 
-// The file's text. A missing file reads as empty; one that is there but
-// cannot be read (no permission, a folder) too, with *unreadable saying why.
+// The file's text; empty, with *unreadable saying why, when it is missing
+// (a machine folder named wrongly) or cannot be read (no permission, a
+// folder).
 std::string ReadWholeFile(const std::string &path, std::string *unreadable) {
     std::string text;
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        if (errno != ENOENT)
-            *unreadable = std::strerror(errno);
+        *unreadable = std::strerror(errno);
         return text;
     }
     char buffer[4096];

@@ -24,7 +24,8 @@ MachineConfig ParseMachineConfig(std::string_view text, const std::string &fileN
 
 // The configuration of the machine in use, read again whenever the file has
 // changed. Errors are printed to stderr once per version of the file. A
-// file that cannot be read gives a machine without drives, and says why.
+// file that is missing or cannot be read gives a machine without drives,
+// and says why.
 MachineConfig CurrentMachineConfig();
 
 // The DRIVE_* code of a letter ('a'..'z' accepted), DRIVE_NO_ROOT_DIR for

@@ -115,6 +115,27 @@ TEST_F(DamagedMachine, UnreadableMachineIniIsToldOnce) {
     EXPECT_EQ(File("journal.log"), "");
 }
 
+// VELTRIN_MACHINE naming a folder that is not there: said once; the
+// dialog's own message tells that no drive could be listed; nothing is made.
+TEST_F(DamagedMachine, MachineFolderThatIsNotThereIsTold) {
+    machine = dir.Path() + "/elsewhere";
+    const auto run = Start("veltrin-sharing", "answer ok\nclick 2\n");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(run.output,
+              "veltrin: " + machine + "/machine.ini: cannot be read: No such file or directory\n");
+    EXPECT_EQ(Seen().front(),
+              "msgbox \"Setup Drive List\" \"GetLogicalDrives failed.\" 0 owner=132");
+    EXPECT_FALSE(fs::exists(machine));
+}
+
+// A response file that is a folder is no response file.
+TEST_F(DamagedMachine, ResponseFileThatIsAFolderIsTold) {
+    const auto run = testkit::Run(
+        {Program("veltrin")}, {"VELTRIN_MACHINE=" + machine, "VELTRIN_UI=script:" + dir.Path()});
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_EQ(run.output, "veltrin: cannot read the response file " + dir.Path() + "\n");
+}
+
 // Folders of listed drives gone: the drives are still there (no medium in
 // them); the CD is not found and the vendor name not read, silently.
 TEST_F(DamagedMachine, MissingDriveFoldersAreEmptyDrives) {
