@@ -209,12 +209,15 @@ std::string Targets(const std::vector<Run> &runs, const Growth &growth) {
         out << "| launcher start-up within " << kStartupRatio << " times the trivial program | "
             << Format("%.2f times", ratio) << " | " << Mark(ratio <= kStartupRatio) << " |\n";
     }
-    out << "| linear growth (store on the disk): the cost of one item within " << kPerItemGrowth
-        << " times its cost at the size before | worst " << Format("%.2f", growth.worst) << " | "
-        << Mark(growth.worst <= kPerItemGrowth) << " |\n";
-    out << "| linear growth without the syncs (store on tmpfs) | worst "
-        << Format("%.2f", growth.worstTmpfs) << " | " << Mark(growth.worstTmpfs <= kPerItemGrowth)
-        << " |\n";
+    // (Growth is judged only where sized runs were made: a filtered run may have none.)
+    if (growth.worst > 0)
+        out << "| linear growth (store on the disk): the cost of one item within " << kPerItemGrowth
+            << " times its cost at the size before | worst " << Format("%.2f", growth.worst)
+            << " | " << Mark(growth.worst <= kPerItemGrowth) << " |\n";
+    if (growth.worstTmpfs > 0)
+        out << "| linear growth without the syncs (store on tmpfs) | worst "
+            << Format("%.2f", growth.worstTmpfs) << " | "
+            << Mark(growth.worstTmpfs <= kPerItemGrowth) << " |\n";
     return out.str();
 }
 

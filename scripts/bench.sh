@@ -7,17 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-need=(cmake ninja-build g++ libncurses-dev libbenchmark-dev)
-missing=()
-for p in "${need[@]}"; do
-  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+. scripts/ensure-packages.sh
+ensure_packages bench cmake ninja-build g++ libncurses-dev libbenchmark-dev
 
 build=build/bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVP_BUILD_TESTS=OFF \
