@@ -63,7 +63,7 @@ class Preprocessor {
     std::map<std::string, Define, std::less<>> defines_;
     std::deque<Pending> pending_;
     // Tokens given by macros so far; the script uses a few hundred.
-    static constexpr std::size_t kMaxExpandedTokens = 1 << 16;
+    static constexpr std::size_t kMaxExpandedTokens = 1 << 14;
     std::size_t expanded_ = 0;
 };
 
