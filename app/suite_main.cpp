@@ -1,5 +1,6 @@
 // veltrin-sharing: the dialog suite. It opens the sharing selection dialog,
 // whose OK runs the network setup, and ends when the dialog does.
+#include "platform/program_entry.h"
 #include "sharing/sharing_dlg.h"
 
 namespace {
@@ -16,13 +17,3 @@ class CSuiteApp : public CWinApp {
 CSuiteApp theApp;
 
 } // namespace
-
-#ifdef _WIN32
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    return AfxWinMain();
-}
-#else
-int main() {
-    return AfxWinMain();
-}
-#endif

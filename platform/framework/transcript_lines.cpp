@@ -2,41 +2,7 @@
 
 #include "platform/framework/message_box_buttons.h"
 
-#include <cstdio>
-
 namespace ui::transcript {
-
-std::string Quote(std::string_view text) {
-    std::string out = "\"";
-    for (char c : text) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '"':
-            out += "\\\"";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-                char hex[5];
-                std::snprintf(hex, sizeof hex, "\\x%02x", static_cast<unsigned char>(c));
-                out += hex;
-            } else {
-                out += c;
-            }
-        }
-    }
-    return out + "\"";
-}
 
 std::string MessageBoxLine(std::string_view caption, std::string_view text, UINT style,
                            std::optional<int> ownerTemplateId) {

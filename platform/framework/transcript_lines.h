@@ -9,6 +9,7 @@
 //   dialog <template id> end <result>
 #pragma once
 
+#include "platform/quoted_text.h"
 #include "platform/win32.h"
 
 #include <optional>
@@ -18,9 +19,10 @@
 
 namespace ui::transcript {
 
-// A text in double quotes with \\, \", \n, \r, \t and \xNN escapes, so that
-// one event stays one line.
-std::string Quote(std::string_view text);
+// A text in double quotes, escaped so that one event stays one line.
+inline std::string Quote(std::string_view text) {
+    return vp::QuotedText(text);
+}
 
 std::string MessageBoxLine(std::string_view caption, std::string_view text, UINT style,
                            std::optional<int> ownerTemplateId);

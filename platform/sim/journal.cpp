@@ -1,5 +1,4 @@
-#include "platform/sim/journal.h"
-
+#include "platform/quoted_text.h"
 #include "platform/sim/machine.h"
 
 #include <cerrno>
@@ -13,16 +12,6 @@ namespace sim {
 
 namespace {
 
-bool IsControl(unsigned char c) {
-    return c < 0x20 || c == 0x7f;
-}
-
-void AppendHex(std::string &out, unsigned char c) {
-    char buf[5];
-    std::snprintf(buf, sizeof buf, "\\x%02x", c);
-    out += buf;
-}
-
 // The line with its control characters written as \xNN: a name holding a
 // line end cannot forge a line of its own.
 std::string JournalLine(std::string_view line) {
@@ -30,8 +19,8 @@ std::string JournalLine(std::string_view line) {
     out.reserve(line.size());
     for (char ch : line) {
         auto c = static_cast<unsigned char>(ch);
-        if (IsControl(c))
-            AppendHex(out, c);
+        if (vp::IsControlByte(c))
+            vp::AppendByteEscape(out, c);
         else
             out += ch;
     }
@@ -39,29 +28,6 @@ std::string JournalLine(std::string_view line) {
 }
 
 } // namespace
-
-std::string JournalQuote(std::string_view text) {
-    std::string out = "\"";
-    for (char ch : text) {
-        auto c = static_cast<unsigned char>(ch);
-        if (ch == '\\' || ch == '"') {
-            out += '\\';
-            out += ch;
-        } else if (ch == '\n') {
-            out += "\\n";
-        } else if (ch == '\r') {
-            out += "\\r";
-        } else if (ch == '\t') {
-            out += "\\t";
-        } else if (IsControl(c)) {
-            AppendHex(out, c);
-        } else {
-            out += ch;
-        }
-    }
-    out += '"';
-    return out;
-}
 
 // O_APPEND and a single write() per line keep the lines of several processes
 // of the machine whole and in order.

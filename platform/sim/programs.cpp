@@ -1,6 +1,6 @@
 // Program start and waits as the setup code sees them. Each start is
 // journalled with its result.
-#include "platform/sim/journal.h"
+#include "platform/quoted_text.h"
 #include "platform/sim/machine.h"
 #include "platform/sim/process_start.h"
 #include "platform/win32.h"
@@ -16,7 +16,7 @@ UINT WinExec(LPCSTR cmdLine, UINT cmdShow) {
     UINT result = outcome.process                            ? 33u
                   : outcome.error == ERROR_NOT_ENOUGH_MEMORY ? 0u
                                                              : static_cast<UINT>(outcome.error);
-    sim::AppendJournal("WinExec " + sim::JournalQuote(command) + " " + std::to_string(cmdShow) +
+    sim::AppendJournal("WinExec " + vp::QuotedText(command) + " " + std::to_string(cmdShow) +
                        " -> " + std::to_string(result));
     return result;
 }
@@ -36,7 +36,7 @@ BOOL CreateProcessA(LPCSTR applicationName, LPSTR commandLine, LPSECURITY_ATTRIB
     if (applicationName)
         command.program = applicationName;
     sim::StartOutcome outcome = sim::StartProgram(command);
-    sim::AppendJournal("CreateProcess " + sim::JournalQuote(line) + " -> " +
+    sim::AppendJournal("CreateProcess " + vp::QuotedText(line) + " -> " +
                        (outcome.process ? "ok" : "failed"));
     if (!outcome.process) {
         SetLastError(outcome.error);

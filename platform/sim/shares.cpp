@@ -14,7 +14,7 @@
 //                    that is not installed
 //   both       1009, 5 or 29: the registry file could not be read or saved
 #include "platform/sim/drive_path.h"
-#include "platform/sim/journal.h"
+#include "platform/quoted_text.h"
 #include "platform/sim/machine.h"
 #include "platform/sim/machine_config.h"
 #include "platform/sim/machine_keys.h"
@@ -171,9 +171,9 @@ unsigned NetShareAdd(const char *server, short level, const char *buffer, unsign
         result = ShareTransaction([&](Key &root) { return AddShare(root, share); });
     char flags[8];
     std::snprintf(flags, sizeof flags, "0x%04x", share.flags & 0xffffu);
-    sim::AppendJournal("NetShareAdd " + sim::JournalQuote(share.name) + " " +
+    sim::AppendJournal("NetShareAdd " + vp::QuotedText(share.name) + " " +
                        std::to_string(share.type) + " " + flags + " " +
-                       sim::JournalQuote(share.path) + " -> " + std::to_string(result));
+                       vp::QuotedText(share.path) + " -> " + std::to_string(result));
     return result;
 }
 
@@ -183,6 +183,6 @@ unsigned NetShareDel(const char *server, const char *netName, unsigned short) {
                       : !netName
                           ? ERROR_INVALID_PARAMETER
                           : ShareTransaction([&](Key &root) { return DeleteShare(root, name); });
-    sim::AppendJournal("NetShareDel " + sim::JournalQuote(name) + " -> " + std::to_string(result));
+    sim::AppendJournal("NetShareDel " + vp::QuotedText(name) + " -> " + std::to_string(result));
     return result;
 }

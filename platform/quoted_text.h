@@ -1,0 +1,45 @@
+// Texts written into the logs that keep one event a line (the machine's
+// journal, the transcript): control characters can never start a line of
+// their own.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace vp {
+
+inline bool IsControlByte(unsigned char c) {
+    return c < 0x20 || c == 0x7f;
+}
+
+inline void AppendByteEscape(std::string &out, unsigned char c) {
+    char buf[5];
+    std::snprintf(buf, sizeof buf, "\\x%02x", c);
+    out += buf;
+}
+
+// The text in double quotes with \\, \", \n, \r, \t and \xNN escapes.
+inline std::string QuotedText(std::string_view text) {
+    std::string out = "\"";
+    for (char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (ch == '\\' || ch == '"') {
+            out += '\\';
+            out += ch;
+        } else if (ch == '\n') {
+            out += "\\n";
+        } else if (ch == '\r') {
+            out += "\\r";
+        } else if (ch == '\t') {
+            out += "\\t";
+        } else if (IsControlByte(c)) {
+            AppendByteEscape(out, c);
+        } else {
+            out += ch;
+        }
+    }
+    return out + "\"";
+}
+
+} // namespace vp
