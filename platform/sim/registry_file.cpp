@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string_view>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -136,6 +137,41 @@ void SyncFolder(const std::string &path) {
         fsync(folder.Get());
 }
 
+// The frame of an appended change; the blank line before it makes it start a
+// line whatever the file's last line was.
+constexpr std::string_view kChangeBegins = "\r\n; change begins\r\n";
+constexpr std::string_view kChangeEndsLine = "\r\n; change ends\r\n";
+// A registry smaller than this is written whole only when its appended
+// changes pass this size.
+constexpr std::size_t kLeastAppendedBytes = 64 * 1024;
+
+std::size_t Find(std::string_view text, std::string_view what, std::size_t from) {
+    if (from > text.size())
+        return std::string_view::npos;
+    const void *at = memmem(text.data() + from, text.size() - from, what.data(), what.size());
+    return at ? static_cast<std::size_t>(static_cast<const char *>(at) - text.data())
+              : std::string_view::npos;
+}
+
+// Where a file's appended changes start (its size when it has none), and
+// where its last one starts when that one was cut short (npos when none was).
+struct Appended {
+    std::size_t start, cutAt;
+};
+
+Appended AppendedChanges(std::string_view text) {
+    std::size_t start = Find(text, kChangeBegins, 0);
+    if (start == std::string_view::npos)
+        return {text.size(), std::string_view::npos};
+    std::size_t last = start, next;
+    while ((next = Find(text, kChangeBegins, last + kChangeBegins.size())) != text.npos)
+        last = next;
+    // A change's text ends with a blank line, so its end line follows a line
+    // end (the begin line's own, should the change be empty).
+    bool ended = Find(text, kChangeEndsLine, last + kChangeBegins.size() - 2) != text.npos;
+    return {start, ended ? std::string_view::npos : last};
+}
+
 // Generations of every registry file of the process.
 std::uint64_t NextGeneration() {
     static std::atomic<std::uint64_t> next{1};
@@ -250,6 +286,8 @@ LONG RegistryFile::Load() {
             return Failed(ERROR_ACCESS_DENIED, std::strerror(errno));
         tree_ = std::make_unique<Tree>(0); // a machine without a registry yet: an empty one
         stamp_ = FileStamp();
+        wholeBytes_ = appendedBytes_ = 0;
+        cut_ = false;
         state_ = ERROR_SUCCESS;
         loaded_ = true;
         return state_;
@@ -262,6 +300,12 @@ LONG RegistryFile::Load() {
     std::string_view text;
     if (!ReadAll(file.Get(), buffer, &text))
         return Failed(ERROR_ACCESS_DENIED, std::strerror(errno));
+    Appended appended = AppendedChanges(text);
+    cut_ = appended.cutAt != std::string_view::npos;
+    if (cut_)
+        text = text.substr(0, appended.cutAt + 2); // up to the line end before the cut change
+    wholeBytes_ = appended.start;
+    appendedBytes_ = text.size() - std::min(appended.start, text.size());
     auto fresh = std::make_unique<Tree>(size);
     ParseError parse;
     if (ApplyRegedit4(text, fresh->root, &parse)) {
@@ -281,6 +325,41 @@ LONG RegistryFile::Load() {
 }
 
 LONG RegistryFile::Update(const std::function<LONG(Key &root)> &change) {
+    return Locked([&] {
+        generation_ = NextGeneration(); // change may remove keys
+        LONG code = change(tree_->root);
+        return code == ERROR_SUCCESS ? Save() : code;
+    });
+}
+
+LONG RegistryFile::Append(
+    const std::function<LONG(const Key &root, ChangeText *change)> &describe) {
+    return Locked([&]() -> LONG {
+        ChangeText change;
+        LONG code = describe(tree_->root, &change);
+        if (code != ERROR_SUCCESS)
+            return code;
+        generation_ = NextGeneration(); // the change may remove keys
+        ParseError parse;
+        if (!ApplyRegedit4(change.Text(), tree_->root, &parse))
+            return Failed(ERROR_INVALID_PARAMETER, "a change that does not read: line " +
+                                                       std::to_string(parse.line) + ": " +
+                                                       parse.what);
+        std::string_view text = change.Text();
+        text.remove_prefix(text.find("\r\n\r\n") + 4); // the header is the file's own
+        if (text.empty())
+            return ERROR_SUCCESS;
+        std::size_t limit = std::max(wholeBytes_, kLeastAppendedBytes);
+        if (cut_ || !stamp_.exists || appendedBytes_ + text.size() > limit)
+            return Save();
+        return AppendToFile(text);
+    });
+}
+
+// Under the lock, runs work on the newest tree; after a failure, or when the
+// tree has grown well past what a read takes, the next call reads the file
+// again.
+LONG RegistryFile::Locked(const std::function<LONG()> &work) {
     std::string lockPath = path_ + ".lock";
     Fd lock(open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
     if (lock.Get() < 0)
@@ -291,15 +370,35 @@ LONG RegistryFile::Update(const std::function<LONG(Key &root)> &change) {
         if (errno != EINTR)
             return Failed(ERROR_WRITE_FAULT, lockPath + ": " + std::strerror(errno));
     LONG code = Refresh();
-    if (code == ERROR_SUCCESS) {
-        generation_ = NextGeneration(); // change may remove keys
-        code = change(tree_->root);
-    }
     if (code == ERROR_SUCCESS)
-        code = Save();
+        code = work();
     if (code != ERROR_SUCCESS || tree_->Overgrown())
         Forget();
     return code;
+}
+
+LONG RegistryFile::AppendToFile(std::string_view text) {
+    Fd file(open(path_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
+    if (file.Get() < 0)
+        return Failed(CodeOf(errno), std::string("cannot save: ") + std::strerror(errno));
+    std::string framed;
+    framed.reserve(kChangeBegins.size() + text.size() + kChangeEndsLine.size());
+    framed.append(kChangeBegins).append(text).append(kChangeEndsLine.substr(2));
+    if (!WriteAll(file.Get(), framed) || fsync(file.Get()) != 0 || !file.Close()) {
+        int error = errno;
+        // Back to the last good length; should that fail too, readers leave
+        // the cut change out and the next writer writes the whole file.
+        [[maybe_unused]] int undone = truncate(path_.c_str(), static_cast<off_t>(stamp_.size));
+        return Failed(CodeOf(error), std::string("cannot save: ") + std::strerror(error));
+    }
+    struct stat st;
+    if (file_ < 0 || fstat(file_, &st) != 0) {
+        Forget(); // saved, but not watchable: read it again next time
+        return ERROR_SUCCESS;
+    }
+    stamp_ = StampOf(st);
+    appendedBytes_ += framed.size();
+    return ERROR_SUCCESS;
 }
 
 LONG RegistryFile::Save() {
@@ -327,6 +426,9 @@ LONG RegistryFile::Save() {
     file_ = saved.Release();
     stamp_ = StampOf(st);
     state_ = ERROR_SUCCESS;
+    wholeBytes_ = text_.size();
+    appendedBytes_ = 0;
+    cut_ = false;
     return ERROR_SUCCESS;
 }
 

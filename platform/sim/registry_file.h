@@ -7,9 +7,20 @@
 // change, writes <file>.tmp, fsyncs it, renames it over the file and fsyncs
 // the folder, so a reader sees the old file or the new one, never a part,
 // and two writers never lose each other's change.
+//
+// A small change may instead be appended to the file, framed by the comment
+// lines "; change begins" and "; change ends": the file stays one REGEDIT4
+// text whose later sections override the earlier ones, as regedit imports
+// it. One append is one write and one fsync, whatever the file's size, so a
+// run of share calls costs what it changes, not the file's size each time.
+// Once the appended changes outgrow the rest, the next change writes the
+// whole file again. A change cut short (a writer killed or a full disk
+// during its write) has no end line: readers leave it out, and the next
+// writer writes the whole file.
 #pragma once
 
 #include "platform/sim/registry_tree.h"
+#include "platform/sim/registry_writer.h"
 #include "platform/win32.h"
 
 #include <cstdint>
@@ -50,6 +61,11 @@ class RegistryFile {
     // from memory too: the next call reads the file again.
     LONG Update(const std::function<LONG(Key &root)> &change);
 
+    // The same for a change that describe writes as REGEDIT4 text after
+    // looking at the newest tree: the text is applied to the tree and
+    // appended to the file (or the whole file written, see above).
+    LONG Append(const std::function<LONG(const Key &root, ChangeText *change)> &describe);
+
     // Changes whenever the tree may have changed (a read of the file, a
     // change), never to a value it had before, in this object or another:
     // a key found in the tree stays valid while it is the same.
@@ -61,10 +77,12 @@ class RegistryFile {
   private:
     struct Tree;
 
+    LONG Locked(const std::function<LONG()> &work);
     LONG Refresh();
     LONG Load();
     void Forget();
     LONG Save();
+    LONG AppendToFile(std::string_view text);
     LONG Failed(LONG code, const std::string &what);
     void Report();
 
@@ -78,6 +96,10 @@ class RegistryFile {
     std::string error_;
     std::string reported_; // the last failure printed
     std::string text_;     // the last text saved, its room kept for the next
+    // The file read or written last: its whole text before the first
+    // appended change, the appended changes, and whether a cut change ends it.
+    std::size_t wholeBytes_ = 0, appendedBytes_ = 0;
+    bool cut_ = false;
 };
 
 } // namespace sim::reg

@@ -76,6 +76,15 @@ bool Transaction(const std::function<bool(Key &root)> &change, std::string *erro
     return result == kGaveUp ? false : Report(result, file.LastError(), error, code);
 }
 
+bool Change(const std::function<bool(const Key &root, ChangeText *change)> &describe,
+            std::string *error, LONG *code) {
+    RegistryFile &file = MachineRegistry();
+    LONG result = file.Append([&](const Key &root, ChangeText *change) {
+        return describe(root, change) ? ERROR_SUCCESS : kGaveUp;
+    });
+    return result == kGaveUp ? false : Report(result, file.LastError(), error, code);
+}
+
 bool Inspect(const std::function<void(const Key &root)> &look, std::string *error, LONG *code) {
     RegistryFile &file = MachineRegistry();
     const Key *root = nullptr;

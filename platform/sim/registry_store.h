@@ -38,6 +38,12 @@ bool ImportText(std::string_view regText, std::string *error);
 bool Transaction(const std::function<bool(Key &root)> &change, std::string *error = nullptr,
                  LONG *code = nullptr);
 
+// The same for a change that describe writes as REGEDIT4 text after looking
+// at the newest tree: one short write for a small change on a big registry
+// (see RegistryFile::Append).
+bool Change(const std::function<bool(const Key &root, ChangeText *change)> &describe,
+            std::string *error = nullptr, LONG *code = nullptr);
+
 // Lets look read the newest tree (valid only during the call).
 bool Inspect(const std::function<void(const Key &root)> &look, std::string *error = nullptr,
              LONG *code = nullptr);

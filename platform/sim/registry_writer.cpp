@@ -124,14 +124,19 @@ void AppendValue(std::string &out, const Value &value) {
     out += "\r\n";
 }
 
+// "[HKEY_LOCAL_MACHINE\path]" or "[-HKEY_LOCAL_MACHINE\path]" and its line end.
+void AppendKeyLine(std::string &out, std::string_view path, bool remove) {
+    out += remove ? "[-HKEY_LOCAL_MACHINE" : "[HKEY_LOCAL_MACHINE";
+    if (!path.empty()) {
+        out.push_back('\\');
+        out += path;
+    }
+    out += "]\r\n";
+}
+
 void AppendKey(std::string &out, const Key &key, std::string &path, bool header) {
     if (header || key.values.Size() > 0) {
-        out += "[HKEY_LOCAL_MACHINE";
-        if (!path.empty()) {
-            out.push_back('\\');
-            out += path;
-        }
-        out += "]\r\n";
+        AppendKeyLine(out, path, false);
         for (std::size_t i = 0; i < key.values.Size(); ++i)
             AppendValue(out, key.values.At(i));
         out += "\r\n";
@@ -154,6 +159,30 @@ void WriteRegedit4(const Key &key, std::string_view path, std::string *out) {
     out->append("REGEDIT4\r\n\r\n");
     std::string keyPath(path);
     AppendKey(*out, key, keyPath, !keyPath.empty());
+}
+
+void ChangeText::DeleteKey(std::string_view path) {
+    AppendKeyLine(text_, path, true);
+    text_ += "\r\n";
+}
+
+void ChangeText::SetValues(std::string_view path, const Key &key) {
+    AppendKeyLine(text_, path, false);
+    for (std::size_t i = 0; i < key.values.Size(); ++i)
+        AppendValue(text_, key.values.At(i));
+    text_ += "\r\n";
+}
+
+void ChangeText::DeleteValue(std::string_view path, std::string_view name) {
+    AppendKeyLine(text_, path, false);
+    if (name.empty()) {
+        text_.push_back('@');
+    } else {
+        text_.push_back('"');
+        AppendEscaped(text_, name);
+        text_.push_back('"');
+    }
+    text_ += "=-\r\n\r\n";
 }
 
 std::string WriteRegedit4(const Key &key, std::string_view path) {

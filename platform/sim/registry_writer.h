@@ -18,4 +18,25 @@ std::string WriteRegedit4(const Key &key, std::string_view path);
 // the next spares growing it (and faulting in its pages) each time.
 void WriteRegedit4(const Key &key, std::string_view path, std::string *out);
 
+// A change to the registry as REGEDIT4 text: "REGEDIT4", a blank line, then
+// one section per step, in order. Applied with ApplyRegedit4, or appended to
+// a registry file after its header.
+class ChangeText {
+  public:
+    ChangeText() : text_("REGEDIT4\r\n\r\n") {}
+
+    // [-path]: the key and its tree go.
+    void DeleteKey(std::string_view path);
+    // [path] with key's values (the key's own name is not used): the key is
+    // made if missing, the values set.
+    void SetValues(std::string_view path, const Key &key);
+    // [path] with "name"=-.
+    void DeleteValue(std::string_view path, std::string_view name);
+
+    const std::string &Text() const { return text_; }
+
+  private:
+    std::string text_;
+};
+
 } // namespace sim::reg

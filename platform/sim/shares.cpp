@@ -1,6 +1,6 @@
 // The Windows 9x share service: persistent shares kept as subkeys of the
 // LanMan key; a printer share also marks its printer. Each call is one
-// registry transaction and one journal line.
+// registry change (a short one, appended to the file) and one journal line.
 //
 // Codes beyond those of Windows 9x's documentation:
 //   NetShareAdd  53  a server name was given (only the local machine is served)
@@ -13,12 +13,13 @@
 //              1801  (ERROR_INVALID_PRINTER_NAME) a printer share of a printer
 //                    that is not installed
 //   both       1009, 5 or 29: the registry file could not be read or saved
-#include "platform/sim/drive_path.h"
 #include "platform/quoted_text.h"
+#include "platform/sim/drive_path.h"
 #include "platform/sim/machine.h"
 #include "platform/sim/machine_config.h"
 #include "platform/sim/machine_keys.h"
 #include "platform/sim/registry_store.h"
+#include "platform/sim/registry_writer.h"
 #include "platform/sim/share_record.h"
 #include "platform/svrapi.h"
 #include "platform/win32.h"
@@ -95,66 +96,80 @@ unsigned CheckRequest(const sim::ShareRequest &share) {
 }
 
 // The printer key a printer share names, or null.
-Key *PrinterOf(Key &root, const std::string &printerName) {
-    Key *printers = sim::reg::FindKey(root, sim::kPrintersKey);
+const Key *PrinterOf(const Key &root, const std::string &printerName) {
+    const Key *printers = sim::reg::FindKey(root, sim::kPrintersKey);
     return printers && sim::reg::ValidKeyName(printerName) ? printers->Subkey(printerName)
                                                            : nullptr;
 }
 
-// Runs change as one registry transaction: it returns 0 to save, or the
-// code that refuses the call. A registry that cannot be read or saved gives
-// the store's code.
-unsigned ShareTransaction(const std::function<unsigned(Key &root)> &change) {
+std::string PathOf(const char *parent, std::string_view name) {
+    return std::string(parent) + '\\' + std::string(name);
+}
+
+// Runs describe as one registry change: it returns 0 with the change
+// written, or the code that refuses the call. A registry that cannot be read
+// or saved gives the store's code.
+unsigned ShareChange(
+    const std::function<unsigned(const Key &root, sim::reg::ChangeText *change)> &describe) {
     unsigned result = 0;
     LONG code = 0;
-    bool saved = sim::reg::Transaction([&](Key &root) { return (result = change(root)) == 0; },
-                                       nullptr, &code);
+    bool saved = sim::reg::Change(
+        [&](const Key &root, sim::reg::ChangeText *change) {
+            return (result = describe(root, change)) == 0;
+        },
+        nullptr, &code);
     return saved || result ? result : static_cast<unsigned>(code);
 }
 
-unsigned AddShare(Key &root, const sim::ShareRequest &share) {
-    Key *shares = sim::reg::CreateKey(root, sim::kShareKey);
-    if (shares->Subkey(share.name))
+unsigned AddShare(const Key &root, const sim::ShareRequest &share, sim::reg::ChangeText *change) {
+    const Key *shares = sim::reg::FindKey(root, sim::kShareKey);
+    if (shares && shares->Subkey(share.name))
         return NERR_DuplicateShare;
-    Key *printer = nullptr;
+    const Key *printer = nullptr;
     if (share.type == STYPE_PRINTQ && !(printer = PrinterOf(root, share.path)))
         return ERROR_INVALID_PRINTER_NAME;
-    Key &key = shares->AddSubkey(share.name);
-    key.SetValue("Type", REG_DWORD, Dword(share.type));
-    key.SetValue("Flags", REG_DWORD, Dword(share.flags));
-    key.SetValue("Path", REG_SZ, Text(share.path));
-    key.SetValue("Remark", REG_SZ, Text(share.remark));
-    key.SetValue("Parm1enc", REG_BINARY, Password(share.rwPassword));
-    key.SetValue("Parm2enc", REG_BINARY, Password(share.roPassword));
+    Key record;
+    record.SetValue("Type", REG_DWORD, Dword(share.type));
+    record.SetValue("Flags", REG_DWORD, Dword(share.flags));
+    record.SetValue("Path", REG_SZ, Text(share.path));
+    record.SetValue("Remark", REG_SZ, Text(share.remark));
+    record.SetValue("Parm1enc", REG_BINARY, Password(share.rwPassword));
+    record.SetValue("Parm2enc", REG_BINARY, Password(share.roPassword));
+    change->SetValues(PathOf(sim::kShareKey, share.name), record);
     if (printer) {
+        Key marks;
         DWORD attributes = DwordOf(printer->FindValue("Attributes"));
-        printer->SetValue("Attributes", REG_DWORD, Dword(attributes | PRINTER_ATTRIBUTE_SHARED));
-        printer->SetValue("Share Name", REG_SZ, Text(share.name));
+        marks.SetValue("Attributes", REG_DWORD, Dword(attributes | PRINTER_ATTRIBUTE_SHARED));
+        marks.SetValue("Share Name", REG_SZ, Text(share.name));
+        change->SetValues(PathOf(sim::kPrintersKey, printer->name), marks);
     }
     return 0;
 }
 
 // A printer share's end unmarks its printer, unless the printer has been
 // shared under another name since.
-void UnmarkPrinter(Key &root, const Key &share, std::string_view shareName) {
+void UnmarkPrinter(const Key &root, const Key &share, std::string_view shareName,
+                   sim::reg::ChangeText *change) {
     if (DwordOf(share.FindValue("Type")) != STYPE_PRINTQ)
         return;
-    Key *printer = PrinterOf(root, TextOf(share.FindValue("Path")));
+    const Key *printer = PrinterOf(root, TextOf(share.FindValue("Path")));
     if (!printer || !sim::reg::NamesEqual(TextOf(printer->FindValue("Share Name")), shareName))
         return;
+    Key marks;
     DWORD attributes = DwordOf(printer->FindValue("Attributes"));
-    printer->SetValue("Attributes", REG_DWORD,
-                      Dword(attributes & ~DWORD{PRINTER_ATTRIBUTE_SHARED}));
-    printer->DeleteValue("Share Name");
+    marks.SetValue("Attributes", REG_DWORD, Dword(attributes & ~DWORD{PRINTER_ATTRIBUTE_SHARED}));
+    const std::string path = PathOf(sim::kPrintersKey, printer->name);
+    change->SetValues(path, marks);
+    change->DeleteValue(path, "Share Name");
 }
 
-unsigned DeleteShare(Key &root, const std::string &name) {
-    Key *shares = sim::reg::FindKey(root, sim::kShareKey);
-    Key *share = shares && sim::reg::ValidKeyName(name) ? shares->Subkey(name) : nullptr;
+unsigned DeleteShare(const Key &root, const std::string &name, sim::reg::ChangeText *change) {
+    const Key *shares = sim::reg::FindKey(root, sim::kShareKey);
+    const Key *share = shares && sim::reg::ValidKeyName(name) ? shares->Subkey(name) : nullptr;
     if (!share)
         return NERR_NetNameNotFound;
-    UnmarkPrinter(root, *share, name);
-    shares->DeleteSubkey(name); // later shares move down one index, as on Windows 9x
+    UnmarkPrinter(root, *share, name, change);
+    change->DeleteKey(PathOf(sim::kShareKey, share->name)); // later shares move down one index
     return 0;
 }
 
@@ -168,21 +183,24 @@ unsigned NetShareAdd(const char *server, short level, const char *buffer, unsign
     if (result == 0)
         result = CheckRequest(share);
     if (result == 0)
-        result = ShareTransaction([&](Key &root) { return AddShare(root, share); });
+        result = ShareChange([&](const Key &root, sim::reg::ChangeText *change) {
+            return AddShare(root, share, change);
+        });
     char flags[8];
     std::snprintf(flags, sizeof flags, "0x%04x", share.flags & 0xffffu);
     sim::AppendJournal("NetShareAdd " + vp::QuotedText(share.name) + " " +
-                       std::to_string(share.type) + " " + flags + " " +
-                       vp::QuotedText(share.path) + " -> " + std::to_string(result));
+                       std::to_string(share.type) + " " + flags + " " + vp::QuotedText(share.path) +
+                       " -> " + std::to_string(result));
     return result;
 }
 
 unsigned NetShareDel(const char *server, const char *netName, unsigned short) {
     std::string name = netName ? netName : "";
     unsigned result = IsServer(server) ? ERROR_BAD_NETPATH
-                      : !netName
-                          ? ERROR_INVALID_PARAMETER
-                          : ShareTransaction([&](Key &root) { return DeleteShare(root, name); });
+                      : !netName       ? ERROR_INVALID_PARAMETER
+                                 : ShareChange([&](const Key &root, sim::reg::ChangeText *change) {
+                                       return DeleteShare(root, name, change);
+                                   });
     sim::AppendJournal("NetShareDel " + vp::QuotedText(name) + " -> " + std::to_string(result));
     return result;
 }

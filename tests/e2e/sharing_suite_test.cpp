@@ -71,7 +71,7 @@ TEST_F(SharingSuite, OkAfterMovesSharesTheSelection) {
                "NetShareAdd \"D_Drive\" 0 0x0191 \"D:\\\\\" -> 0",
                "NetShareAdd \"E_Drive\" 0 0x0191 \"E:\\\\\" -> 0",
                "NetShareAdd \"Office\" 1 0x0182 \"Office Laser\" -> 0"}));
-    const std::string registry = machine.ReadRegistry();
+    const std::string registry = machine.SavedRegistry();
     EXPECT_EQ(registry.find(std::string(kShareKey) + "\\DATA]"), std::string::npos);
     EXPECT_NE(registry.find(std::string(kShareKey) + "\\E_Drive]"), std::string::npos);
     EXPECT_NE(registry.find("\"Share Name\"=\"Office\""), std::string::npos);

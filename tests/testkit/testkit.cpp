@@ -1,6 +1,8 @@
 #include "tests/testkit/testkit.h"
 
 #include "platform/sim/machine.h"
+#include "platform/sim/registry_reader.h"
+#include "platform/sim/registry_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -134,6 +136,13 @@ void TempMachine::AddDir(char drive, const std::string &path) {
 
 std::string TempMachine::ReadRegistry() const {
     return ReadFile(dir_ + "/registry.reg");
+}
+std::string TempMachine::SavedRegistry() const {
+    sim::reg::Key root;
+    sim::reg::ParseError error;
+    if (!sim::reg::ApplyRegedit4(ReadRegistry(), root, &error))
+        ADD_FAILURE() << "registry.reg:" << error.line << ": " << error.what;
+    return sim::reg::WriteRegedit4(root, "");
 }
 std::string TempMachine::ReadJournal() const {
     return ReadFile(dir_ + "/journal.log");

@@ -28,7 +28,11 @@ class TempMachine {
                  bool executable = false);
     void AddDir(char drive, const std::string &path);
     std::string DrivePath(char drive) const;
+    // registry.reg as it lies, appended changes and all.
     std::string ReadRegistry() const;
+    // What a reader of registry.reg takes from it, written out whole: one
+    // section a key, appended changes folded in.
+    std::string SavedRegistry() const;
     std::string ReadJournal() const;
     void Use() const;
 

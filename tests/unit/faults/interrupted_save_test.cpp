@@ -1,7 +1,8 @@
 // registry.reg when its writers die or crowd in: a process killed at any
 // moment of a save leaves a file that reads, holding the old state or the
-// new one; many processes saving at once lose no write.
-#include "platform/sim/registry_reader.h"
+// new one; many processes saving at once lose no write. Both for changes
+// that write the whole file and for changes appended to it.
+#include "platform/sim/registry_file.h"
 #include "platform/sim/registry_store.h"
 #include "platform/win32.h"
 #include "tests/testkit/testkit.h"
@@ -22,31 +23,55 @@ namespace {
 
 using sim::reg::Key;
 
-// Bumps Counter's "n" and "copy" together, in one locked change.
-bool Bump(Key &root) {
-    Key *counter = sim::reg::CreateKey(root, "Counter");
-    const sim::reg::Value *n = counter->FindValue("n");
-    const std::string next = std::to_string(n ? std::stoul(std::string(n->data)) + 1 : 1);
-    counter->SetValue("n", REG_SZ, next + '\0');
-    counter->SetValue("copy", REG_SZ, next + '\0');
-    return true;
+unsigned long CounterIn(const Key &root) {
+    const Key *counter = sim::reg::FindKey(root, "Counter");
+    const sim::reg::Value *n = counter ? counter->FindValue("n") : nullptr;
+    return n ? std::stoul(std::string(n->data)) : 0;
 }
 
-// The counter a registry file holds; fails the test when the file does not
-// read or holds half a change.
-unsigned long CounterOf(const std::string &text) {
-    Key root;
-    sim::reg::ParseError error;
-    EXPECT_TRUE(sim::reg::ApplyRegedit4(text, root, &error))
-        << "line " << error.line << ": " << error.what;
-    const Key *counter = sim::reg::FindKey(root, "Counter");
+// Bumps Counter's "n" and "copy" together, in one locked change: the whole
+// file written again, or the change appended to it.
+bool BumpWhole(std::string *error) {
+    return sim::reg::Transaction(
+        [](Key &root) {
+            const std::string next = std::to_string(CounterIn(root) + 1);
+            Key *counter = sim::reg::CreateKey(root, "Counter");
+            counter->SetValue("n", REG_SZ, next + '\0');
+            counter->SetValue("copy", REG_SZ, next + '\0');
+            return true;
+        },
+        error);
+}
+
+bool BumpAppended(std::string *error) {
+    return sim::reg::Change(
+        [](const Key &root, sim::reg::ChangeText *change) {
+            const std::string next = std::to_string(CounterIn(root) + 1);
+            Key values;
+            values.SetValue("n", REG_SZ, next + '\0');
+            values.SetValue("copy", REG_SZ, next + '\0');
+            change->SetValues("Counter", values);
+            return true;
+        },
+        error);
+}
+
+// The counter registry.reg holds for a reader; fails the test when the file
+// does not read or holds half a change.
+unsigned long CounterOf(const std::string &path) {
+    sim::reg::RegistryFile file(path);
+    const Key *root = nullptr;
+    EXPECT_EQ(file.Read(&root), ERROR_SUCCESS) << file.LastError();
+    if (!root)
+        return 0;
+    const Key *counter = sim::reg::FindKey(*root, "Counter");
     if (!counter)
         return 0;
     const sim::reg::Value *n = counter->FindValue("n");
     const sim::reg::Value *copy = counter->FindValue("copy");
     EXPECT_TRUE(n && copy && n->data == copy->data);
-    EXPECT_NE(sim::reg::FindKey(root, "Ballast"), nullptr);
-    return n ? std::stoul(std::string(n->data)) : 0;
+    EXPECT_NE(sim::reg::FindKey(*root, "Ballast"), nullptr);
+    return CounterIn(*root);
 }
 
 int WaitFor(pid_t pid) {
@@ -62,7 +87,13 @@ int Scaled(int ci, int soak) {
     return soakRun && *soakRun == '1' ? soak : ci;
 }
 
-class SaveFaults : public testing::Test {
+// How a change is saved: the name for the test and the saving bump.
+struct SaveForm {
+    const char *name;
+    bool (*bump)(std::string *error);
+};
+
+class SaveFaults : public testing::TestWithParam<SaveForm> {
   protected:
     void SetUp() override {
         // Ballast makes each save long enough to be cut at every stage.
@@ -73,13 +104,15 @@ class SaveFaults : public testing::Test {
         machine.SetRegistry(ballast);
         machine.Use();
     }
+    std::string RegPath() const { return machine.Dir() + "/registry.reg"; }
     testkit::TempMachine machine;
 };
 
-TEST_F(SaveFaults, KilledWhileSavingLeavesTheOldOrTheNewState) {
+TEST_P(SaveFaults, KilledWhileSavingLeavesTheOldOrTheNewState) {
+    const auto bump = GetParam().bump;
     // Kills land anywhere within a few saves' time, however fast this build is.
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(sim::reg::Transaction(Bump));
+    ASSERT_TRUE(bump(nullptr));
     const auto save = std::chrono::duration_cast<std::chrono::microseconds>(
         std::chrono::steady_clock::now() - start);
     std::mt19937 random(12345);
@@ -89,56 +122,46 @@ TEST_F(SaveFaults, KilledWhileSavingLeavesTheOldOrTheNewState) {
         pid_t pid = fork();
         if (pid == 0) {
             for (;;)
-                sim::reg::Transaction(Bump);
+                bump(nullptr);
         }
         std::this_thread::sleep_for(std::chrono::microseconds(random() % (4 * save.count() + 1)));
         kill(pid, SIGKILL);
         EXPECT_EQ(WaitFor(pid), 128 + SIGKILL);
-        const unsigned long now = CounterOf(machine.ReadRegistry());
+        const unsigned long now = CounterOf(RegPath());
         ASSERT_GE(now, last) << "round " << round << ": a saved change was lost";
         last = now;
     }
     // The lock died with its holder and a torn temporary file is no obstacle.
     std::string error;
-    ASSERT_TRUE(sim::reg::Transaction(Bump, &error)) << error;
-    EXPECT_EQ(CounterOf(machine.ReadRegistry()), last + 1);
+    ASSERT_TRUE(bump(&error)) << error;
+    EXPECT_EQ(CounterOf(RegPath()), last + 1);
     EXPECT_GT(last, 1u) << "no save finished: the kills came too early to test anything";
 }
 
-TEST_F(SaveFaults, ManyWritersAtOnceLoseNothing) {
+TEST_P(SaveFaults, ManyWritersAtOnceLoseNothing) {
+    const auto bump = GetParam().bump;
     const int processes = 8, writes = Scaled(25, 200);
     std::vector<pid_t> children;
     for (int p = 0; p < processes; ++p) {
         pid_t pid = fork();
         if (pid == 0) {
-            HKEY key = nullptr;
-            int failures = RegCreateKeyA(HKEY_LOCAL_MACHINE, "Shared", &key) != ERROR_SUCCESS;
-            for (int i = 0; i < writes; ++i) {
-                const std::string name = std::to_string(p) + "_" + std::to_string(i);
-                failures += RegSetValueExA(key, name.c_str(), 0, REG_SZ,
-                                           reinterpret_cast<const BYTE *>(name.c_str()),
-                                           static_cast<DWORD>(name.size() + 1)) != ERROR_SUCCESS;
-            }
+            int failures = 0;
+            for (int i = 0; i < writes; ++i)
+                failures += !bump(nullptr);
             _exit(failures > 0);
         }
         children.push_back(pid);
     }
     for (pid_t pid : children)
         EXPECT_EQ(WaitFor(pid), 0);
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyA(HKEY_LOCAL_MACHINE, "Shared", &key), ERROR_SUCCESS);
-    for (int p = 0; p < processes; ++p)
-        for (int i = 0; i < writes; ++i) {
-            const std::string name = std::to_string(p) + "_" + std::to_string(i);
-            char data[16] = {};
-            DWORD size = sizeof data;
-            ASSERT_EQ(RegQueryValueExA(key, name.c_str(), nullptr, nullptr,
-                                       reinterpret_cast<BYTE *>(data), &size),
-                      ERROR_SUCCESS)
-                << name << " was lost";
-            EXPECT_EQ(std::string(data), name);
-        }
-    RegCloseKey(key);
+    EXPECT_EQ(CounterOf(RegPath()), static_cast<unsigned long>(processes * writes));
 }
+
+INSTANTIATE_TEST_SUITE_P(Forms, SaveFaults,
+                         testing::Values(SaveForm{"Whole", BumpWhole},
+                                         SaveForm{"Appended", BumpAppended}),
+                         [](const testing::TestParamInfo<SaveForm> &param) {
+                             return std::string(param.param.name);
+                         });
 
 } // namespace

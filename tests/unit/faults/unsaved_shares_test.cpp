@@ -1,6 +1,6 @@
 // The share steps of the setup on a machine whose registry cannot be saved:
 // a full disk (the file size limit of the process) or a read-only machine
-// folder. Every share call fails with its code and a journal line, the walk
+// folder and registry file. Every share call fails with its code and a journal line, the walk
 // goes on to the next drive and printer, the registry file stays as it was
 // and the reason is told once on stderr.
 #include "platform/win32.h"
@@ -42,7 +42,7 @@ const Fault kFaults[] = {
          const rlimit limit{2048, 2048};
          return setrlimit(RLIMIT_FSIZE, &limit) == 0;
      }},
-    {"read-only machine folder", ERROR_ACCESS_DENIED,
+    {"read-only machine folder and registry file", ERROR_ACCESS_DENIED,
      [](const std::string &dir) {
          // The journal and the lock file stay writable; root writes anywhere,
          // so the steps run as nobody.
@@ -50,6 +50,7 @@ const Fault kFaults[] = {
              testkit::WriteFile(dir + file, "");
              chmod((dir + file).c_str(), 0666);
          }
+         chmod((dir + "/registry.reg").c_str(), 0444);
          chmod(dir.c_str(), 0555);
          return geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0);
      }},

@@ -1,0 +1,174 @@
+// Changes appended to registry.reg: read back as the whole file would be,
+// left out when cut short, undone when the disk fills during the write, and
+// folded into a whole file again once they outgrow it.
+#include "platform/sim/registry_file.h"
+#include "platform/sim/registry_store.h"
+#include "platform/sim/registry_writer.h"
+#include "platform/win32.h"
+#include "tests/testkit/testkit.h"
+#include "tests/unit/registry/registry_test_util.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <string>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace std::string_literals;
+
+namespace {
+
+using sim::reg::ChangeText;
+using sim::reg::Key;
+
+class AppendedChanges : public testing::Test {
+  protected:
+    void SetUp() override {
+        std::string body;
+        for (int i = 0; i < 50; ++i)
+            body += "[HKEY_LOCAL_MACHINE\\Ballast\\K" + std::to_string(i) +
+                    "]\r\n\"v\"=\"some text\"\r\n\r\n";
+        machine.SetRegistry(body + "[HKEY_LOCAL_MACHINE\\Shares\\OLD]\r\n\"Path\"=\"C:\\\\\"\r\n"
+                                   "\"Remark\"=\"gone soon\"\r\n\r\n");
+        machine.Use();
+    }
+
+    std::string RegPath() const { return machine.Dir() + "/registry.reg"; }
+
+    ino_t Inode() const {
+        struct stat st {};
+        stat(RegPath().c_str(), &st);
+        return st.st_ino;
+    }
+
+    // The tree a new reader of registry.reg takes, written out whole.
+    std::string FreshRead() const {
+        sim::reg::RegistryFile file(RegPath());
+        const Key *root = nullptr;
+        if (file.Read(&root) != ERROR_SUCCESS)
+            return "error: " + file.LastError();
+        return sim::reg::WriteRegedit4(*root, "");
+    }
+
+    // The same through this process's registry, which made the changes.
+    static std::string OwnView() {
+        std::string text, error;
+        return sim::reg::ExportText("", &text, &error) ? text : "error: " + error;
+    }
+
+    static bool Apply(const std::function<void(ChangeText *)> &write, LONG *code = nullptr) {
+        return sim::reg::Change(
+            [&](const Key &, ChangeText *change) {
+                write(change);
+                return true;
+            },
+            nullptr, code);
+    }
+
+    static Key Values(const std::vector<std::pair<std::string, std::string>> &strings) {
+        Key key;
+        for (const auto &[name, text] : strings)
+            key.SetValue(name, REG_SZ, text + '\0');
+        return key;
+    }
+
+    testkit::TempMachine machine;
+};
+
+TEST_F(AppendedChanges, ReadBackAsTheWholeFileWouldBe) {
+    const std::string before = machine.ReadRegistry();
+    const ino_t inode = Inode();
+    ASSERT_TRUE(Apply([](ChangeText *change) {
+        change->SetValues("Shares\\NEW", Values({{"Path", "D:\\"}, {"Remark", "say \"hi\""}}));
+        change->DeleteKey("Ballast\\K7");
+        change->DeleteValue("Shares\\OLD", "Remark");
+    }));
+    ASSERT_TRUE(Apply([](ChangeText *change) { change->DeleteKey("shares\\new"); }));
+    ASSERT_TRUE(Apply([](ChangeText *change) {
+        change->SetValues("Shares\\New", Values({{"", "default"}}));
+    }));
+
+    const std::string after = machine.ReadRegistry();
+    EXPECT_EQ(Inode(), inode) << "written whole, not appended";
+    EXPECT_EQ(after.substr(0, before.size()), before);
+    EXPECT_EQ(FreshRead(), OwnView());
+    const std::string shares = FreshRead().substr(FreshRead().find("[HKEY_LOCAL_MACHINE\\Shares]"));
+    EXPECT_EQ(shares, "[HKEY_LOCAL_MACHINE\\Shares]\r\n\r\n"
+                      "[HKEY_LOCAL_MACHINE\\Shares\\OLD]\r\n\"Path\"=\"C:\\\\\"\r\n\r\n"
+                      "[HKEY_LOCAL_MACHINE\\Shares\\New]\r\n@=\"default\"\r\n\r\n");
+    EXPECT_EQ(FreshRead().find("Ballast\\K7]"), std::string::npos);
+
+    // A person may still add to the file by hand after the appended changes.
+    testkit::WriteFile(RegPath(), after + "[HKEY_LOCAL_MACHINE\\Hand]\r\n\"x\"=\"1\"\r\n");
+    EXPECT_NE(FreshRead().find("[HKEY_LOCAL_MACHINE\\Hand]\r\n\"x\"=\"1\"\r\n"), std::string::npos);
+    EXPECT_EQ(FreshRead(), OwnView());
+}
+
+TEST_F(AppendedChanges, ACutChangeIsLeftOutAndTheNextWriteIsWhole) {
+    const std::string old = FreshRead();
+    const std::string before = machine.ReadRegistry();
+    ASSERT_TRUE(Apply([](ChangeText *change) {
+        change->SetValues("Shares\\NEW", Values({{"Path", "D:\\"}, {"Remark", "new"}}));
+        change->DeleteKey("Shares\\OLD");
+    }));
+    const std::string full = machine.ReadRegistry();
+    const std::string changed = FreshRead();
+    ASSERT_NE(changed, old);
+    for (std::size_t cut = before.size(); cut < full.size(); ++cut) {
+        testkit::WriteFile(RegPath(), full.substr(0, cut));
+        ASSERT_EQ(FreshRead(), old) << "cut after " << cut - before.size() << " bytes";
+    }
+    testkit::WriteFile(RegPath(), full);
+    EXPECT_EQ(FreshRead(), changed);
+
+    testkit::WriteFile(RegPath(), full.substr(0, full.size() - 20));
+    const ino_t inode = Inode();
+    ASSERT_TRUE(Apply([](ChangeText *change) { change->DeleteKey("Ballast"); }));
+    EXPECT_NE(Inode(), inode) << "appended after a cut change";
+    EXPECT_EQ(machine.ReadRegistry(), "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Shares]\r\n\r\n"
+                                      "[HKEY_LOCAL_MACHINE\\Shares\\OLD]\r\n\"Path\"=\"C:\\\\\"\r\n"
+                                      "\"Remark\"=\"gone soon\"\r\n\r\n");
+}
+
+TEST_F(AppendedChanges, AFullDiskDuringTheWriteLeavesTheFileAsItWas) {
+    const std::string before = machine.ReadRegistry();
+    const int result = regtest::InChild([&] {
+        // Room for part of the change only.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlim_t room = before.size() + 40;
+        const rlimit limit{room, room};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            return 99;
+        LONG code = 0;
+        const bool saved = Apply(
+            [](ChangeText *change) {
+                change->SetValues("Shares\\NEW", Values({{"Remark", std::string(200, 'x')}}));
+            },
+            &code);
+        return saved ? 1 : code == ERROR_WRITE_FAULT ? 0 : 2;
+    });
+    if (result == 99)
+        GTEST_SKIP() << "no file size limit here";
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(machine.ReadRegistry(), before);
+}
+
+TEST_F(AppendedChanges, OutgrownChangesAreFoldedIntoAWholeFile) {
+    // Each change outweighs the whole registry, ballast and all: well before
+    // the end, the file has been written whole again.
+    const std::string text(4000, 'x');
+    std::size_t largest = 0;
+    for (int i = 0; i < 40; ++i) {
+        ASSERT_TRUE(Apply([&](ChangeText *change) {
+            change->SetValues("Counter", Values({{"n", std::to_string(i)}, {"text", text}}));
+        }));
+        largest = std::max(largest, machine.ReadRegistry().size());
+    }
+    EXPECT_LT(largest, 64u * 1024 + 2 * 8000u);
+    EXPECT_NE(FreshRead().find("[HKEY_LOCAL_MACHINE\\Counter]\r\n\"n\"=\"39\""), std::string::npos);
+    EXPECT_EQ(FreshRead(), OwnView());
+}
+
+} // namespace
