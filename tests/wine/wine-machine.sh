@@ -19,12 +19,37 @@ wine() { (cd "$WINEPREFIX/drive_c" 2>/dev/null || cd "$WINEPREFIX"; command wine
 # Windows path of a file in the prefix's drive C.
 winpath() { printf 'C:\\%s' "${1//\//\\}"; }
 
+# Runs one step of making or resetting the prefix. A step that fails is told
+# with its exit status and what Wine printed, and tried once more with Wine's
+# error messages on, after the prefix's programs have ended: on a fresh
+# machine the first runs of Wine can meet a prefix still being set up.
+wine_step() { # command...
+    local log status=0
+    log="$(mktemp)"
+    wine "$@" >"$log" 2>&1 || status=$?
+    if [ "$status" -ne 0 ]; then
+        echo "wine $*: exit status $status; trying once more" >&2
+        sed 's/^/  | /' "$log" >&2
+        timeout 120 wineserver -w 2>/dev/null || wineserver -k 2>/dev/null || true
+        status=0
+        WINEDEBUG=err+all,fixme-all wine "$@" >"$log" 2>&1 || status=$?
+        if [ "$status" -ne 0 ]; then
+            echo "wine $*: failed again, exit status $status" >&2
+            sed 's/^/  | /' "$log" >&2
+        fi
+    fi
+    rm -f "$log"
+    return "$status"
+}
+
 # Imports a REGEDIT4 file into the prefix.
 wine_import() { # file
     local name="vp-import-$$.reg"
     cp "$1" "$WINEPREFIX/drive_c/$name"
-    wine regedit /s "$(winpath "$name")"
+    local status=0
+    wine_step regedit /s "$(winpath "$name")" || status=$?
     rm -f "$WINEPREFIX/drive_c/$name"
+    return "$status"
 }
 
 # Exports a key of the prefix as UTF-8 text with LF line ends.
@@ -44,12 +69,17 @@ wine_export() { # key out
 insert_cd() { ln -sfn "$(cd "$1" && pwd)" "$WINEPREFIX/dosdevices/e:"; }
 
 # make_prefix MACHINE CD PROGRAMS...: a fresh prefix in $WINEPREFIX, display-less.
+# Call it where a failure does not end the script (set -e is off inside).
 make_prefix() {
     local machine=$1 cd=$2
     shift 2
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    wine wineboot -i >/dev/null 2>&1
+    # Exit status 3: Wine itself cannot start here (the caller tells it apart
+    # from a failure of the programs under test).
+    wine_step wineboot -i || return 3
+    # wineboot returns before the programs it started are done with the prefix.
+    timeout 120 wineserver -w || wineserver -k || true
     local drives="$WINEPREFIX/vp-drives"
     mkdir -p "$drives/a" "$drives/f"
     rm -f "$WINEPREFIX/dosdevices/z:"
@@ -64,15 +94,15 @@ make_prefix() {
         '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
         '[HKEY_LOCAL_MACHINE\Software\Wine\Drives]' '"a:"="floppy"' '"e:"="cdrom"' \
         '"f:"="network"' '' >"$settings"
-    wine_import "$settings"
-    reset_machine "$machine"
+    wine_import "$settings" || return 1
+    reset_machine "$machine" || return 1
 
     # The machine's drive C; its WINDOWS folder is Wine's windows folder.
     local c="$machine/drives/C" entry
     for entry in "$c"/*; do
         case "$(basename "$entry")" in
-        [Ww][Ii][Nn][Dd][Oo][Ww][Ss]) cp -r "$entry"/. "$WINEPREFIX/drive_c/windows/" ;;
-        *) cp -r "$entry" "$WINEPREFIX/drive_c/" ;;
+        [Ww][Ii][Nn][Dd][Oo][Ww][Ss]) cp -r "$entry"/. "$WINEPREFIX/drive_c/windows/" || return 1 ;;
+        *) cp -r "$entry" "$WINEPREFIX/drive_c/" || return 1 ;;
         esac
     done
     # Debian's Wine looks for its own fonts in the wrong folder: without
@@ -83,7 +113,7 @@ make_prefix() {
     done
 
     mkdir -p "$WINEPREFIX/drive_c/VELTRIN"
-    cp "$@" "$WINEPREFIX/drive_c/VELTRIN/"
+    cp "$@" "$WINEPREFIX/drive_c/VELTRIN/" || return 1
     # The drive types are read when the server starts.
     wineserver -k || true
 }
@@ -95,8 +125,7 @@ reset_machine() { # machine
     printf '%s\r\n' 'REGEDIT4' '' \
         '[-HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Winsock2]' '' \
         '[-HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\RunOnce]' '' >"$fresh"
-    wine_import "$fresh"
-    wine_import "$1/registry.reg"
+    wine_import "$fresh" && wine_import "$1/registry.reg"
 }
 
 # The CD for Wine: the sample CD's marker files, and Windows stand-ins for
