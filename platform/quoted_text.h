@@ -1,6 +1,6 @@
 // Texts written into the logs that keep one event a line (the machine's
-// journal, the transcript): control characters can never start a line of
-// their own.
+// journal, the transcript) or onto a terminal: control characters can never
+// start a line of their own.
 #pragma once
 
 #include <cstdio>
@@ -40,6 +40,21 @@ inline std::string QuotedText(std::string_view text) {
         }
     }
     return out + "\"";
+}
+
+// The text as it is, but for control characters, which show as \xNN: a text
+// from the registry printed on a terminal cannot move its cursor or end
+// its line.
+inline std::string VisibleText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char ch : text) {
+        if (IsControlByte(static_cast<unsigned char>(ch)))
+            AppendByteEscape(out, static_cast<unsigned char>(ch));
+        else
+            out += ch;
+    }
+    return out;
 }
 
 } // namespace vp

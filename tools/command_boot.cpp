@@ -2,6 +2,8 @@
 // RunOnce entry is removed and its command run, one after the other.
 #include "tools/machine_tool.h"
 
+#include "platform/quoted_text.h"
+
 #include "platform/sim/machine.h"
 #include "platform/win32.h"
 
@@ -22,12 +24,13 @@ void RunAndWait(std::string command) {
     PROCESS_INFORMATION process{};
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
                         nullptr, nullptr, &startup, &process)) {
-        std::fprintf(stderr, "veltrin-machine: could not start %s (error %u)\n", command.c_str(),
-                     static_cast<unsigned>(GetLastError()));
+        std::fprintf(stderr, "veltrin-machine: could not start %s (error %u)\n",
+                     vp::VisibleText(command).c_str(), static_cast<unsigned>(GetLastError()));
         return;
     }
     if (WaitForSingleObject(process.hProcess, kProgramTimeoutMs) == WAIT_TIMEOUT)
-        std::fprintf(stderr, "veltrin-machine: %s still runs; going on\n", command.c_str());
+        std::fprintf(stderr, "veltrin-machine: %s still runs; going on\n",
+                     vp::VisibleText(command).c_str());
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
 }
@@ -55,10 +58,11 @@ int CommandBoot(const Args &args) {
         // itself does not run again.
         if (RegDeleteValueA(key, name.c_str()) != ERROR_SUCCESS) {
             std::fprintf(stderr, "veltrin-machine: cannot remove RunOnce value %s; not run\n",
-                         name.c_str());
+                         vp::VisibleText(name).c_str());
             continue;
         }
-        std::printf("RunOnce %s: %s\n", name.c_str(), command.c_str());
+        std::printf("RunOnce %s: %s\n", vp::VisibleText(name).c_str(),
+                    vp::VisibleText(command).c_str());
         RunAndWait(command);
     }
     RegCloseKey(key);

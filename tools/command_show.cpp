@@ -1,6 +1,8 @@
 // `show`: what a person setting up the card wants to see of a machine.
 #include "tools/machine_tool.h"
 
+#include "platform/quoted_text.h"
+
 #include "platform/sim/machine.h"
 #include "platform/win32.h"
 
@@ -69,9 +71,9 @@ void ShowShares() {
     for (const std::string &name : Subkeys(lanman)) {
         const std::string key = lanman + "\\" + name;
         DWORD type = ReadDword(key, "Type");
-        std::printf("  %-13s %-7s flags 0x%04x  %s\n", name.c_str(), type == 0 ? "disk" : "printer",
-                    static_cast<unsigned>(ReadDword(key, "Flags")),
-                    ReadString(key, "Path").c_str());
+        std::printf("  %-13s %-7s flags 0x%04x  %s\n", vp::VisibleText(name).c_str(),
+                    type == 0 ? "disk" : "printer", static_cast<unsigned>(ReadDword(key, "Flags")),
+                    vp::VisibleText(ReadString(key, "Path")).c_str());
     }
 }
 
@@ -81,9 +83,10 @@ void ShowPrinters() {
     for (const std::string &name : Subkeys(printers)) {
         const std::string key = printers + "\\" + name;
         const bool shared = (ReadDword(key, "Attributes") & 0x8) != 0;
-        std::printf("  %-28s %-16s %s%s\n", name.c_str(), ReadString(key, "Port").c_str(),
+        std::printf("  %-28s %-16s %s%s\n", vp::VisibleText(name).c_str(),
+                    vp::VisibleText(ReadString(key, "Port")).c_str(),
                     shared ? "shared as " : "not shared",
-                    shared ? ReadString(key, "Share Name").c_str() : "");
+                    shared ? vp::VisibleText(ReadString(key, "Share Name")).c_str() : "");
     }
 }
 
@@ -103,10 +106,11 @@ void ShowAddresses() {
                     ReadString("Enum\\Network\\MSTCP\\" + binding.name.substr(6), "Driver");
                 const std::string classKey =
                     "System\\CurrentControlSet\\Services\\Class\\" + driver;
-                std::printf("  %s\\%s -> %s  IPAddress %s  IPMask %s\n", device.c_str(),
-                            instance.c_str(), driver.c_str(),
-                            ReadString(classKey, "IPAddress").c_str(),
-                            ReadString(classKey, "IPMask").c_str());
+                std::printf("  %s\\%s -> %s  IPAddress %s  IPMask %s\n",
+                            vp::VisibleText(device).c_str(), vp::VisibleText(instance).c_str(),
+                            vp::VisibleText(driver).c_str(),
+                            vp::VisibleText(ReadString(classKey, "IPAddress")).c_str(),
+                            vp::VisibleText(ReadString(classKey, "IPMask")).c_str());
             }
         }
     }
@@ -115,7 +119,8 @@ void ShowAddresses() {
 void ShowRunOnce() {
     std::puts("RunOnce:");
     for (const NamedValue &value : Values("Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce"))
-        std::printf("  %s = \"%s\"\n", value.name.c_str(), value.data.c_str());
+        std::printf("  %s = %s\n", vp::VisibleText(value.name).c_str(),
+                    vp::QuotedText(value.data).c_str());
 }
 
 void ShowJournal() {

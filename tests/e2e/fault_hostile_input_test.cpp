@@ -88,6 +88,12 @@ TEST_F(HostileInput, ShellLikeTextsRunNothing) {
     // The hostile names are kept safely: the registry still reads.
     const auto exported = testkit::Run({Program("veltrin-machine"), "reg", machine, "export"}, {});
     EXPECT_EQ(exported.exitCode, 0) << exported.output.substr(0, 300);
+    // Shown on a terminal, they cannot move its cursor or break its lines.
+    const auto shown = testkit::Run({Program("veltrin-machine"), "show", machine}, {});
+    EXPECT_EQ(shown.exitCode, 0) << shown.output.substr(0, 300);
+    for (char c : shown.output)
+        EXPECT_FALSE((static_cast<unsigned char>(c) < 0x20 && c != '\n') || c == 0x7f);
+    EXPECT_NE(shown.output.find("Esc\\x1b[31mRed\\x09Tab"), std::string::npos);
 }
 
 // The 120-byte title: a vendor name of 84 characters fills it exactly; a
