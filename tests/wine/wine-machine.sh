@@ -141,12 +141,15 @@ make_cd() { # sample-cd standins out
 }
 
 # A value of a key in a .reg file (REGEDIT4 or version 5 as UTF-8): the text
-# after "=", or nothing. Key and value names compare case-insensitively.
+# after "=", or nothing. Key and value names compare case-insensitively; a
+# key may have several sections (changes appended to the file), the last
+# value set wins.
 reg_value() { # file key name
     tr -d '\r' <"$1" | REG_KEY="[$2]" REG_NAME="\"$3\"=" awk '
         BEGIN {key = tolower(ENVIRON["REG_KEY"]); name = tolower(ENVIRON["REG_NAME"])}
         /^\[/ {inside = (tolower($0) == key); next}
-        inside && index(tolower($0), name) == 1 {print substr($0, length(name) + 1); exit}'
+        inside && index(tolower($0), name) == 1 {value = substr($0, length(name) + 1); found = 1}
+        END {if (found) print value}'
 }
 
 # Whether a key is in a .reg file.
