@@ -143,7 +143,8 @@ make_cd() { # sample-cd standins out
 # A value of a key in a .reg file (REGEDIT4 or version 5 as UTF-8): the text
 # after "=", or nothing. Key and value names compare case-insensitively; a
 # key may have several sections (changes appended to the file), the last
-# value set wins.
+# value set wins. awk reads to the end, so that tr never writes into a
+# closed pipe (which pipefail would take for a failure).
 reg_value() { # file key name
     tr -d '\r' <"$1" | REG_KEY="[$2]" REG_NAME="\"$3\"=" awk '
         BEGIN {key = tolower(ENVIRON["REG_KEY"]); name = tolower(ENVIRON["REG_NAME"])}
@@ -154,5 +155,7 @@ reg_value() { # file key name
 
 # Whether a key is in a .reg file.
 reg_has_key() { # file key
-    tr -d '\r' <"$1" | grep -qixF "[$2]"
+    # grep reads to the end: one that stopped at the first match could leave
+    # tr writing into a closed pipe, which pipefail would take for a failure.
+    tr -d '\r' <"$1" | grep -ixF "[$2]" >/dev/null
 }
