@@ -345,8 +345,7 @@ LONG RegistryFile::Append(
             return Failed(ERROR_INVALID_PARAMETER, "a change that does not read: line " +
                                                        std::to_string(parse.line) + ": " +
                                                        parse.what);
-        std::string_view text = change.Text();
-        text.remove_prefix(text.find("\r\n\r\n") + 4); // the header is the file's own
+        std::string_view text = change.Sections(); // the header is the file's own
         if (text.empty())
             return ERROR_SUCCESS;
         std::size_t limit = std::max(wholeBytes_, kLeastAppendedBytes);

@@ -70,12 +70,6 @@ bool ImportText(std::string_view regText, std::string *error) {
     return Report(result, file.LastError(), error, nullptr);
 }
 
-bool Transaction(const std::function<bool(Key &root)> &change, std::string *error, LONG *code) {
-    RegistryFile &file = MachineRegistry();
-    LONG result = file.Update([&](Key &root) { return change(root) ? ERROR_SUCCESS : kGaveUp; });
-    return result == kGaveUp ? false : Report(result, file.LastError(), error, code);
-}
-
 bool Change(const std::function<bool(const Key &root, ChangeText *change)> &describe,
             std::string *error, LONG *code) {
     RegistryFile &file = MachineRegistry();
@@ -83,15 +77,6 @@ bool Change(const std::function<bool(const Key &root, ChangeText *change)> &desc
         return describe(root, change) ? ERROR_SUCCESS : kGaveUp;
     });
     return result == kGaveUp ? false : Report(result, file.LastError(), error, code);
-}
-
-bool Inspect(const std::function<void(const Key &root)> &look, std::string *error, LONG *code) {
-    RegistryFile &file = MachineRegistry();
-    const Key *root = nullptr;
-    if (!Report(file.Read(&root), file.LastError(), error, code))
-        return false;
-    look(*root);
-    return true;
 }
 
 } // namespace sim::reg

@@ -31,21 +31,12 @@ bool ExportText(const std::string &keyPath, std::string *out, std::string *error
 // one locked change. When the text does not parse, nothing is written.
 bool ImportText(std::string_view regText, std::string *error);
 
-// Runs change on the newest tree under the registry's lock and saves the
-// result atomically, so several changes land together or not at all. When
-// change returns false nothing is written and error and code are left alone.
-// change must not call the Reg* functions (they would take the lock again).
-bool Transaction(const std::function<bool(Key &root)> &change, std::string *error = nullptr,
-                 LONG *code = nullptr);
-
-// The same for a change that describe writes as REGEDIT4 text after looking
-// at the newest tree: one short write for a small change on a big registry
-// (see RegistryFile::Append).
+// Runs describe on the newest tree under the registry's lock; the change it
+// writes as REGEDIT4 text is applied and saved as one, so its steps land
+// together or not at all, in one short write for a small change on a big
+// registry (see RegistryFile::Append). When describe returns false nothing is
+// written and error and code are left alone.
 bool Change(const std::function<bool(const Key &root, ChangeText *change)> &describe,
             std::string *error = nullptr, LONG *code = nullptr);
-
-// Lets look read the newest tree (valid only during the call).
-bool Inspect(const std::function<void(const Key &root)> &look, std::string *error = nullptr,
-             LONG *code = nullptr);
 
 } // namespace sim::reg

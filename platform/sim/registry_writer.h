@@ -23,7 +23,7 @@ void WriteRegedit4(const Key &key, std::string_view path, std::string *out);
 // a registry file after its header.
 class ChangeText {
   public:
-    ChangeText() : text_("REGEDIT4\r\n\r\n") {}
+    ChangeText() : text_(kHeader) {}
 
     // [-path]: the key and its tree go.
     void DeleteKey(std::string_view path);
@@ -34,8 +34,11 @@ class ChangeText {
     void DeleteValue(std::string_view path, std::string_view name);
 
     const std::string &Text() const { return text_; }
+    // The sections alone, without the header.
+    std::string_view Sections() const { return std::string_view(text_).substr(kHeader.size()); }
 
   private:
+    static constexpr std::string_view kHeader = "REGEDIT4\r\n\r\n";
     std::string text_;
 };
 

@@ -1,7 +1,7 @@
 #include "tests/testkit/testkit.h"
 
 #include "platform/sim/machine.h"
-#include "platform/sim/registry_reader.h"
+#include "platform/sim/registry_file.h"
 #include "platform/sim/registry_writer.h"
 
 #include <gtest/gtest.h>
@@ -138,11 +138,13 @@ std::string TempMachine::ReadRegistry() const {
     return ReadFile(dir_ + "/registry.reg");
 }
 std::string TempMachine::SavedRegistry() const {
-    sim::reg::Key root;
-    sim::reg::ParseError error;
-    if (!sim::reg::ApplyRegedit4(ReadRegistry(), root, &error))
-        ADD_FAILURE() << "registry.reg:" << error.line << ": " << error.what;
-    return sim::reg::WriteRegedit4(root, "");
+    sim::reg::RegistryFile file(dir_ + "/registry.reg");
+    const sim::reg::Key *root = nullptr;
+    if (file.Read(&root) != ERROR_SUCCESS) {
+        ADD_FAILURE() << file.LastError();
+        return "";
+    }
+    return sim::reg::WriteRegedit4(*root, "");
 }
 std::string TempMachine::ReadJournal() const {
     return ReadFile(dir_ + "/journal.log");

@@ -30,8 +30,8 @@ class TempMachine {
     std::string DrivePath(char drive) const;
     // registry.reg as it lies, appended changes and all.
     std::string ReadRegistry() const;
-    // What a reader of registry.reg takes from it, written out whole: one
-    // section a key, appended changes folded in.
+    // What a new reader of registry.reg takes from it, written out whole: one
+    // section a key, appended changes folded in, a cut change left out.
     std::string SavedRegistry() const;
     std::string ReadJournal() const;
     void Use() const;

@@ -32,15 +32,17 @@ unsigned long CounterIn(const Key &root) {
 // Bumps Counter's "n" and "copy" together, in one locked change: the whole
 // file written again, or the change appended to it.
 bool BumpWhole(std::string *error) {
-    return sim::reg::Transaction(
-        [](Key &root) {
-            const std::string next = std::to_string(CounterIn(root) + 1);
-            Key *counter = sim::reg::CreateKey(root, "Counter");
-            counter->SetValue("n", REG_SZ, next + '\0');
-            counter->SetValue("copy", REG_SZ, next + '\0');
-            return true;
-        },
-        error);
+    sim::reg::RegistryFile &file = sim::reg::MachineRegistry();
+    const LONG code = file.Update([](Key &root) {
+        const std::string next = std::to_string(CounterIn(root) + 1);
+        Key *counter = sim::reg::CreateKey(root, "Counter");
+        counter->SetValue("n", REG_SZ, next + '\0');
+        counter->SetValue("copy", REG_SZ, next + '\0');
+        return LONG{ERROR_SUCCESS};
+    });
+    if (code != ERROR_SUCCESS && error)
+        *error = file.LastError();
+    return code == ERROR_SUCCESS;
 }
 
 bool BumpAppended(std::string *error) {

@@ -1,7 +1,6 @@
 // Changes appended to registry.reg: read back as the whole file would be,
 // left out when cut short, undone when the disk fills during the write, and
 // folded into a whole file again once they outgrow it.
-#include "platform/sim/registry_file.h"
 #include "platform/sim/registry_store.h"
 #include "platform/sim/registry_writer.h"
 #include "platform/win32.h"
@@ -43,16 +42,7 @@ class AppendedChanges : public testing::Test {
         return st.st_ino;
     }
 
-    // The tree a new reader of registry.reg takes, written out whole.
-    std::string FreshRead() const {
-        sim::reg::RegistryFile file(RegPath());
-        const Key *root = nullptr;
-        if (file.Read(&root) != ERROR_SUCCESS)
-            return "error: " + file.LastError();
-        return sim::reg::WriteRegedit4(*root, "");
-    }
-
-    // The same through this process's registry, which made the changes.
+    // The registry as this process, which made the changes, holds it.
     static std::string OwnView() {
         std::string text, error;
         return sim::reg::ExportText("", &text, &error) ? text : "error: " + error;
@@ -93,35 +83,37 @@ TEST_F(AppendedChanges, ReadBackAsTheWholeFileWouldBe) {
     const std::string after = machine.ReadRegistry();
     EXPECT_EQ(Inode(), inode) << "written whole, not appended";
     EXPECT_EQ(after.substr(0, before.size()), before);
-    EXPECT_EQ(FreshRead(), OwnView());
-    const std::string shares = FreshRead().substr(FreshRead().find("[HKEY_LOCAL_MACHINE\\Shares]"));
+    const std::string saved = machine.SavedRegistry();
+    EXPECT_EQ(saved, OwnView());
+    const std::string shares = saved.substr(saved.find("[HKEY_LOCAL_MACHINE\\Shares]"));
     EXPECT_EQ(shares, "[HKEY_LOCAL_MACHINE\\Shares]\r\n\r\n"
                       "[HKEY_LOCAL_MACHINE\\Shares\\OLD]\r\n\"Path\"=\"C:\\\\\"\r\n\r\n"
                       "[HKEY_LOCAL_MACHINE\\Shares\\New]\r\n@=\"default\"\r\n\r\n");
-    EXPECT_EQ(FreshRead().find("Ballast\\K7]"), std::string::npos);
+    EXPECT_EQ(saved.find("Ballast\\K7]"), std::string::npos);
 
     // A person may still add to the file by hand after the appended changes.
     testkit::WriteFile(RegPath(), after + "[HKEY_LOCAL_MACHINE\\Hand]\r\n\"x\"=\"1\"\r\n");
-    EXPECT_NE(FreshRead().find("[HKEY_LOCAL_MACHINE\\Hand]\r\n\"x\"=\"1\"\r\n"), std::string::npos);
-    EXPECT_EQ(FreshRead(), OwnView());
+    EXPECT_NE(machine.SavedRegistry().find("[HKEY_LOCAL_MACHINE\\Hand]\r\n\"x\"=\"1\"\r\n"),
+              std::string::npos);
+    EXPECT_EQ(machine.SavedRegistry(), OwnView());
 }
 
 TEST_F(AppendedChanges, ACutChangeIsLeftOutAndTheNextWriteIsWhole) {
-    const std::string old = FreshRead();
+    const std::string old = machine.SavedRegistry();
     const std::string before = machine.ReadRegistry();
     ASSERT_TRUE(Apply([](ChangeText *change) {
         change->SetValues("Shares\\NEW", Values({{"Path", "D:\\"}, {"Remark", "new"}}));
         change->DeleteKey("Shares\\OLD");
     }));
     const std::string full = machine.ReadRegistry();
-    const std::string changed = FreshRead();
+    const std::string changed = machine.SavedRegistry();
     ASSERT_NE(changed, old);
     for (std::size_t cut = before.size(); cut < full.size(); ++cut) {
         testkit::WriteFile(RegPath(), full.substr(0, cut));
-        ASSERT_EQ(FreshRead(), old) << "cut after " << cut - before.size() << " bytes";
+        ASSERT_EQ(machine.SavedRegistry(), old) << "cut after " << cut - before.size() << " bytes";
     }
     testkit::WriteFile(RegPath(), full);
-    EXPECT_EQ(FreshRead(), changed);
+    EXPECT_EQ(machine.SavedRegistry(), changed);
 
     testkit::WriteFile(RegPath(), full.substr(0, full.size() - 20));
     const ino_t inode = Inode();
@@ -167,8 +159,9 @@ TEST_F(AppendedChanges, OutgrownChangesAreFoldedIntoAWholeFile) {
         largest = std::max(largest, machine.ReadRegistry().size());
     }
     EXPECT_LT(largest, 64u * 1024 + 2 * 8000u);
-    EXPECT_NE(FreshRead().find("[HKEY_LOCAL_MACHINE\\Counter]\r\n\"n\"=\"39\""), std::string::npos);
-    EXPECT_EQ(FreshRead(), OwnView());
+    EXPECT_NE(machine.SavedRegistry().find("[HKEY_LOCAL_MACHINE\\Counter]\r\n\"n\"=\"39\""),
+              std::string::npos);
+    EXPECT_EQ(machine.SavedRegistry(), OwnView());
 }
 
 } // namespace

@@ -200,12 +200,15 @@ TEST_F(RegFile, ImportIsAllOrNothing) {
                         "[HKEY_LOCAL_MACHINE\\New]\r\n\"a\"=\"1\"\r\n\r\n");
 }
 
-TEST_F(RegFile, TransactionLandsWholeOrNotAtAll) {
+TEST_F(RegFile, ChangeLandsWholeOrNotAtAll) {
     std::string error;
-    EXPECT_TRUE(sim::reg::Transaction(
-        [](sim::reg::Key &root) {
-            sim::reg::CreateKey(root, "Shares\\ONE")->SetValue("Path", 1, "C:\\\0"s);
-            sim::reg::CreateKey(root, "Shares\\TWO")->SetValue("Path", 1, "D:\\\0"s);
+    EXPECT_TRUE(sim::reg::Change(
+        [](const sim::reg::Key &, sim::reg::ChangeText *change) {
+            sim::reg::Key path;
+            path.SetValue("Path", 1, "C:\\\0"s);
+            change->SetValues("Shares\\ONE", path);
+            path.SetValue("Path", 1, "D:\\\0"s);
+            change->SetValues("Shares\\TWO", path);
             return true;
         },
         &error));
@@ -214,9 +217,9 @@ TEST_F(RegFile, TransactionLandsWholeOrNotAtAll) {
                                 "[HKEY_LOCAL_MACHINE\\Shares\\TWO]\r\n\"Path\"=\"D:\\\\\"\r\n\r\n");
     const std::string before = machine.ReadRegistry();
     LONG code = 0;
-    EXPECT_FALSE(sim::reg::Transaction(
-        [](sim::reg::Key &root) {
-            sim::reg::FindKey(root, "Shares")->DeleteSubkey("ONE");
+    EXPECT_FALSE(sim::reg::Change(
+        [](const sim::reg::Key &, sim::reg::ChangeText *change) {
+            change->DeleteKey("Shares\\ONE");
             return false;
         },
         &error, &code));
