@@ -1,11 +1,11 @@
 // The media launcher: find the CD-ROM drive, make sure the installation CD
 // is in it, and start the CD's own autorun program.
 #include "app/setup_app.h"
-#include "netsetup/cd_probe.h"
+#include "common/cd_probe.h"
+#include "common/cd_prompt.h"
 
 namespace {
 
-const char kSetupEntry[] = "\\Tzr\\Setup";
 const char kAutorun[] = "\\autorun.exe";
 const char kReminderText[] =
     "Please make sure your Quorvane Phoneline Network Card Installation CD-ROM is properly "
@@ -28,16 +28,14 @@ BOOL CSetupApp::InitInstance() {
     ProbeCdDrive(rootPath);
     const char letter = rootPath[0];
 
-    char path[kCdPathSize];
-    MakeCdPath(path, letter, kSetupEntry);
-
     CPromptOwner promptOwner;
-    while (!CdEntryExists(path)) {
-        // Every answer but OK counts as Cancel; OK tests the same drive again.
-        if (promptOwner.MessageBox(kReminderText, "Reminder", MB_OKCANCEL) != IDOK)
-            return FALSE;
-    }
+    // Every answer but OK counts as Cancel; OK tests the same drive again.
+    if (!WaitForInstallationCd(
+            letter, [&] { return promptOwner.MessageBox(kReminderText, "Reminder", MB_OKCANCEL); },
+            IDOK))
+        return FALSE;
 
+    char path[kCdPathSize];
     MakeCdPath(path, letter, kAutorun);
     WinExec(path, SW_SHOWNORMAL);
     return FALSE;

@@ -4,8 +4,8 @@
 #include "bench/reg_data.h"
 #include "platform/sim/machine.h"
 #include "platform/sim/machine_keys.h"
-#include "platform/sim/registry_reader.h"
-#include "platform/sim/registry_writer.h"
+#include "platform/sim/registry/reader.h"
+#include "platform/sim/registry/writer.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -56,7 +56,7 @@ void AddShare(Key &shares, const std::string &name, std::uint32_t type, std::uin
 // Printer "P0001 Laser" on LPT1:, shared as P0001 when odd.
 void AddPrinters(Key &root, unsigned count) {
     Key &printers = *sim::reg::CreateKey(root, sim::kPrintersKey);
-    Key &shares = *sim::reg::CreateKey(root, sim::kShareKey);
+    Key &shares = *sim::reg::CreateKey(root, kShareKeyPath);
     for (unsigned i = 1; i <= count; ++i) {
         std::string shareName = Numbered("P%04u", i);
         std::string name = shareName + " Laser";
@@ -125,7 +125,7 @@ std::string MachineRegistryText(const MachineShape &shape) {
     sim::reg::ParseError error;
     if (!sim::reg::ApplyRegedit4(DefaultRegistryText(), root, &error))
         Die("default registry, line " + std::to_string(error.line) + ": " + error.what);
-    Key &shares = *sim::reg::CreateKey(root, sim::kShareKey);
+    Key &shares = *sim::reg::CreateKey(root, kShareKeyPath);
     for (unsigned i = 1; i <= shape.diskShares; ++i)
         AddShare(shares, Numbered("S%05u", i), 0, 0x191, Numbered("C:\\SHARED\\F%05u", i));
     AddPrinters(root, shape.printers);

@@ -3,7 +3,7 @@
 // software, shared DLLs. The same seed always gives the same tree.
 #pragma once
 
-#include "platform/sim/registry_tree.h"
+#include "platform/sim/registry/tree.h"
 
 #include <cstddef>
 

@@ -1,7 +1,7 @@
 #include "bench/cold_load.h"
 
 #include "bench/spawn.h"
-#include "platform/sim/registry_file.h"
+#include "platform/sim/registry/file.h"
 
 #include <chrono>
 #include <cstdio>

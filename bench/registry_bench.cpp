@@ -5,10 +5,10 @@
 #include "bench/big_registry.h"
 #include "bench/cold_load.h"
 #include "platform/sim/machine.h"
-#include "platform/sim/registry_file.h"
-#include "platform/sim/registry_store.h"
-#include "platform/sim/registry_writer.h"
-#include "platform/win32.h"
+#include "platform/sim/registry/file.h"
+#include "platform/sim/registry/store.h"
+#include "platform/sim/registry/writer.h"
+#include "platform/api.h"
 
 #include <benchmark/benchmark.h>
 
@@ -99,7 +99,7 @@ void RegistrySave(benchmark::State &state) {
     sim::reg::RegistryFile file(machine.RegistryPath());
     std::uint32_t n = 0;
     for (auto _ : state) {
-        LONG code = file.Update([&](sim::reg::Key &root) {
+        LONG code = file.EditTree([&](sim::reg::Key &root) {
             sim::reg::CreateKey(root, "Software\\Bench")
                 ->SetValue("n", 4, std::string(4, char(++n)));
             return ERROR_SUCCESS;

@@ -5,9 +5,9 @@
 // untouched, and the dialog's test of each record must hold up.
 #include "fuzz/fuzz_machine.h"
 #include "platform/sim/machine_keys.h"
-#include "platform/sim/registry_tree.h"
-#include "platform/sim/registry_writer.h"
-#include "platform/win32.h"
+#include "platform/sim/registry/tree.h"
+#include "platform/sim/registry/writer.h"
+#include "platform/api.h"
 #include "sharing/printer_record.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

@@ -6,7 +6,7 @@
 #include "fuzz/fuzz_machine.h"
 #include "platform/sim/ini_text.h"
 #include "platform/sim/machine_config.h"
-#include "platform/win32.h"
+#include "platform/api.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -1,9 +1,10 @@
 #include "netsetup/restart.h"
 
-#include "netsetup/cd_probe.h"
-#include "netsetup/reboot_dlg.h"
-#include "netsetup/reg_key.h"
+#include "common/cd_probe.h"
+#include "netsetup/restart_notice.h"
+#include "common/reg_key.h"
 #include "netsetup/setup_state.h"
+#include "platform/registry_keys.h"
 
 void ScheduleRestart() {
     // The trailing blank belongs to the command as Windows will run it.
@@ -11,8 +12,7 @@ void ScheduleRestart() {
     MakeCdPath(command, g_setupState.cdRootPath[0], "\\Tzr\\Setup.exe ");
     {
         COpenKey runOnce;
-        if (runOnce.Open(HKEY_LOCAL_MACHINE,
-                         "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce") == ERROR_SUCCESS)
+        if (runOnce.Open(HKEY_LOCAL_MACHINE, kRunOnceKeyPath) == ERROR_SUCCESS)
             SetStringValue(runOnce.Get(), "InternetSW", command);
     }
 

@@ -1,6 +1,6 @@
 #include "netsetup/static_address.h"
 
-#include "netsetup/reg_key.h"
+#include "common/reg_key.h"
 #include "netsetup/setup_state.h"
 
 #include <cstdio>
@@ -14,8 +14,8 @@ const char kCardId[] = "VEN_1022&DEV_2001";
 const char kTcpBinding[] = "MSTCP\\";
 const char kClassRoot[] = "System\\CurrentControlSet\\Services\\Class\\";
 
-// Every name, data and path buffer of the walk holds 79 characters and a NUL.
-constexpr DWORD kBufferSize = 80;
+// Every name, data and path buffer of the walk holds 79 characters and a NUL
+// (kBufferSize).
 // The protocol instance path holds "Enum\Network\MSTCP\" and 5 more.
 constexpr std::size_t kProtocolPathSize = 30;
 

@@ -3,7 +3,7 @@
 // TCP/IP driver key, which gets "IPAddress" and "IPMask".
 #pragma once
 
-#include "platform/win32.h"
+#include "platform/api.h"
 
 // Reads the address and mask texts of the setup state and sets its restart
 // state to 1 once the card's instances have been walked. When the card's

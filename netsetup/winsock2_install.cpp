@@ -1,7 +1,7 @@
 #include "netsetup/winsock2_install.h"
 
-#include "netsetup/cd_probe.h"
-#include "netsetup/reg_key.h"
+#include "common/cd_probe.h"
+#include "common/reg_key.h"
 #include "netsetup/setup_state.h"
 
 #include <cstring>

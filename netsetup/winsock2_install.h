@@ -2,7 +2,7 @@
 // missing, and asks for a restart.
 #pragma once
 
-#include "platform/win32.h"
+#include "platform/api.h"
 
 // How the wait for the installer is paced. Every wait is bounded: with an
 // installer that never ends and never adds the key, the poll gives up after

@@ -2,10 +2,10 @@
 // application object, modal dialogs built from resource templates, message
 // maps, and the standard confirm and cancel handling. The same classes run on
 // the real dialog manager (Windows build) and on the in-process window
-// manager of platform/user (terminal and response-file renderers).
+// manager of platform/user32 (terminal and response-file renderers).
 #pragma once
 
-#include "platform/win32.h"
+#include "platform/api.h"
 
 class CDialog;
 

@@ -1,6 +1,6 @@
 #include "sharing/dialog_title.h"
 
-#include "platform/win32.h"
+#include "platform/api.h"
 #include "sharing/bounded_text.h"
 
 #include <cstring>

@@ -1,7 +1,7 @@
 // Drive masks: bit i stands for drive letter 'A' + i, for the 26 letters.
 #pragma once
 
-#include "platform/win32.h"
+#include "platform/api.h"
 
 constexpr unsigned kDriveLetters = 26;
 

@@ -1,7 +1,7 @@
 // The test that lets a printer record of the enumeration into the table.
 #pragma once
 
-#include "platform/win32.h"
+#include "platform/api.h"
 
 // A printer attached to one of this computer's own ports, whose texts all
 // lie in the block [begin, end): a port that starts "\\" or "X\" is a path

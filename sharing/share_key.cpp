@@ -1,10 +1,8 @@
 #include "sharing/share_key.h"
 
-const char kShareKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Network\\LanMan";
+#include "common/reg_key.h"
 
 namespace {
-
-constexpr DWORD kBufferSize = 80;
 
 // Only the value's own bytes count: a value shorter than four bytes is not
 // a disk share, whatever the buffer held before.
@@ -20,17 +18,16 @@ bool IsDiskShare(HKEY subkey) {
 } // namespace
 
 void ForEachDiskShare(const std::function<void(HKEY subkey, const char *name)> &visit) {
-    HKEY shares = nullptr;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kShareKeyPath, &shares) != ERROR_SUCCESS)
+    COpenKey shares;
+    if (shares.Open(HKEY_LOCAL_MACHINE, kShareKeyPath) != ERROR_SUCCESS)
         return;
     char name[kBufferSize];
-    for (DWORD index = 0; RegEnumKeyA(shares, index, name, kBufferSize) == ERROR_SUCCESS; ++index) {
-        HKEY subkey = nullptr;
-        if (RegOpenKeyA(shares, name, &subkey) != ERROR_SUCCESS)
+    for (DWORD index = 0; RegEnumKeyA(shares.Get(), index, name, kBufferSize) == ERROR_SUCCESS;
+         ++index) {
+        COpenKey subkey;
+        if (subkey.Open(shares.Get(), name) != ERROR_SUCCESS)
             continue;
-        if (IsDiskShare(subkey))
-            visit(subkey, name);
-        RegCloseKey(subkey);
+        if (IsDiskShare(subkey.Get()))
+            visit(subkey.Get(), name);
     }
-    RegCloseKey(shares);
 }

@@ -2,11 +2,10 @@
 // with the values "Type" (four zero bytes for a disk share) and "Path".
 #pragma once
 
-#include "platform/win32.h"
+#include "platform/api.h"
+#include "platform/registry_keys.h"
 
 #include <functional>
-
-extern const char kShareKeyPath[];
 
 // Calls visit(subkey, name) for every subkey whose "Type" marks a disk
 // share, in enumeration order. The subkey is open only during the call.

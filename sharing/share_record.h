@@ -2,7 +2,7 @@
 // printer and handed to the share service.
 #pragma once
 
-#include "platform/win32.h"
+#include "platform/api.h"
 
 #include <string_view>
 

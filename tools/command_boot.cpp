@@ -5,7 +5,8 @@
 #include "platform/quoted_text.h"
 
 #include "platform/sim/machine.h"
-#include "platform/win32.h"
+#include "platform/api.h"
+#include "platform/registry_keys.h"
 
 #include <cstdio>
 #include <string>
@@ -14,7 +15,6 @@
 namespace tool {
 namespace {
 
-const char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 // A program that never ends does not hold up the start forever.
 const DWORD kProgramTimeoutMs = 10 * 60 * 1000;
 
@@ -46,11 +46,11 @@ int CommandBoot(const Args &args) {
         return 1;
     sim::AppendJournal("Boot");
     HKEY key;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kRunOnce, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kRunOnceKeyPath, &key) != ERROR_SUCCESS) {
         std::puts("restarted; no RunOnce entries");
         return 0;
     }
-    std::vector<NamedValue> entries = Values(kRunOnce);
+    std::vector<NamedValue> entries = Values(kRunOnceKeyPath);
     std::erase_if(entries,
                   [](const NamedValue &v) { return v.type != REG_SZ && v.type != REG_EXPAND_SZ; });
     for (const auto &[name, type, command] : entries) {

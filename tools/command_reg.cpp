@@ -1,7 +1,7 @@
 // `reg export` / `reg import`: the machine's registry as REGEDIT4 text.
 #include "tools/machine_tool.h"
 
-#include "platform/sim/registry_store.h"
+#include "platform/sim/registry/store.h"
 
 #include <cstdio>
 #include <fstream>

@@ -4,7 +4,8 @@
 #include "platform/quoted_text.h"
 
 #include "platform/sim/machine.h"
-#include "platform/win32.h"
+#include "platform/api.h"
+#include "platform/registry_keys.h"
 
 #include <cstdio>
 #include <fstream>
@@ -66,7 +67,7 @@ void ShowDrives() {
 }
 
 void ShowShares() {
-    const std::string lanman = "Software\\Microsoft\\Windows\\CurrentVersion\\Network\\LanMan";
+    const std::string lanman = kShareKeyPath;
     std::puts("Shares:");
     for (const std::string &name : Subkeys(lanman)) {
         const std::string key = lanman + "\\" + name;
@@ -118,7 +119,7 @@ void ShowAddresses() {
 
 void ShowRunOnce() {
     std::puts("RunOnce:");
-    for (const NamedValue &value : Values("Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce"))
+    for (const NamedValue &value : Values(kRunOnceKeyPath))
         std::printf("  %s = %s\n", vp::VisibleText(value.name).c_str(),
                     vp::QuotedText(value.data).c_str());
 }

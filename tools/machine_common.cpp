@@ -1,7 +1,7 @@
 #include "tools/machine_tool.h"
 
 #include "platform/sim/machine.h"
-#include "platform/win32.h"
+#include "platform/api.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,7 +1,7 @@
 // veltrin-machine: create, inspect, edit and restart a simulated machine.
 #pragma once
 
-#include "platform/win32.h"
+#include "platform/api.h"
 
 #include <string>
 #include <vector>

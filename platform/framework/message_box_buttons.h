@@ -2,7 +2,7 @@
 // the same in every build.
 #pragma once
 
-#include "platform/win32.h"
+#include "platform/api.h"
 
 #include <vector>
 

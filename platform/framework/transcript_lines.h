@@ -10,7 +10,7 @@
 #pragma once
 
 #include "platform/quoted_text.h"
-#include "platform/win32.h"
+#include "platform/api.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
 #include "platform/script/script_driver.h"
 
-#include "platform/user/no_user_driver.h"
-#include "platform/user/transcript.h"
+#include "platform/user32/fail.h"
+#include "platform/user32/transcript.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -2,12 +2,12 @@
 // response file (VELTRIN_UI=script:<file>), in virtual time. An action that
 // does not fit what is showing, or a file that ends while something waits,
 // stops the program with "veltrin: <file>:<line>: ..." on stderr and exit
-// status 3 (ui::kNoAnswerExitCode).
+// status 3 (script::kNoAnswerExitCode).
 #pragma once
 
 #include "platform/script/response_file.h"
 #include "platform/script/shared_position.h"
-#include "platform/user/driver.h"
+#include "platform/user32/driver.h"
 
 #include <memory>
 #include <string>

@@ -2,8 +2,8 @@
 
 #include "platform/sim/machine.h"
 #include "platform/sim/machine_config.h"
-#include "platform/sim/registry_names.h"
-#include "platform/win32.h"
+#include "platform/sim/registry/names.h"
+#include "platform/api.h"
 
 #include <climits>
 #include <cstdlib>

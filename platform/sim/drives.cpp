@@ -1,6 +1,6 @@
 // Drive queries answered from machine.ini.
 #include "platform/sim/machine_config.h"
-#include "platform/win32.h"
+#include "platform/api.h"
 
 #include <cstring>
 

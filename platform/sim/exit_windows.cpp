@@ -1,6 +1,6 @@
 // The restart request is recorded; `veltrin-machine boot` plays it.
 #include "platform/sim/machine.h"
-#include "platform/win32.h"
+#include "platform/api.h"
 
 BOOL ExitWindowsEx(UINT flags, DWORD) {
     sim::AppendJournal("ExitWindowsEx " + std::to_string(flags));

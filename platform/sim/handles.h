@@ -2,7 +2,7 @@
 // numbers (multiples of 4, as Windows gives them) that stand for an object.
 #pragma once
 
-#include "platform/win32.h"
+#include "platform/api.h"
 
 #include <memory>
 

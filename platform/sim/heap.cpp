@@ -1,6 +1,6 @@
 // The local heap and the process heap: fixed blocks from the C heap. A fixed
 // block's handle is its address, as on Windows.
-#include "platform/win32.h"
+#include "platform/api.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
 #include "platform/sim/ini_text.h"
 
-#include "platform/sim/registry_names.h"
+#include "platform/sim/registry/names.h"
 
 namespace sim::ini {
 

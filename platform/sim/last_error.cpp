@@ -1,4 +1,4 @@
-#include "platform/win32.h"
+#include "platform/api.h"
 
 namespace {
 thread_local DWORD lastError = ERROR_SUCCESS;

@@ -1,6 +1,6 @@
 // KERNEL32's lstr family. Windows catches the fault of a NULL argument and
 // returns NULL (0 for lstrlenA) instead of crashing; so do these.
-#include "platform/win32.h"
+#include "platform/api.h"
 
 #include <cstring>
 

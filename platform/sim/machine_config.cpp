@@ -2,8 +2,8 @@
 
 #include "platform/sim/ini_text.h"
 #include "platform/sim/machine.h"
-#include "platform/sim/registry_names.h"
-#include "platform/win32.h"
+#include "platform/sim/registry/names.h"
+#include "platform/api.h"
 
 #include <cerrno>
 #include <cstdio>

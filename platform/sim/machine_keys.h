@@ -1,12 +1,10 @@
-// Registry keys of the machine's network services, under HKEY_LOCAL_MACHINE.
+// Registry keys of the machine's network services, under HKEY_LOCAL_MACHINE
+// (the share key, kShareKeyPath, with the others every program uses).
 #pragma once
 
-namespace sim {
+#include "platform/registry_keys.h"
 
-// One subkey per persistent share (Windows 9x): Type, Flags, Path, Remark,
-// Parm1enc, Parm2enc.
-inline constexpr const char kShareKey[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Network\\LanMan";
+namespace sim {
 
 // One subkey per printer: Port, Attributes, "Share Name" (only when shared),
 // "Printer Driver", "Description".

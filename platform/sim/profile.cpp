@@ -2,8 +2,8 @@
 #include "platform/sim/drive_path.h"
 #include "platform/sim/ini_text.h"
 #include "platform/sim/machine_config.h"
-#include "platform/sim/registry_names.h"
-#include "platform/win32.h"
+#include "platform/sim/registry/names.h"
+#include "platform/api.h"
 
 #include <cstring>
 #include <fstream>

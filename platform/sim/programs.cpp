@@ -3,7 +3,7 @@
 #include "platform/quoted_text.h"
 #include "platform/sim/machine.h"
 #include "platform/sim/process_start.h"
-#include "platform/win32.h"
+#include "platform/api.h"
 
 #include <chrono>
 #include <thread>

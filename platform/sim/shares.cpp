@@ -18,11 +18,11 @@
 #include "platform/sim/machine.h"
 #include "platform/sim/machine_config.h"
 #include "platform/sim/machine_keys.h"
-#include "platform/sim/registry_store.h"
-#include "platform/sim/registry_writer.h"
-#include "platform/sim/share_record.h"
+#include "platform/sim/registry/store.h"
+#include "platform/sim/registry/writer.h"
+#include "platform/sim/share_request.h"
 #include "platform/svrapi.h"
-#include "platform/win32.h"
+#include "platform/api.h"
 
 #include <cctype>
 #include <cstdio>
@@ -113,7 +113,7 @@ unsigned ShareChange(
     const std::function<unsigned(const Key &root, sim::reg::ChangeText *change)> &describe) {
     unsigned result = 0;
     LONG code = 0;
-    bool saved = sim::reg::Change(
+    bool saved = sim::reg::ApplyChange(
         [&](const Key &root, sim::reg::ChangeText *change) {
             return (result = describe(root, change)) == 0;
         },
@@ -122,7 +122,7 @@ unsigned ShareChange(
 }
 
 unsigned AddShare(const Key &root, const sim::ShareRequest &share, sim::reg::ChangeText *change) {
-    const Key *shares = sim::reg::FindKey(root, sim::kShareKey);
+    const Key *shares = sim::reg::FindKey(root, kShareKeyPath);
     if (shares && shares->Subkey(share.name))
         return NERR_DuplicateShare;
     const Key *printer = nullptr;
@@ -135,7 +135,7 @@ unsigned AddShare(const Key &root, const sim::ShareRequest &share, sim::reg::Cha
     record.SetValue("Remark", REG_SZ, Text(share.remark));
     record.SetValue("Parm1enc", REG_BINARY, Password(share.rwPassword));
     record.SetValue("Parm2enc", REG_BINARY, Password(share.roPassword));
-    change->SetValues(PathOf(sim::kShareKey, share.name), record);
+    change->SetValues(PathOf(kShareKeyPath, share.name), record);
     if (printer) {
         Key marks;
         DWORD attributes = DwordOf(printer->FindValue("Attributes"));
@@ -164,12 +164,12 @@ void UnmarkPrinter(const Key &root, const Key &share, std::string_view shareName
 }
 
 unsigned DeleteShare(const Key &root, const std::string &name, sim::reg::ChangeText *change) {
-    const Key *shares = sim::reg::FindKey(root, sim::kShareKey);
+    const Key *shares = sim::reg::FindKey(root, kShareKeyPath);
     const Key *share = shares && sim::reg::ValidKeyName(name) ? shares->Subkey(name) : nullptr;
     if (!share)
         return NERR_NetNameNotFound;
     UnmarkPrinter(root, *share, name, change);
-    change->DeleteKey(PathOf(sim::kShareKey, share->name)); // later shares move down one index
+    change->DeleteKey(PathOf(kShareKeyPath, share->name)); // later shares move down one index
     return 0;
 }
 

@@ -7,7 +7,7 @@
 
 #include "platform/tui/dialog_state.h"
 #include "platform/tui/key_event.h"
-#include "platform/user/driver.h"
+#include "platform/user32/driver.h"
 
 #include <optional>
 

@@ -3,7 +3,7 @@
 // control with WS_GROUP), Enter on the default button.
 #pragma once
 
-#include "platform/user/window.h"
+#include "platform/user32/window.h"
 
 namespace tui {
 

@@ -5,7 +5,7 @@
 #include "platform/tui/canvas.h"
 #include "platform/tui/dialog_state.h"
 #include "platform/tui/geometry.h"
-#include "platform/user/window.h"
+#include "platform/user32/window.h"
 
 #include <string>
 #include <vector>

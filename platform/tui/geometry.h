@@ -5,7 +5,7 @@
 #pragma once
 
 #include "platform/tui/canvas.h"
-#include "platform/user/window.h"
+#include "platform/user32/window.h"
 
 namespace tui {
 

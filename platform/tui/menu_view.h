@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/tui/canvas.h"
-#include "platform/user/window.h"
+#include "platform/user32/window.h"
 
 #include <vector>
 

@@ -4,7 +4,7 @@
 
 #include "platform/tui/canvas.h"
 #include "platform/tui/geometry.h"
-#include "platform/user/driver.h"
+#include "platform/user32/driver.h"
 
 #include <string>
 #include <vector>

@@ -10,7 +10,7 @@
 #include "platform/tui/menu_view.h"
 #include "platform/tui/message_box_view.h"
 #include "platform/tui/viewport.h"
-#include "platform/user/driver.h"
+#include "platform/user32/driver.h"
 
 #include <optional>
 #include <vector>

@@ -6,7 +6,7 @@
 #include "platform/tui/dialog_state.h"
 #include "platform/tui/key_event.h"
 #include "platform/tui/screen_view.h"
-#include "platform/user/driver.h"
+#include "platform/user32/driver.h"
 
 #include <chrono>
 #include <map>

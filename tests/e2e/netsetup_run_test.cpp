@@ -3,7 +3,7 @@
 // as one person would. Checked afterwards: what was seen (transcript), what
 // the machine did (journal), the registry, and a restart of the machine.
 #include "platform/sim/machine.h"
-#include "platform/win32.h"
+#include "platform/api.h"
 #include "tests/e2e/suite_run.h"
 #include "tests/testkit/testkit.h"
 

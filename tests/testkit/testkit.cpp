@@ -1,8 +1,8 @@
 #include "tests/testkit/testkit.h"
 
 #include "platform/sim/machine.h"
-#include "platform/sim/registry_file.h"
-#include "platform/sim/registry_writer.h"
+#include "platform/sim/registry/file.h"
+#include "platform/sim/registry/writer.h"
 
 #include <gtest/gtest.h>
 

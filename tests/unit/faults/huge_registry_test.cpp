@@ -2,7 +2,7 @@
 // and one process rewriting a big value over and over. Everything reads,
 // enumerates and saves, small buffers are refused without a byte written,
 // and memory stays bounded.
-#include "platform/win32.h"
+#include "platform/api.h"
 #include "tests/testkit/testkit.h"
 #include "tests/unit/registry/registry_test_util.h"
 

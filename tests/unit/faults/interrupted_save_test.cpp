@@ -2,9 +2,9 @@
 // moment of a save leaves a file that reads, holding the old state or the
 // new one; many processes saving at once lose no write. Both for changes
 // that write the whole file and for changes appended to it.
-#include "platform/sim/registry_file.h"
-#include "platform/sim/registry_store.h"
-#include "platform/win32.h"
+#include "platform/sim/registry/file.h"
+#include "platform/sim/registry/store.h"
+#include "platform/api.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +33,7 @@ unsigned long CounterIn(const Key &root) {
 // file written again, or the change appended to it.
 bool BumpWhole(std::string *error) {
     sim::reg::RegistryFile &file = sim::reg::MachineRegistry();
-    const LONG code = file.Update([](Key &root) {
+    const LONG code = file.EditTree([](Key &root) {
         const std::string next = std::to_string(CounterIn(root) + 1);
         Key *counter = sim::reg::CreateKey(root, "Counter");
         counter->SetValue("n", REG_SZ, next + '\0');
@@ -46,7 +46,7 @@ bool BumpWhole(std::string *error) {
 }
 
 bool BumpAppended(std::string *error) {
-    return sim::reg::Change(
+    return sim::reg::ApplyChange(
         [](const Key &root, sim::reg::ChangeText *change) {
             const std::string next = std::to_string(CounterIn(root) + 1);
             Key values;

@@ -3,7 +3,7 @@
 // drive, device names. None starts the program outside, reads the file
 // outside or shares the folder outside.
 #include "platform/svrapi.h"
-#include "platform/win32.h"
+#include "platform/api.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>

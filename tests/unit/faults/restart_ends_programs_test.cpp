@@ -2,7 +2,7 @@
 // started, even one that shrugs off SIGTERM, so the process that asked for
 // the restart is not kept waiting for them forever.
 #include "platform/sim/machine.h"
-#include "platform/win32.h"
+#include "platform/api.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // A registry.reg that cannot be read: every call fails with 5, nothing is
 // written in its place, and the reason is told once.
-#include "platform/win32.h"
+#include "platform/api.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>

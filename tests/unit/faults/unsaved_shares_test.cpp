@@ -3,7 +3,7 @@
 // folder and registry file. Every share call fails with its code and a journal line, the walk
 // goes on to the next drive and printer, the registry file stays as it was
 // and the reason is told once on stderr.
-#include "platform/win32.h"
+#include "platform/api.h"
 #include "sharing/sharing_dlg.h"
 #include "tests/testkit/testkit.h"
 #include "tests/unit/registry/registry_test_util.h"

@@ -2,8 +2,8 @@
 // resources, metrics and painting calls the dialogs make.
 #include "tests/unit/framework/probe_dialog.h"
 
-#include "platform/user/paint.h"
-#include "platform/user/resources.h"
+#include "platform/user32/paint.h"
+#include "platform/user32/resources.h"
 #include "res/resource.h"
 
 #include <gmock/gmock.h>

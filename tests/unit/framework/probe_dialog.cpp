@@ -1,7 +1,7 @@
 #include "tests/unit/framework/probe_dialog.h"
 
 #include "platform/script/script_driver.h"
-#include "platform/user/resources.h"
+#include "platform/user32/resources.h"
 #include "res/resource.h"
 
 #include <cstdio>

@@ -2,7 +2,7 @@
 // handling takes the rest, and the modal run ends only between inputs.
 #include "tests/unit/framework/probe_dialog.h"
 
-#include "platform/user/timers.h"
+#include "platform/user32/timers.h"
 #include "res/resource.h"
 
 using Log = std::vector<std::string>;

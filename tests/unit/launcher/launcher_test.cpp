@@ -2,7 +2,7 @@
 // stand-in user who answers the prompt and may insert the CD meanwhile.
 #include "app/setup_app.h"
 #include "platform/sim/machine.h"
-#include "platform/user/driver.h"
+#include "platform/user32/driver.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>

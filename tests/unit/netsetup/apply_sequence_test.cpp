@@ -1,7 +1,7 @@
 // The sharing dialog's OK: the apply sequence's steps in their order, on a
 // machine with the installation CD, the card and (or not) Winsock 2.
 #include "netsetup/host_number.h"
-#include "netsetup/reg_key.h"
+#include "common/reg_key.h"
 #include "res/resource.h"
 #include "sharing/sharing_dlg.h"
 #include "tests/unit/netsetup/netsetup_fixture.h"

@@ -1,7 +1,7 @@
 #include "tests/unit/netsetup/netsetup_fixture.h"
 
 #include "platform/sim/machine.h"
-#include "platform/win32.h"
+#include "platform/api.h"
 
 #include <memory>
 

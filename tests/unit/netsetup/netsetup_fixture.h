@@ -4,7 +4,7 @@
 #pragma once
 
 #include "netsetup/setup_state.h"
-#include "platform/user/driver.h"
+#include "platform/user32/driver.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The restart notice and the restart scheduling around it.
-#include "netsetup/reboot_dlg.h"
-#include "netsetup/reg_key.h"
+#include "netsetup/restart_notice.h"
+#include "common/reg_key.h"
 #include "netsetup/restart.h"
 
 #include "res/resource.h"

@@ -2,7 +2,7 @@
 // bindings to the TCP/IP driver keys, on registries shaped to break it.
 #include "netsetup/static_address.h"
 
-#include "netsetup/reg_key.h"
+#include "common/reg_key.h"
 #include "tests/unit/netsetup/netsetup_fixture.h"
 
 #include <cstdio>

@@ -1,7 +1,7 @@
 // The Winsock 2 step with stand-in installers on the CD: one that adds the
 // service key at once, one that adds it late, one that never does, and one
 // that cannot be started.
-#include "netsetup/reg_key.h"
+#include "common/reg_key.h"
 #include "netsetup/winsock2_install.h"
 
 #include "tests/unit/netsetup/netsetup_fixture.h"

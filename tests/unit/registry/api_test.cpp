@@ -1,6 +1,6 @@
 // The Reg* functions against a machine folder: results, and what they leave
 // in the caller's buffers (filled with a sentinel first).
-#include "platform/win32.h"
+#include "platform/api.h"
 #include "tests/testkit/testkit.h"
 #include "tests/unit/registry/registry_test_util.h"
 

@@ -1,9 +1,9 @@
 // Changes appended to registry.reg: read back as the whole file would be,
 // left out when cut short, undone when the disk fills during the write, and
 // folded into a whole file again once they outgrow it.
-#include "platform/sim/registry_store.h"
-#include "platform/sim/registry_writer.h"
-#include "platform/win32.h"
+#include "platform/sim/registry/store.h"
+#include "platform/sim/registry/writer.h"
+#include "platform/api.h"
 #include "tests/testkit/testkit.h"
 #include "tests/unit/registry/registry_test_util.h"
 
@@ -49,7 +49,7 @@ class AppendedChanges : public testing::Test {
     }
 
     static bool Apply(const std::function<void(ChangeText *)> &write, LONG *code = nullptr) {
-        return sim::reg::Change(
+        return sim::reg::ApplyChange(
             [&](const Key &, ChangeText *change) {
                 write(change);
                 return true;

@@ -1,8 +1,8 @@
 // registry.reg as a shared file: missing, broken, written by several
 // processes at once, and saved where saving fails.
-#include "platform/sim/registry_file.h"
-#include "platform/sim/registry_store.h"
-#include "platform/win32.h"
+#include "platform/sim/registry/file.h"
+#include "platform/sim/registry/store.h"
+#include "platform/api.h"
 #include "tests/testkit/testkit.h"
 #include "tests/unit/registry/registry_test_util.h"
 
@@ -202,7 +202,7 @@ TEST_F(RegFile, ImportIsAllOrNothing) {
 
 TEST_F(RegFile, ChangeLandsWholeOrNotAtAll) {
     std::string error;
-    EXPECT_TRUE(sim::reg::Change(
+    EXPECT_TRUE(sim::reg::ApplyChange(
         [](const sim::reg::Key &, sim::reg::ChangeText *change) {
             sim::reg::Key path;
             path.SetValue("Path", 1, "C:\\\0"s);
@@ -217,7 +217,7 @@ TEST_F(RegFile, ChangeLandsWholeOrNotAtAll) {
                                 "[HKEY_LOCAL_MACHINE\\Shares\\TWO]\r\n\"Path\"=\"D:\\\\\"\r\n\r\n");
     const std::string before = machine.ReadRegistry();
     LONG code = 0;
-    EXPECT_FALSE(sim::reg::Change(
+    EXPECT_FALSE(sim::reg::ApplyChange(
         [](const sim::reg::Key &, sim::reg::ChangeText *change) {
             change->DeleteKey("Shares\\ONE");
             return false;
@@ -249,7 +249,7 @@ TEST_F(RegFile, TreeBiggerThanItsFileForetellsLoadsAndTakesChanges) {
             "[HKEY_LOCAL_MACHINE\\K\\" + std::to_string(i) + "]\r\n\"v\"=dword:00000001\r\n\r\n";
     machine.SetRegistry(body);
     sim::reg::RegistryFile file(RegPath());
-    ASSERT_EQ(file.Update([](sim::reg::Key &root) {
+    ASSERT_EQ(file.EditTree([](sim::reg::Key &root) {
         sim::reg::Key &all = *sim::reg::FindKey(root, "K");
         for (int i = 0; i < 30000; i += 2)
             all.DeleteSubkey(std::to_string(i));
@@ -266,7 +266,7 @@ TEST_F(RegFile, TreeBiggerThanItsFileForetellsLoadsAndTakesChanges) {
     EXPECT_EQ(sim::reg::FindKey(*reread, "K\\28"), nullptr);
     // The writer keeps the tree it saved: reading the whole file again for
     // each of its changes would make a run of changes quadratic.
-    ASSERT_EQ(file.Update([](sim::reg::Key &root) {
+    ASSERT_EQ(file.EditTree([](sim::reg::Key &root) {
         sim::reg::FindKey(root, "K")->DeleteSubkey("1");
         return ERROR_SUCCESS;
     }),

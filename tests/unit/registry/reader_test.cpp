@@ -1,5 +1,5 @@
-#include "platform/sim/registry_reader.h"
-#include "platform/sim/registry_writer.h"
+#include "platform/sim/registry/reader.h"
+#include "platform/sim/registry/writer.h"
 #include "tests/unit/registry/registry_test_util.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Helpers shared by the registry tests.
 #pragma once
 
-#include "platform/sim/registry_reader.h"
-#include "platform/sim/registry_tree.h"
+#include "platform/sim/registry/reader.h"
+#include "platform/sim/registry/tree.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/sim/registry_tree.h"
+#include "platform/sim/registry/tree.h"
 #include "tests/unit/registry/registry_test_util.h"
 
 #include <gtest/gtest.h>

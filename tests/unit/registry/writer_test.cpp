@@ -1,4 +1,4 @@
-#include "platform/sim/registry_writer.h"
+#include "platform/sim/registry/writer.h"
 #include "tests/testkit/testkit.h"
 #include "tests/unit/registry/registry_test_util.h"
 

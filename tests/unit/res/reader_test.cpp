@@ -2,7 +2,7 @@
 // message, with file and line, for each fault.
 #include "res/templates.h"
 
-#include "platform/win32.h"
+#include "platform/api.h"
 
 #include <gtest/gtest.h>
 

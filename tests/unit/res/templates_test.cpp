@@ -3,7 +3,7 @@
 #include "expect_dialog.h"
 #include "res/templates.h"
 
-#include "platform/win32.h"
+#include "platform/api.h"
 
 #include <gtest/gtest.h>
 

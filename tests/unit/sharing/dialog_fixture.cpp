@@ -1,7 +1,7 @@
 #include "dialog_fixture.h"
 
 #include "platform/script/script_driver.h"
-#include "platform/user/driver.h"
+#include "platform/user32/driver.h"
 
 #include <cstdlib>
 

@@ -2,7 +2,7 @@
 // and the shares read back through the registry API.
 #pragma once
 
-#include "platform/win32.h"
+#include "platform/api.h"
 #include "tests/testkit/testkit.h"
 
 #include <string>

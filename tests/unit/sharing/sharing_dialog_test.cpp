@@ -3,8 +3,8 @@
 #include "dialog_fixture.h"
 #include "share_fixture.h"
 
-#include "platform/user/paint.h"
-#include "platform/user/window_manager.h"
+#include "platform/user32/paint.h"
+#include "platform/user32/window_manager.h"
 #include "res/templates.h"
 
 using sharing_test::DiskShare;

@@ -1,7 +1,7 @@
 #include "platform/sim/ini_text.h"
 #include "platform/sim/machine.h"
 #include "platform/sim/machine_config.h"
-#include "platform/win32.h"
+#include "platform/api.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>

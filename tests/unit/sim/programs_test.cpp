@@ -1,5 +1,5 @@
 #include "platform/sim/machine.h"
-#include "platform/win32.h"
+#include "platform/api.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>

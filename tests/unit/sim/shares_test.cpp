@@ -1,6 +1,6 @@
 #include "platform/sim/machine_keys.h"
 #include "platform/svrapi.h"
-#include "platform/win32.h"
+#include "platform/api.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>

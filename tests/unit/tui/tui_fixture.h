@@ -4,7 +4,7 @@
 
 #include "platform/framework.h"
 #include "platform/tui/canvas.h"
-#include "platform/user/window_manager.h"
+#include "platform/user32/window_manager.h"
 #include "res/resource.h"
 #include "res/templates.h"
 

@@ -1,0 +1,12 @@
+#include "common/cd_prompt.h"
+
+#include "common/cd_probe.h"
+
+bool WaitForInstallationCd(char letter, const std::function<int()> &remind, int again) {
+    char path[kCdPathSize];
+    MakeCdPath(path, letter, kCdSetupEntry);
+    while (!CdEntryExists(path))
+        if (remind() != again)
+            return false;
+    return true;
+}

@@ -1,0 +1,8 @@
+#include "common/reg_key.h"
+
+#include <cstring>
+
+void SetStringValue(HKEY key, LPCSTR name, LPCSTR text) {
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(text),
+                   static_cast<DWORD>(std::strlen(text) + 1));
+}

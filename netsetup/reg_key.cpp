@@ -1,8 +1,0 @@
-#include "netsetup/reg_key.h"
-
-#include <cstring>
-
-void SetStringValue(HKEY key, LPCSTR name, LPCSTR text) {
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(text),
-                   static_cast<DWORD>(std::strlen(text) + 1));
-}

@@ -1,0 +1,10 @@
+// Keys of Windows 9x that the setup programs, the simulated machine and the
+// machine tool all use, under HKEY_LOCAL_MACHINE.
+#pragma once
+
+// One subkey per persistent share: Type, Flags, Path, Remark, Parm1enc,
+// Parm2enc.
+inline constexpr char kShareKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Network\\LanMan";
+
+// One value per command Windows runs once at its next start, then removes.
+inline constexpr char kRunOnceKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";

@@ -1,0 +1,63 @@
+// The POSIX file calls under the registry file: whole reads and writes that
+// go on after EINTR, a descriptor closed on every path out, the stamp that
+// tells one version of a file from another, and a failure in Windows' codes.
+#pragma once
+
+#include "platform/api.h"
+#include "platform/sim/registry/page_buffers.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include <sys/stat.h>
+
+namespace sim::reg {
+
+// What tells one version of the file from another.
+struct FileStamp {
+    bool exists = false;
+    std::uint64_t device = 0, inode = 0, size = 0;
+    std::int64_t mtimeSec = 0, mtimeNsec = 0, ctimeSec = 0, ctimeNsec = 0;
+    bool operator==(const FileStamp &) const = default;
+};
+
+FileStamp StampOf(const struct stat &st);
+
+// ERROR_ACCESS_DENIED for a permission fault (errno EACCES, EPERM, EROFS),
+// ERROR_WRITE_FAULT for any other.
+LONG CodeOf(int error);
+
+// Closes fd on every path out.
+class Fd {
+  public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd();
+    Fd(const Fd &) = delete;
+    Fd &operator=(const Fd &) = delete;
+    int Get() const { return fd_; }
+    int Release() {
+        int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+    // Closes now and says whether the close failed (NFS reports late write
+    // errors there).
+    bool Close();
+
+  private:
+    int fd_;
+};
+
+// Reads to the end into *text; the buffer is sized by what fstat said, so a
+// file that does not grow meanwhile is read in one go.
+bool ReadAll(int fd, TextBuffer &buffer, std::string_view *text);
+
+bool WriteAll(int fd, std::string_view data);
+
+// Makes a rename in path's folder durable. The rename is done whatever this
+// reports, and some file systems cannot sync a folder at all, so its result
+// is not a failure of the write.
+void SyncFolder(const std::string &path);
+
+} // namespace sim::reg

@@ -1,0 +1,68 @@
+// AfxWinMain on Linux: choose the user interface once, run the application
+// object, and keep the terminal until the programs it started have ended.
+#include "platform/framework.h"
+#include "platform/script/script_driver.h"
+#include "platform/sim/machine.h"
+#include "platform/user32/no_user_driver.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <string_view>
+
+#include <unistd.h>
+
+namespace {
+
+// Exit status when VELTRIN_UI holds something else than tui or script:<file>.
+constexpr int kBadSettingExitCode = 2;
+
+std::unique_ptr<ui::Driver> TerminalDriver() {
+    if (ui::DriverFactory factory = ui::TerminalDriverFactory())
+        if (auto driver = factory())
+            return driver;
+    return std::make_unique<ui::NoUserDriver>();
+}
+
+std::unique_ptr<ui::Driver> ChooseDriver() {
+    const char *setting = std::getenv("VELTRIN_UI");
+    const std::string_view ui = setting ? setting : "";
+    constexpr std::string_view kScript = "script:";
+    if (ui.starts_with(kScript))
+        return script::OpenScriptDriver(std::string(ui.substr(kScript.size())));
+    if (ui == "tui")
+        return TerminalDriver();
+    if (!ui.empty())
+        ui::Fail("VELTRIN_UI must be tui or script:<file>, not \"" + std::string(ui) + "\"",
+                 kBadSettingExitCode);
+    if (isatty(STDIN_FILENO) && isatty(STDOUT_FILENO))
+        return TerminalDriver();
+    return std::make_unique<ui::NoUserDriver>();
+}
+
+// The programs this one starts run in the drive's folder: give them the
+// run's files by absolute paths.
+void MakeAbsolute(const char *variable, std::string_view prefix = "") {
+    const char *value = std::getenv(variable);
+    if (!value || !std::string_view(value).starts_with(prefix))
+        return;
+    const std::string path(std::string_view(value).substr(prefix.size()));
+    if (path.empty())
+        return;
+    const std::string absolute =
+        std::string(prefix) + std::filesystem::absolute(path).lexically_normal().string();
+    setenv(variable, absolute.c_str(), 1);
+}
+
+} // namespace
+
+int AfxWinMain() {
+    ui::SetDriver(ChooseDriver());
+    MakeAbsolute("VELTRIN_UI", "script:");
+    MakeAbsolute("VELTRIN_TRANSCRIPT");
+
+    int status = 0;
+    if (CWinApp *app = AfxGetApp())
+        status = app->InitInstance() ? app->Run() : app->ExitInstance();
+    sim::WaitForStartedPrograms();
+    return status;
+}

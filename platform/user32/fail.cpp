@@ -1,0 +1,16 @@
+#include "platform/user32/fail.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace ui {
+
+void Fail(const std::string &message, int status) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "veltrin: %s\n", message.c_str());
+    std::fflush(stderr);
+    // No unwinding: the failure may come from deep inside nested modal runs.
+    std::_Exit(status);
+}
+
+} // namespace ui

@@ -1,0 +1,66 @@
+// The modal run of a dialog on the in-process window manager.
+#include "platform/framework.h"
+#include "platform/user32/driver.h"
+#include "platform/user32/input.h"
+#include "platform/user32/resources.h"
+#include "platform/user32/timers.h"
+#include "platform/user32/transcript.h"
+#include "platform/user32/window_manager.h"
+
+namespace {
+
+// The loop stops only between inputs, so a handler that ends the dialog
+// still has its window and controls until it returns.
+void RunLoop(ui::Window &window, CDialog &dialog) {
+    ui::Driver &driver = ui::CurrentDriver();
+    while (!dialog.EndRequested()) {
+        if (window.needsPaint) {
+            window.needsPaint = false;
+            ui::SendToDialog(window, WM_PAINT);
+            continue; // the painting may have ended the dialog
+        }
+        ui::transcript::DialogWaits(window);
+        const ui::Input input = driver.NextInput(window, ui::UntilNextTimer());
+        std::string why;
+        if (!ui::ApplyInput(window, input, &why))
+            driver.InputRejected(window, input, why);
+    }
+}
+
+// Without a parent the dialog is owned by the active window, as the
+// framework chooses on Windows.
+HWND OwnerFor(const CWnd *parent) {
+    if (parent)
+        return parent->GetSafeHwnd();
+    const auto &open = ui::OpenWindows();
+    return open.empty() ? nullptr : open.back()->handle;
+}
+
+} // namespace
+
+INT_PTR CDialog::DoModal() {
+    const res::DialogTemplate *tmpl = ui::FindTemplate(static_cast<int>(m_templateId));
+    if (!tmpl)
+        return -1;
+    ClearEndRequest();
+    ui::Window &window = ui::CreateDialogWindow(*tmpl, *this, OwnerFor(m_parent));
+    AttachWindow(window.handle);
+
+    ui::SendToDialog(window, WM_INITDIALOG);
+    ui::transcript::DialogOpened(window);
+    ui::CurrentDriver().DialogOpened(window);
+    RunLoop(window, *this);
+
+    const int result = m_endCode;
+    ui::transcript::DialogEnded(window, result);
+    ui::CurrentDriver().DialogClosed(window, result);
+    ui::SendToDialog(window, WM_DESTROY);
+    ui::DestroyDialogWindow(window); // its timers go with it
+    AttachWindow(nullptr);
+    return result;
+}
+
+void CDialog::EndDialog(int result) {
+    m_endRequested = true;
+    m_endCode = result;
+}

@@ -1,0 +1,65 @@
+// OK of the sharing dialog: the whole apply sequence. It runs inside the OK
+// command, so the dialog's window and data are there to the end, and its
+// window owns the messages of the steps.
+#include "common/cd_probe.h"
+#include "common/cd_prompt.h"
+#include "netsetup/host_number.h"
+#include "netsetup/restart.h"
+#include "netsetup/role_dlg.h"
+#include "netsetup/setup_state.h"
+#include "netsetup/static_address.h"
+#include "netsetup/winsock2_install.h"
+#include "sharing/sharing_dlg.h"
+
+#include <ctime>
+
+namespace {
+
+const char kReminderText[] =
+    "Please make sure your Quorvane Phoneline Network Card Installation CD-ROM "
+    "is properly "
+    "inserted in your CD-ROM Drive.  Click YES to continue or NO to abort.";
+
+// Waits for the CD's setup entry at the probed drive: true once it is there,
+// false when the user answers No. Yes tests the same drive again.
+bool ConfirmInstallationCd(HWND owner) {
+    return WaitForInstallationCd(
+        g_setupState.cdRootPath[0],
+        [&] { return MessageBoxA(owner, kReminderText, "Reminder", MB_YESNO); }, IDYES);
+}
+
+// Gateway: a host number from the time in seconds, then the address walk.
+void SetUpGateway(HWND owner) {
+    FillGatewayAddress(static_cast<std::uint32_t>(std::time(nullptr)));
+    AssignStaticAddress(owner);
+}
+
+} // namespace
+
+void CSharingDlg::OnOK() {
+    EndWithOk();
+    ApplyDriveShares();
+    ApplyPrinterShares();
+
+    g_setupState.restartState = 0;
+    ProbeCdDrive(g_setupState.cdRootPath);
+    if (!ConfirmInstallationCd(m_hWnd))
+        return;
+
+    {
+        CRoleDlg role(nullptr);
+        role.DoModal();
+    }
+    if (g_setupState.roleFlag != 0)
+        SetUpGateway(m_hWnd);
+    InstallWinsock2();
+
+    if (g_setupState.restartState != 0) {
+        // The run-once entry starts the CD's setup program after the restart.
+        ScheduleRestart();
+        return;
+    }
+    char setup[kCdPathSize];
+    MakeCdPath(setup, g_setupState.cdRootPath[0], "\\Tzr\\Setup.exe");
+    WinExec(setup, SW_SHOWNORMAL);
+}
