@@ -1,6 +1,6 @@
 #include "res/rc_names.h"
 
-#include "platform/win32.h"
+#include "platform/api.h"
 
 namespace res {
 namespace {

@@ -6,7 +6,7 @@
 #include "res/rc_preprocessor.h"
 #include "res/templates.h"
 
-#include "platform/win32.h"
+#include "platform/api.h"
 
 #include <algorithm>
 #include <array>
