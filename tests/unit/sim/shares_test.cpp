@@ -55,7 +55,7 @@ class SharesTest : public ::testing::Test {
     static std::vector<std::string> Shares() {
         std::vector<std::string> names;
         HKEY key;
-        if (RegOpenKeyA(HKEY_LOCAL_MACHINE, sim::kShareKey, &key) != ERROR_SUCCESS)
+        if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kShareKeyPath, &key) != ERROR_SUCCESS)
             return names;
         char name[80];
         for (DWORD i = 0; RegEnumKeyA(key, i, name, sizeof name) == ERROR_SUCCESS; ++i)
@@ -78,7 +78,7 @@ class SharesTest : public ::testing::Test {
         return std::to_string(type) + ":" + std::string(reinterpret_cast<char *>(data), size);
     }
     static std::string ShareValue(const std::string &share, const char *name) {
-        return Value(std::string(sim::kShareKey) + "\\" + share, name);
+        return Value(std::string(kShareKeyPath) + "\\" + share, name);
     }
     static std::string PrinterValue(const char *name) {
         return Value(std::string(sim::kPrintersKey) + "\\Desk Laser", name);
@@ -191,7 +191,7 @@ TEST_F(SharesTest, DeletingTheFirstShareMovesTheOthersDown) {
     ASSERT_EQ(Add("B_Drive", STYPE_DISKTREE, "C:\\"), 0u);
     ASSERT_EQ(Add("C_Drive", STYPE_DISKTREE, "C:\\"), 0u);
     HKEY key;
-    ASSERT_EQ(RegOpenKeyA(HKEY_LOCAL_MACHINE, sim::kShareKey, &key), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyA(HKEY_LOCAL_MACHINE, kShareKeyPath, &key), ERROR_SUCCESS);
     char name[80];
     ASSERT_EQ(RegEnumKeyA(key, 0, name, sizeof name), ERROR_SUCCESS);
     EXPECT_EQ(NetShareDel(nullptr, name, 0), 0u);
