@@ -3,7 +3,9 @@
 #include "platform/tui/curses_style.h"
 #include "platform/tui/restore.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
@@ -219,23 +221,23 @@ void Show(const Canvas &screen) {
     doupdate();
 }
 
-std::optional<KeyEvent> Read(int timeoutMs) {
+std::optional<KeyEvent> Read(const Deadline &deadline) {
     using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
         int wait = -1;
-        if (timeoutMs >= 0) {
-            const auto left =
-                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-            wait = static_cast<int>(std::max<long long>(left.count(), 0));
+        if (deadline) {
+            // Whole milliseconds, rounded up: a wait rounded down would wake
+            // before the deadline, find no key and come back at once.
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(*deadline - Clock::now());
+            wait = static_cast<int>(std::clamp<long long>(left.count(), 0, INT_MAX));
         }
         wtimeout(stdscr, wait);
         errno = 0;
         const int ch = wgetch(stdscr);
         if (ch == ERR) {
-            if (timeoutMs >= 0 && Clock::now() >= deadline)
+            if (deadline && Clock::now() >= *deadline)
                 return std::nullopt;
-            if (timeoutMs < 0 && errno != EINTR)
+            if (!deadline && errno != EINTR)
                 return KeyEvent{Key::Lost}; // no wait and no key: the input has ended
             continue;                       // interrupted by a signal
         }
