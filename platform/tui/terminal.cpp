@@ -49,6 +49,10 @@ std::string Capability(const char *name) {
     return value && value != reinterpret_cast<const char *>(-1) ? value : "";
 }
 
+// F4 with Alt held, as xterm and its kind report it (the 49th to 60th
+// function keys are F1 to F12 with Alt).
+constexpr int kAltF4 = KEY_F(52);
+
 void Setup() {
     cbreak();
     noecho();
@@ -56,6 +60,8 @@ void Setup() {
     keypad(stdscr, TRUE);
     curs_set(0);
     set_escdelay(25); // Escape alone, or the start of Alt+key: decided quickly
+    // Terminals whose description lacks the key (tmux's, screen's) still send it.
+    define_key("\033[1;3S", kAltF4);
     InitPalette();
     std::string restore = Capability("sgr0") + Capability("cnorm") + Capability("rmkx");
     if (mousemask(BUTTON1_CLICKED | BUTTON1_DOUBLE_CLICKED | BUTTON4_PRESSED | BUTTON5_PRESSED,
@@ -93,6 +99,8 @@ KeyEvent AfterEscape() {
     const int next = wgetch(stdscr);
     if (next == ' ')
         return {Key::AltSpace};
+    if (next == KEY_F(4) || next == kAltF4)
+        return {Key::AltF4};
     if (next > ' ' && next < 0x7F)
         return {Key::AltChar, static_cast<char>(next)};
     if (next != ERR)
@@ -136,6 +144,8 @@ std::optional<KeyEvent> Translate(int ch) {
         return KeyEvent{Key::ShiftLeft};
     case KEY_SRIGHT:
         return KeyEvent{Key::ShiftRight};
+    case kAltF4:
+        return KeyEvent{Key::AltF4};
     case 12: // Ctrl+L
         return KeyEvent{Key::Redraw};
     case KEY_RESIZE:

@@ -341,6 +341,7 @@ int TerminalDriver::MessageBoxEvent(const KeyEvent &event) {
     case Key::Enter:
         return buttons[static_cast<std::size_t>(boxFocus_)];
     case Key::Escape:
+    case Key::AltF4:
         return close();
     case Key::AltSpace:
         return menu();
