@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (Release) and runs them; the results go to
 # docs/benchmark-results.md (machine, date, figures, ratios) and the raw
-# figures to build/bench/results.json. Takes about five minutes, most of it
-# the share application on the disk. Google Benchmark options are passed on,
+# figures to build/bench/results.json; then the terminal's real-time figures
+# (bench/terminal_timing.sh, tmux) are added to the results. Takes about seven
+# minutes, most of it the share application on the disk. Google Benchmark options are passed on,
 # e.g. --benchmark_filter=Registry for the registry figures alone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 . scripts/ensure-packages.sh
-ensure_packages bench cmake ninja-build g++ libncurses-dev libbenchmark-dev
+ensure_packages bench cmake ninja-build g++ libncurses-dev libbenchmark-dev tmux
 
 build=build/bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVP_BUILD_TESTS=OFF \
   -DVP_BUILD_BENCHMARKS=ON >/dev/null
-cmake --build "$build" --target veltrin-bench -j2
+cmake --build "$build" --target veltrin-bench veltrin-machine -j2
 "$build/bin/veltrin-bench" --benchmark_out="$build/results.json" --benchmark_out_format=json \
   --vp-summary=docs/benchmark-results.md "$@"
+{ echo; bash bench/terminal_timing.sh "$build/bin"; } >>docs/benchmark-results.md
 echo "results: docs/benchmark-results.md"

@@ -84,7 +84,7 @@ int ScriptDriver::ShowMessageBox(const ui::MessageBoxRequest &request) {
 }
 
 ui::Input ScriptDriver::NextInput(const ui::Window &active,
-                                  std::optional<std::chrono::milliseconds>) {
+                                  std::optional<ui::Duration>) {
     const Action *action = Take();
     if (!action)
         StopAtEnd(DescribeDialog(active));

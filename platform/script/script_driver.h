@@ -25,7 +25,7 @@ class ScriptDriver : public ui::Driver {
     int ShowMessageBox(const ui::MessageBoxRequest &request) override;
     void DialogOpened(const ui::Window &) override {}
     ui::Input NextInput(const ui::Window &active,
-                        std::optional<std::chrono::milliseconds> untilNextTimer) override;
+                        std::optional<ui::Duration> untilNextTimer) override;
     void InputRejected(const ui::Window &active, const ui::Input &input,
                        const std::string &reason) override;
     void DialogClosed(const ui::Window &, int) override {}

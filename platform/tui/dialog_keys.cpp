@@ -83,6 +83,11 @@ KeyOutcome HandleDialogKey(const ui::Window &window, DialogState &state, const K
     case Key::Escape:
         out.input = ui::Input::Click(IDCANCEL);
         return out;
+    case Key::AltF4:
+        // WM_SYSCOMMAND SC_CLOSE, which ends in IDCANCEL.
+        out.input = window.hasSystemMenu ? ui::Input::SysCommand(SC_CLOSE)
+                                         : ui::Input::Click(IDCANCEL);
+        return out;
     case Key::AltSpace:
         out.openMenu = window.hasSystemMenu;
         out.beep = !window.hasSystemMenu;

@@ -1,8 +1,9 @@
 // The keyboard of a dialog as the Windows dialog manager reads it: Tab and
 // Shift+Tab over tab stops, arrow keys inside a list box or a control group
 // (an automatic radio button reached by the arrows is clicked), Space
-// presses, Enter the default button, Escape cancels, Alt+Space opens the
-// system menu, a button's mnemonic presses it.
+// presses, Enter the default button, Escape cancels, Alt+F4 closes as the
+// close box does, Alt+Space opens the system menu, a button's mnemonic
+// presses it.
 #pragma once
 
 #include "platform/tui/dialog_state.h"

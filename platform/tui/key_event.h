@@ -8,6 +8,7 @@ enum class Key {
     Char,    // ch: a printable character
     AltChar, // ch: Alt held with a character (ESC then the character)
     AltSpace,
+    AltF4,
     Enter,
     Escape,
     Tab,

@@ -3,7 +3,9 @@
 #include "platform/tui/curses_style.h"
 #include "platform/tui/restore.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
@@ -47,6 +49,10 @@ std::string Capability(const char *name) {
     return value && value != reinterpret_cast<const char *>(-1) ? value : "";
 }
 
+// F4 with Alt held, as xterm and its kind report it (the 49th to 60th
+// function keys are F1 to F12 with Alt).
+constexpr int kAltF4 = KEY_F(52);
+
 void Setup() {
     cbreak();
     noecho();
@@ -54,6 +60,8 @@ void Setup() {
     keypad(stdscr, TRUE);
     curs_set(0);
     set_escdelay(25); // Escape alone, or the start of Alt+key: decided quickly
+    // Terminals whose description lacks the key (tmux's, screen's) still send it.
+    define_key("\033[1;3S", kAltF4);
     InitPalette();
     std::string restore = Capability("sgr0") + Capability("cnorm") + Capability("rmkx");
     if (mousemask(BUTTON1_CLICKED | BUTTON1_DOUBLE_CLICKED | BUTTON4_PRESSED | BUTTON5_PRESSED,
@@ -91,6 +99,8 @@ KeyEvent AfterEscape() {
     const int next = wgetch(stdscr);
     if (next == ' ')
         return {Key::AltSpace};
+    if (next == KEY_F(4) || next == kAltF4)
+        return {Key::AltF4};
     if (next > ' ' && next < 0x7F)
         return {Key::AltChar, static_cast<char>(next)};
     if (next != ERR)
@@ -134,6 +144,8 @@ std::optional<KeyEvent> Translate(int ch) {
         return KeyEvent{Key::ShiftLeft};
     case KEY_SRIGHT:
         return KeyEvent{Key::ShiftRight};
+    case kAltF4:
+        return KeyEvent{Key::AltF4};
     case 12: // Ctrl+L
         return KeyEvent{Key::Redraw};
     case KEY_RESIZE:
@@ -219,23 +231,23 @@ void Show(const Canvas &screen) {
     doupdate();
 }
 
-std::optional<KeyEvent> Read(int timeoutMs) {
+std::optional<KeyEvent> Read(const Deadline &deadline) {
     using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
         int wait = -1;
-        if (timeoutMs >= 0) {
-            const auto left =
-                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-            wait = static_cast<int>(std::max<long long>(left.count(), 0));
+        if (deadline) {
+            // Whole milliseconds, rounded up: a wait rounded down would wake
+            // before the deadline, find no key and come back at once.
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(*deadline - Clock::now());
+            wait = static_cast<int>(std::clamp<long long>(left.count(), 0, INT_MAX));
         }
         wtimeout(stdscr, wait);
         errno = 0;
         const int ch = wgetch(stdscr);
         if (ch == ERR) {
-            if (timeoutMs >= 0 && Clock::now() >= deadline)
+            if (deadline && Clock::now() >= *deadline)
                 return std::nullopt;
-            if (timeoutMs < 0 && errno != EINTR)
+            if (!deadline && errno != EINTR)
                 return KeyEvent{Key::Lost}; // no wait and no key: the input has ended
             continue;                       // interrupted by a signal
         }

@@ -8,6 +8,7 @@
 #include "platform/tui/geometry.h"
 #include "platform/tui/key_event.h"
 
+#include <chrono>
 #include <optional>
 
 namespace tui::term {
@@ -25,9 +26,11 @@ Size ScreenSize();
 void Show(const Canvas &screen);
 // The next Show redraws every cell (the screen was disturbed).
 void Repaint();
-// Waits at most timeoutMs (negative: no limit) for a key or a mouse action;
-// none when the time ran out.
-std::optional<KeyEvent> Read(int timeoutMs);
+using Deadline = std::optional<std::chrono::steady_clock::time_point>;
+// Blocks until a key or a mouse action comes, or until the deadline (none: no
+// limit) has passed; none when the time ran out. The wait is never cut short:
+// it returns on time or later, never before the deadline.
+std::optional<KeyEvent> Read(const Deadline &deadline);
 void Beep();
 
 } // namespace tui::term

@@ -76,13 +76,7 @@ void TerminalDriver::Render() {
 }
 
 std::optional<KeyEvent> TerminalDriver::Read(const Deadline &deadline) {
-    int wait = -1;
-    if (deadline) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(*deadline - Clock::now());
-        wait = static_cast<int>(std::max<long long>(left.count(), 0));
-    }
-    std::optional<KeyEvent> event = term::Read(wait);
+    std::optional<KeyEvent> event = term::Read(deadline);
     if (event && event->key == Key::Lost) {
         term::Leave();
         ui::Fail("the terminal was closed");
@@ -125,7 +119,7 @@ bool TerminalDriver::ScrollKey(const KeyEvent &event) {
 }
 
 ui::Input TerminalDriver::NextInput(const ui::Window &active,
-                                    std::optional<std::chrono::milliseconds> untilNextTimer) {
+                                    std::optional<ui::Duration> untilNextTimer) {
     states_.try_emplace(active.handle, FreshState(active));
     const auto start = Clock::now();
     Deadline deadline;
@@ -137,8 +131,7 @@ ui::Input TerminalDriver::NextInput(const ui::Window &active,
         std::optional<ui::Input> input =
             event ? DialogEvent(active, *event, deadline) : ui::Input::TimePassed({});
         if (input) {
-            input->elapsed =
-                std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
+            input->elapsed = Clock::now() - start;
             return *input;
         }
     }
@@ -348,6 +341,7 @@ int TerminalDriver::MessageBoxEvent(const KeyEvent &event) {
     case Key::Enter:
         return buttons[static_cast<std::size_t>(boxFocus_)];
     case Key::Escape:
+    case Key::AltF4:
         return close();
     case Key::AltSpace:
         return menu();

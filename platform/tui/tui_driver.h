@@ -6,6 +6,7 @@
 #include "platform/tui/dialog_state.h"
 #include "platform/tui/key_event.h"
 #include "platform/tui/screen_view.h"
+#include "platform/tui/terminal.h"
 #include "platform/user32/driver.h"
 
 #include <chrono>
@@ -22,14 +23,14 @@ class TerminalDriver final : public ui::Driver {
     int ShowMessageBox(const ui::MessageBoxRequest &request) override;
     void DialogOpened(const ui::Window &window) override;
     ui::Input NextInput(const ui::Window &active,
-                        std::optional<std::chrono::milliseconds> untilNextTimer) override;
+                        std::optional<ui::Duration> untilNextTimer) override;
     void InputRejected(const ui::Window &active, const ui::Input &input,
                        const std::string &reason) override;
     void DialogClosed(const ui::Window &window, int result) override;
 
   private:
     using Clock = std::chrono::steady_clock;
-    using Deadline = std::optional<Clock::time_point>;
+    using Deadline = term::Deadline;
 
     void Render();
     std::optional<KeyEvent> Read(const Deadline &deadline);

@@ -8,6 +8,13 @@ namespace ui {
 
 namespace {
 
+void SetIconic(Window &window, bool iconic) {
+    if (window.iconic == iconic)
+        return;
+    window.iconic = iconic;
+    window.needsPaint = true;
+}
+
 LRESULT SysCommand(Window &window, WPARAM command) {
     // The low four bits are Windows' own.
     switch (command & 0xFFF0) {

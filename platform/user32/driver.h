@@ -20,15 +20,19 @@
 // asked for the inner window until it closes.
 //
 // Time. The modal loop owns the window timers and a clock of its own that
-// moves only by the `elapsed` of the inputs it is given. untilNextTimer is the
+// moves only by the `elapsed` of the inputs it is given, at the resolution of
+// the monotonic clock (Duration): nothing is rounded on the way, so a tick
+// falls due exactly when its time has passed. untilNextTimer is the
 // time until the next timer of any open window is due (none: no timer). The
 // loop first moves its clock by input.elapsed, firing every timer that falls
 // due on the way in order (a 900 ms timer fires 4 times in 3600 ms), then acts
 // on the input. So:
 //   - a driver in virtual time (script) returns TimePassed with the time the
 //     script waits, and elapsed 0 with every other input;
-//   - a driver in real time (terminal) waits for a key at most untilNextTimer,
-//     and sets elapsed to the real time spent waiting on every input; when the
+//   - a driver in real time (terminal) blocks until a key comes or
+//     untilNextTimer has passed, whichever is first (never less: a wait cut
+//     short would return before the tick and be asked again at once), and
+//     sets elapsed to the real time spent waiting on every input; when the
 //     wait times out it returns TimePassed.
 // Timers do not run while a message box is showing (ShowMessageBox returns
 // only the answer).
@@ -54,6 +58,9 @@
 
 namespace ui {
 
+// The modal loop's unit of time: the monotonic clock's own resolution.
+using Duration = std::chrono::steady_clock::duration;
+
 struct MessageBoxRequest {
     const Window *owner = nullptr; // the owner dialog's window, or none
     std::string caption;           // "Error" when the caller gave none
@@ -75,7 +82,7 @@ struct Input {
     int id = 0;
     int index = 0;
     UINT command = 0;
-    std::chrono::milliseconds elapsed{0}; // time that passed before this input
+    Duration elapsed{0}; // time that passed before this input
 
     static Input Click(int control) { return {Kind::Click, control, 0, 0, {}}; }
     static Input Select(int list, int entry) { return {Kind::Select, list, entry, 0, {}}; }
@@ -83,8 +90,8 @@ struct Input {
         return {Kind::DoubleClick, list, entry, 0, {}};
     }
     static Input SysCommand(UINT cmd) { return {Kind::SysCommand, 0, 0, cmd, {}}; }
-    static Input TimePassed(std::chrono::milliseconds ms) {
-        return {Kind::TimePassed, 0, 0, 0, ms};
+    static Input TimePassed(Duration time) {
+        return {Kind::TimePassed, 0, 0, 0, time};
     }
 };
 
@@ -95,8 +102,7 @@ class Driver {
     // MessageBoxButtons(request.style).
     virtual int ShowMessageBox(const MessageBoxRequest &request) = 0;
     virtual void DialogOpened(const Window &window) = 0;
-    virtual Input NextInput(const Window &active,
-                            std::optional<std::chrono::milliseconds> untilNextTimer) = 0;
+    virtual Input NextInput(const Window &active, std::optional<Duration> untilNextTimer) = 0;
     // The input was not applied; the loop asks again. A terminal beeps; the
     // script driver stops the program (a script error).
     virtual void InputRejected(const Window &active, const Input &input,

@@ -4,6 +4,7 @@
 #include "platform/user32/timers.h"
 #include "platform/user32/window_manager.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace ui {
@@ -83,16 +84,24 @@ bool SelectEntry(Window &window, const Input &input, std::string *why) {
     return true;
 }
 
+// Minimising and restoring are not in a dialog's menu, but another program
+// may send them, and the dialog takes them as Windows does.
+bool SentFromOutside(const Window &window, UINT command) {
+    return command == (window.iconic ? SC_RESTORE : SC_MINIMIZE);
+}
+
 bool ChooseSystemCommand(Window &window, UINT command, std::string *why) {
     if (!window.hasSystemMenu) {
         *why = "the dialog has no system menu";
         return false;
     }
-    for (const MenuItem &item : window.systemMenu) {
-        if (item.flags == MF_STRING && item.id == command && item.enabled) {
-            SendToDialog(window, WM_SYSCOMMAND, command, 0);
-            return true;
-        }
+    const bool inMenu =
+        std::any_of(window.systemMenu.begin(), window.systemMenu.end(), [&](const MenuItem &item) {
+            return item.flags == MF_STRING && item.id == command && item.enabled;
+        });
+    if (inMenu || SentFromOutside(window, command)) {
+        SendToDialog(window, WM_SYSCOMMAND, command, 0);
+        return true;
     }
     char hex[16];
     std::snprintf(hex, sizeof hex, "0x%X", command);

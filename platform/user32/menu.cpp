@@ -8,31 +8,15 @@ namespace {
 // MF_GRAYED | MF_DISABLED: an item that cannot be chosen.
 constexpr UINT kUnavailable = 0x0003;
 
-void Enable(Window &window, UINT_PTR command, bool enabled) {
-    for (MenuItem &item : window.systemMenu)
-        if (item.flags == MF_STRING && item.id == command)
-            item.enabled = enabled;
-}
-
 } // namespace
 
 void ResetSystemMenu(Window &window) {
-    // A dialog's menu, with Minimize offered so that the minimised painting
-    // can be reached on every renderer.
+    // The menu of a dialog frame without minimise, maximise or sizing boxes,
+    // as Windows gives it: Restore, Size, Minimize and Maximize are left out.
     window.systemMenu = {
-        {MF_STRING, SC_RESTORE, "&Restore", window.iconic},    {MF_STRING, SC_MOVE, "&Move", true},
-        {MF_STRING, SC_MINIMIZE, "Mi&nimize", !window.iconic}, {MF_SEPARATOR, 0, "", true},
+        {MF_STRING, SC_MOVE, "&Move", true},
         {MF_STRING, SC_CLOSE, "&Close\tAlt+F4", true},
     };
-}
-
-void SetIconic(Window &window, bool iconic) {
-    if (window.iconic == iconic)
-        return;
-    window.iconic = iconic;
-    window.needsPaint = true;
-    Enable(window, SC_RESTORE, iconic);
-    Enable(window, SC_MINIMIZE, !iconic);
 }
 
 } // namespace ui

@@ -14,7 +14,7 @@ class NoUserDriver : public Driver {
         : why_(std::move(why)) {}
     int ShowMessageBox(const MessageBoxRequest &) override { Fail(why_); }
     void DialogOpened(const Window &) override {}
-    Input NextInput(const Window &, std::optional<std::chrono::milliseconds>) override {
+    Input NextInput(const Window &, std::optional<ui::Duration>) override {
         Fail(why_);
     }
     void InputRejected(const Window &, const Input &, const std::string &) override {}

@@ -10,19 +10,17 @@ namespace ui {
 
 namespace {
 
-using Millis = std::chrono::milliseconds;
-
 struct Timer {
     HWND window;
     UINT_PTR id;
-    Millis period;
-    Millis due;
+    Duration period;
+    Duration due;
     TIMERPROC proc;
     std::uint64_t order; // equal due times fire in the order the timers were set
 };
 
 struct Clock {
-    Millis now{0};
+    Duration now{0};
     std::vector<Timer> timers;
     std::uint64_t nextOrder = 0;
 };
@@ -47,9 +45,11 @@ std::vector<Timer>::iterator Find(std::vector<Timer> &timers, HWND window, UINT_
                         [&](const Timer &t) { return t.window == window && t.id == id; });
 }
 
-void Fire(const Timer &timer, Millis at) {
+void Fire(const Timer &timer, Duration at) {
     if (timer.proc) {
-        timer.proc(timer.window, WM_TIMER, timer.id, static_cast<DWORD>(at.count()));
+        timer.proc(timer.window, WM_TIMER, timer.id,
+                   static_cast<DWORD>(
+                       std::chrono::duration_cast<std::chrono::milliseconds>(at).count()));
         return;
     }
     if (Window *window = FindWindow(timer.window))
@@ -58,20 +58,16 @@ void Fire(const Timer &timer, Millis at) {
 
 } // namespace
 
-Millis ClockNow() {
-    return TheClock().now;
-}
-
-std::optional<Millis> UntilNextTimer() {
+std::optional<Duration> UntilNextTimer() {
     Clock &clock = TheClock();
     if (clock.timers.empty())
         return std::nullopt;
-    return std::max(Millis{0}, Earliest(clock.timers)->due - clock.now);
+    return std::max(Duration{0}, Earliest(clock.timers)->due - clock.now);
 }
 
-void AdvanceClock(Millis elapsed, const std::function<bool()> &stop) {
+void AdvanceClock(Duration elapsed, const std::function<bool()> &stop) {
     Clock &clock = TheClock();
-    const Millis target = clock.now + std::max(Millis{0}, elapsed);
+    const Duration target = clock.now + std::max(Duration{0}, elapsed);
     while (!clock.timers.empty()) {
         auto next = Earliest(clock.timers);
         if (next->due > target)
@@ -99,7 +95,8 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC timerFunc) {
     if (!FindWindow(window))
         return 0;
     Clock &clock = TheClock();
-    const Millis period{std::clamp(elapse, kMinimumPeriod, kMaximumPeriod)};
+    const Duration period =
+        std::chrono::milliseconds(std::clamp(elapse, kMinimumPeriod, kMaximumPeriod));
     const Timer timer{window, id, period, clock.now + period, timerFunc, clock.nextOrder++};
     auto existing = Find(clock.timers, window, id);
     if (existing != clock.timers.end())

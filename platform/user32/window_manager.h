@@ -29,10 +29,8 @@ LRESULT DefaultDialogProc(Window &window, UINT message, WPARAM wParam, LPARAM lP
 // A control's own handling of a message (list box, button, static).
 LRESULT ControlProc(Control &control, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The standard items of a system menu and their enabled state; SC_MINIMIZE
-// and SC_RESTORE switch with the window's minimised state.
+// The standard items of a dialog's system menu: Move and Close.
 void ResetSystemMenu(Window &window);
-void SetIconic(Window &window, bool iconic);
 
 // Client area size in pixels: dialog units at the base units of the
 // templates' font, MS Sans Serif 8 point (6 x 13 pixels), as MapDialogRect.

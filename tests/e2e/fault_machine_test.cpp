@@ -57,6 +57,11 @@ struct Damage {
     std::function<std::string(const std::string &good)> make;
 };
 
+// A case is listed by its name, not by the bytes of its record.
+void PrintTo(const Damage &damage, std::ostream *out) {
+    *out << damage.name;
+}
+
 const Damage kBrokenRegistries[] = {
     {"CutInAString", [](const std::string &good) { return good.substr(0, good.find("LPT1") + 2); }},
     {"CutInHexData",

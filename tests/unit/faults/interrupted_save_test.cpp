@@ -95,6 +95,11 @@ struct SaveForm {
     bool (*bump)(std::string *error);
 };
 
+// A case is listed by its name, not by the bytes of its record.
+void PrintTo(const SaveForm &form, std::ostream *out) {
+    *out << form.name;
+}
+
 class SaveFaults : public testing::TestWithParam<SaveForm> {
   protected:
     void SetUp() override {

@@ -34,6 +34,11 @@ struct Fault {
     std::function<bool(const std::string &)> arm; // false: cannot be arranged here
 };
 
+// A case is listed by its name, not by the bytes of its record.
+void PrintTo(const Fault &fault, std::ostream *out) {
+    *out << fault.name;
+}
+
 const Fault kFaults[] = {
     {"full disk", ERROR_WRITE_FAULT,
      [](const std::string &) {

@@ -29,7 +29,7 @@ struct PromptUser : ui::Driver {
     void DialogOpened(const ui::Window &) override {
         ADD_FAILURE() << "the launcher opened a dialog";
     }
-    ui::Input NextInput(const ui::Window &, std::optional<std::chrono::milliseconds>) override {
+    ui::Input NextInput(const ui::Window &, std::optional<ui::Duration>) override {
         return ui::Input::Click(IDCANCEL);
     }
     void InputRejected(const ui::Window &, const ui::Input &, const std::string &) override {}

@@ -29,7 +29,7 @@ void FakeUi::DialogOpened(const ui::Window &window) {
     log.push_back(line);
 }
 
-ui::Input FakeUi::NextInput(const ui::Window &active, std::optional<std::chrono::milliseconds>) {
+ui::Input FakeUi::NextInput(const ui::Window &active, std::optional<ui::Duration>) {
     auto &queue = inputs[active.TemplateId()];
     if (queue.empty()) {
         ADD_FAILURE() << "dialog " << active.TemplateId() << " waits without input";

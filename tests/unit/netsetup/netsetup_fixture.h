@@ -37,7 +37,7 @@ class FakeUi : public ui::Driver {
     int ShowMessageBox(const ui::MessageBoxRequest &request) override;
     void DialogOpened(const ui::Window &window) override;
     ui::Input NextInput(const ui::Window &active,
-                        std::optional<std::chrono::milliseconds> untilNextTimer) override;
+                        std::optional<ui::Duration> untilNextTimer) override;
     void InputRejected(const ui::Window &active, const ui::Input &input,
                        const std::string &reason) override;
     void DialogClosed(const ui::Window &window, int result) override;

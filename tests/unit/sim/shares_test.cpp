@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -23,7 +24,9 @@ struct Record {
 Record MakeRecord(const char *name, unsigned char type, const char *path,
                   unsigned short flags = 0x0191) {
     Record r;
-    std::strncpy(r.info.shi50_netname, name, sizeof r.info.shi50_netname);
+    // A name of 13 characters or more fills the field without its NUL.
+    std::memcpy(r.info.shi50_netname, name,
+                std::min(std::strlen(name), sizeof r.info.shi50_netname));
     r.info.shi50_type = type;
     r.info.shi50_flags = flags;
     r.path = path;
