@@ -12,9 +12,8 @@ cd "$(dirname "$0")/.."
 ensure_packages bench cmake ninja-build g++ libncurses-dev libbenchmark-dev tmux
 
 build=build/bench
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVP_BUILD_TESTS=OFF \
-  -DVP_BUILD_BENCHMARKS=ON >/dev/null
-cmake --build "$build" --target veltrin-bench veltrin-machine -j2
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j2
 "$build/bin/veltrin-bench" --benchmark_out="$build/results.json" --benchmark_out_format=json \
   --vp-summary=docs/benchmark-results.md "$@"
 { echo; bash bench/terminal_timing.sh "$build/bin"; } >>docs/benchmark-results.md

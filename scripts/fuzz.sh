@@ -20,9 +20,8 @@ if ((${#targets[@]} == 0)); then
 fi
 
 build=build/fuzz
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
-  -DCMAKE_CXX_COMPILER=clang++ -DVP_BUILD_FUZZERS=ON -DVP_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target fuzzers -- -j2 | tail -1
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -- -j2 | tail -1
 mkdir -p "$build/artifacts"
 
 # Runs one target; its log goes to build/fuzz/<target>.log.

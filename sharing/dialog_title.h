@@ -1,6 +1,6 @@
 // The sharing dialog's window title: the vendor name from the card's driver
-// INF file followed by " File and Printer Sharing Selection". The apply
-// sequence reads it again after the dialog has been confirmed.
+// INF file followed by " File and Printer Sharing Selection", built when the
+// dialog opens.
 #pragma once
 
 #include <cstddef>

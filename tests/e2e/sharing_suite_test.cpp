@@ -19,11 +19,15 @@ class SharingSuite : public ::testing::Test {
         machine.SetDrives({{'A', "removable"}, {'C', "fixed"}, {'D', "fixed"}, {'E', "cdrom"}});
         machine.AddFile('C', "WINDOWS\\INF\\NETAMDQV.INF",
                         "[Strings]\r\nVendorName=\"Quorvane\"\r\n");
-        machine.SetRegistry(std::string("[") + kShareKey + "\\DATA]\r\n" +
-                            "\"Type\"=dword:00000000\r\n\"Path\"=\"D:\\\\DATA\"\r\n\r\n" +
-                            "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\control\\Print\\"
-                            "Printers\\Office Laser]\r\n\"Port\"=\"LPT1:\"\r\n"
-                            "\"Attributes\"=dword:00000040\r\n\r\n");
+        machine.SetRegistry(std::string("[") + kShareKey + R"(\DATA]
+"Type"=dword:00000000
+"Path"="D:\\DATA"
+
+[HKEY_LOCAL_MACHINE\System\CurrentControlSet\control\Print\Printers\Office Laser]
+"Port"="LPT1:"
+"Attributes"=dword:00000040
+
+)");
     }
 
     testkit::RunResult Run(const std::string &script) {

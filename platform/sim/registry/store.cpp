@@ -71,7 +71,7 @@ bool ImportText(std::string_view regText, std::string *error) {
 }
 
 bool ApplyChange(const std::function<bool(const Key &root, ChangeText *change)> &describe,
-            std::string *error, LONG *code) {
+                 std::string *error, LONG *code) {
     RegistryFile &file = MachineRegistry();
     LONG result = file.AppendChange([&](const Key &root, ChangeText *change) {
         return describe(root, change) ? ERROR_SUCCESS : kGaveUp;

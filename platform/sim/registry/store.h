@@ -37,6 +37,6 @@ bool ImportText(std::string_view regText, std::string *error);
 // registry (see RegistryFile::AppendChange). When describe returns false nothing is
 // written and error and code are left alone.
 bool ApplyChange(const std::function<bool(const Key &root, ChangeText *change)> &describe,
-            std::string *error = nullptr, LONG *code = nullptr);
+                 std::string *error = nullptr, LONG *code = nullptr);
 
 } // namespace sim::reg

@@ -5,7 +5,7 @@
 // and the reason is told once on stderr.
 #include "platform/api.h"
 #include "sharing/sharing_dlg.h"
-#include "tests/testkit/testkit.h"
+#include "tests/testkit/dialog_harness.h"
 #include "tests/unit/registry/registry_test_util.h"
 
 #include <gtest/gtest.h>
@@ -23,9 +23,26 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-const char kShares[] =
-    "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Network\\LanMan";
-const char kPrinters[] = "HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\control\\Print\\Printers";
+// Two shares, the printers they name, and ballast that makes the file too
+// big for the full disk.
+const char kRegistry[] =
+    R"([HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Network\LanMan\DATA]
+"Type"=dword:00000000
+"Path"="D:\\"
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Network\LanMan\LASER]
+"Type"=dword:00000001
+"Path"="Desk Laser"
+
+[HKEY_LOCAL_MACHINE\System\CurrentControlSet\control\Print\Printers\Desk Laser]
+"Port"="LPT1:"
+"Share Name"="LASER"
+"Attributes"=dword:00000008
+
+[HKEY_LOCAL_MACHINE\System\CurrentControlSet\control\Print\Printers\Inkjet (Color)]
+"Port"="LPT2:"
+
+)";
 
 // What makes saving fail, set up in the child that runs the steps.
 struct Fault {
@@ -65,14 +82,8 @@ class UnsavedShares : public testing::TestWithParam<Fault> {
   protected:
     void SetUp() override {
         machine.SetDrives({{'C', "fixed"}, {'D', "fixed"}});
-        machine.SetRegistry(
-            std::string("[") + kShares + "\\DATA]\r\n\"Type\"=dword:00000000\r\n" +
-            "\"Path\"=\"D:\\\\\"\r\n\r\n[" + kShares +
-            "\\LASER]\r\n\"Type\"=dword:00000001\r\n\"Path\"=\"Desk Laser\"\r\n\r\n" + "[" +
-            kPrinters + "\\Desk Laser]\r\n\"Port\"=\"LPT1:\"\r\n" +
-            "\"Share Name\"=\"LASER\"\r\n\"Attributes\"=dword:00000008\r\n\r\n[" + kPrinters +
-            "\\Inkjet (Color)]\r\n\"Port\"=\"LPT2:\"\r\n\r\n" +
-            "[HKEY_LOCAL_MACHINE\\Ballast]\r\n\"text\"=\"" + std::string(3000, 'x') + "\"\r\n\r\n");
+        machine.SetRegistry(kRegistry + std::string("[HKEY_LOCAL_MACHINE\\Ballast]\n\"text\"=\"") +
+                            std::string(3000, 'x') + "\"\n\n");
         machine.Use();
     }
     void TearDown() override { chmod(machine.Dir().c_str(), 0700); }
@@ -90,17 +101,21 @@ TEST_P(UnsavedShares, EveryStepFailsInTurnAndTheFileStays) {
         const int told = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
         if (told < 0 || dup2(told, STDERR_FILENO) < 0)
             return 11;
+        int status = 0;
         CSharingDlg dialog;
-        dialog.m_driveMask = dialog.m_sharedDriveMask = 0xC; // C: and D:
-        dialog.ReadPrinterInventory();
-        if (dialog.m_printerCount != 2)
-            return 10;
-        dialog.m_printers[0].Attributes = 0;                        // Desk Laser: unshare
-        dialog.m_printers[1].Attributes = PRINTER_ATTRIBUTE_SHARED; // Inkjet: share
-        dialog.ApplyDriveShares();
-        dialog.ApplyPrinterShares();
-        LocalFree(LocalHandle(dialog.m_printers));
-        return 0;
+        testkit::DialogHarness::Install().WhileOpen(dialog, [&] {
+            dialog.m_driveMask = dialog.m_sharedDriveMask = 0xC; // C: and D:
+            if (dialog.m_printerCount != 2) {
+                status = 10;
+                return;
+            }
+            dialog.m_printers[0].Attributes = 0;                        // Desk Laser: unshare
+            dialog.m_printers[1].Attributes = PRINTER_ATTRIBUTE_SHARED; // Inkjet: share
+            dialog.ApplyDriveShares();
+            dialog.ApplyPrinterShares();
+        });
+        ui::SetDriver(nullptr);
+        return status;
     });
     if (result == 99)
         GTEST_SKIP() << fault.name << " cannot be arranged here";

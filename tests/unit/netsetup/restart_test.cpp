@@ -1,7 +1,7 @@
 // The restart notice and the restart scheduling around it.
-#include "netsetup/restart_notice.h"
 #include "common/reg_key.h"
 #include "netsetup/restart.h"
+#include "netsetup/restart_notice.h"
 
 #include "res/resource.h"
 #include "tests/unit/netsetup/netsetup_fixture.h"
@@ -60,8 +60,10 @@ TEST_F(RestartTest, SecondNoticeAlsoLastsFiveTicks) {
 }
 
 TEST_F(RestartTest, RegistersSetupThenRestartsAfterTheNotice) {
-    machine.SetRegistry("[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\"
-                        "RunOnce]\r\n\"InternetSW\"=\"old\"\r\n\r\n");
+    machine.SetRegistry(R"([HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\RunOnce]
+"InternetSW"="old"
+
+)");
     machine.Use();
     g_setupState.cdRootPath[0] = 'E';
     ui->inputs[IDD_REBOOT_DIALOG] = {Input::TimePassed(4500ms)};
@@ -79,7 +81,9 @@ TEST_F(RestartTest, RegistersSetupThenRestartsAfterTheNotice) {
     EXPECT_EQ(command->type, static_cast<DWORD>(REG_SZ));
     EXPECT_TRUE(restartsWhileOpen.empty());
     EXPECT_EQ(nstest::ProgramLines(machine), std::vector<std::string>{"ExitWindowsEx 2"});
-    EXPECT_EQ(ui->log, (std::vector<std::string>{"open 134", "close 134 1"}));
+    EXPECT_EQ(ui->Events(),
+              (std::vector<std::string>{R"(dialog 134 open "                     Reboot Message!")",
+                                        "dialog 134 end 1"}));
 }
 
 TEST_F(RestartTest, MissingRunOnceKeyIsNotCreatedButTheRestartFollows) {

@@ -11,6 +11,8 @@ namespace {
 
 using ui::Input;
 
+const char kRoleOpen[] = R"(dialog 133 open "Server-Client selection")";
+
 struct RoleCase {
     const char *name;
     std::int32_t flagBefore;
@@ -43,7 +45,7 @@ TEST_F(RoleDlgTest, FlagFollowsTheLastClick) {
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        ui->log.clear();
+        ui->ClearTranscript();
         g_setupState.roleFlag = c.flagBefore;
         ui->inputs[IDD_ROLE_DIALOG].assign(c.inputs.begin(), c.inputs.end());
 
@@ -51,8 +53,9 @@ TEST_F(RoleDlgTest, FlagFollowsTheLastClick) {
         EXPECT_EQ(dialog.DoModal(), c.result);
 
         EXPECT_EQ(g_setupState.roleFlag, c.flagAfter);
-        EXPECT_EQ(ui->log, (std::vector<std::string>{"open 133 check1031=1",
-                                                     "close 133 " + std::to_string(c.result)}));
+        EXPECT_TRUE(nstest::RoleOpenedAsClient(*ui));
+        EXPECT_EQ(ui->Events(), (std::vector<std::string>{
+                                    kRoleOpen, "dialog 133 end " + std::to_string(c.result)}));
     }
 }
 

@@ -17,8 +17,8 @@ using nstest::ReadMachineString;
 const std::string kDevice = "Enum\\PCI\\VEN_1022&DEV_2001&SUBSYS_20011022&REV_01";
 const std::string kInstance = kDevice + "\\BUS_00&DEV_0B&FUNC_00";
 const std::string kClassRoot = "System\\CurrentControlSet\\Services\\Class\\";
-const char kWarningBox[] = "msgbox WARNING|Fail to assign a static IP address, the server\n"
-                           "probably will not be working properly.|16|owner=0";
+const char kWarningBox[] =
+    R"(msgbox "WARNING" "Fail to assign a static IP address, the server\nprobably will not be working properly." 16 owner=none)";
 
 std::string Escaped(const std::string &text) {
     std::string out;
@@ -188,7 +188,7 @@ TEST_F(StaticAddressTest, WalksTheCardsBindings) {
         SCOPED_TRACE(c.name);
         machine.SetRegistry(c.registry);
         machine.Use();
-        ui->log.clear();
+        ui->ClearTranscript();
         g_setupState = SetupState{};
         std::snprintf(g_setupState.addressText, sizeof g_setupState.addressText, "192.168.0.7");
         std::snprintf(g_setupState.maskText, sizeof g_setupState.maskText, "255.255.255.0");
@@ -199,9 +199,9 @@ TEST_F(StaticAddressTest, WalksTheCardsBindings) {
 
         EXPECT_EQ(g_setupState.restartState, c.restartState);
         if (c.warning)
-            EXPECT_EQ(ui->log, std::vector<std::string>{kWarningBox});
+            EXPECT_EQ(ui->Events(), (std::vector<std::string>{kWarningBox, "answer ok"}));
         else
-            EXPECT_TRUE(ui->log.empty());
+            EXPECT_TRUE(ui->Transcript().empty());
         for (const auto &driver : c.written) {
             auto address = ReadMachineString(kClassRoot + driver, "IPAddress");
             auto mask = ReadMachineString(kClassRoot + driver, "IPMask");
@@ -225,7 +225,7 @@ TEST_F(StaticAddressTest, MissingClassKeyIsNeitherCreatedNorReported) {
     machine.Use();
     AssignStaticAddress(nullptr);
     EXPECT_FALSE(MachineKeyExists((kClassRoot + "NetTrans\\0009").c_str()));
-    EXPECT_TRUE(ui->log.empty());
+    EXPECT_TRUE(ui->Transcript().empty());
     EXPECT_EQ(g_setupState.restartState, 1);
 }
 

@@ -22,8 +22,7 @@ std::string InstallerScript(const std::string &before, bool addsKey,
                             const std::string &after = "") {
     std::string script = "#!/bin/sh\n" + before + "\n";
     if (addsKey)
-        script += "printf '\\r\\n[HKEY_LOCAL_MACHINE\\\\System\\\\CurrentControlSet\\\\Services"
-                  "\\\\Winsock2]\\r\\n\\r\\n' >> \"$VELTRIN_MACHINE/registry.reg\"\n";
+        script += nstest::kAddWinsock2Key;
     return script + after + "\n";
 }
 
@@ -113,7 +112,7 @@ TEST_F(Winsock2Test, InstallerThatCannotStart) {
         EXPECT_EQ(g_setupState.restartState, 2);
         EXPECT_EQ(g_setupState.cdRootPath[0], c.letter);
         EXPECT_EQ(testkit::Lines(machine.ReadJournal()).back(), c.journal);
-        EXPECT_TRUE(ui->log.empty());
+        EXPECT_TRUE(ui->Transcript().empty());
     }
 }
 

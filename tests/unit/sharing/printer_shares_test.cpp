@@ -1,10 +1,11 @@
 // Sharing the printers moved into the shared list and unsharing the others.
+#include "dialog_fixture.h"
 #include "share_fixture.h"
-#include "sharing/sharing_dlg.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -17,23 +18,28 @@ using Lines = std::vector<std::string>;
 
 class PrinterShares : public ::testing::Test {
   protected:
-    // Reads the printers of the registry given, then sets the shared mark
-    // of every printer named in `marked` and clears the others.
-    void Read(const std::string &registry, const Lines &marked) {
+    // Opens the sharing dialog on the registry given, sets the shared mark of
+    // every printer named in `marked` and clears the others, runs meanwhile
+    // (when given), then applies the printer shares; the dialog is then
+    // cancelled. Returns what the application returned.
+    BOOL Apply(const std::string &registry, const Lines &marked,
+               const std::function<void()> &meanwhile = nullptr) {
         machine.SetRegistry(registry);
         machine.Use();
-        dialog.ReadPrinterInventory();
-        for (DWORD i = 0; i < dialog.m_printerCount; ++i) {
-            PRINTER_INFO_2 &p = dialog.m_printers[i];
-            const bool mark =
-                std::find(marked.begin(), marked.end(), p.pPrinterName) != marked.end();
-            p.Attributes = mark ? p.Attributes | PRINTER_ATTRIBUTE_SHARED
-                                : p.Attributes & ~DWORD{PRINTER_ATTRIBUTE_SHARED};
-        }
-    }
-    void TearDown() override {
-        if (dialog.m_printers)
-            LocalFree(LocalHandle(dialog.m_printers));
+        BOOL applied = FALSE;
+        WhileSharingDialogOpen([&](CSharingDlg &dialog) {
+            for (DWORD i = 0; i < dialog.m_printerCount; ++i) {
+                PRINTER_INFO_2 &p = dialog.m_printers[i];
+                const bool mark =
+                    std::find(marked.begin(), marked.end(), p.pPrinterName) != marked.end();
+                p.Attributes = mark ? p.Attributes | PRINTER_ATTRIBUTE_SHARED
+                                    : p.Attributes & ~DWORD{PRINTER_ATTRIBUTE_SHARED};
+            }
+            if (meanwhile)
+                meanwhile();
+            applied = dialog.ApplyPrinterShares();
+        });
+        return applied;
     }
     Lines Journal(const char *prefix) const { return JournalLines(machine, prefix); }
     // The journal's NetShareAdd lines without their type, flags and path.
@@ -47,16 +53,15 @@ class PrinterShares : public ::testing::Test {
     }
 
     testkit::TempMachine machine;
-    CSharingDlg dialog;
 };
 
 TEST_F(PrinterShares, ActionFollowsMarkAndShareName) {
-    Read(Printer("Kept", "LPT1:", "KEPT") + Printer("Dropped", "LPT2:", "DROPPED") +
-             Printer("New", "LPT3:") + Printer("Idle", "COM1:") +
-             sharing_test::ShareEntry("KEPT", "dword:00000001", "Kept") +
-             sharing_test::ShareEntry("DROPPED", "dword:00000001", "Dropped"),
-         {"Kept", "New"});
-    EXPECT_EQ(dialog.ApplyPrinterShares(), TRUE);
+    EXPECT_EQ(Apply(Printer("Kept", "LPT1:", "KEPT") + Printer("Dropped", "LPT2:", "DROPPED") +
+                        Printer("New", "LPT3:") + Printer("Idle", "COM1:") +
+                        sharing_test::ShareEntry("KEPT", "dword:00000001", "Kept") +
+                        sharing_test::ShareEntry("DROPPED", "dword:00000001", "Dropped"),
+                    {"Kept", "New"}),
+              TRUE);
     EXPECT_EQ(Journal("NetShareDel"), (Lines{"NetShareDel \"DROPPED\" -> 0"}));
     EXPECT_EQ(Journal("NetShareAdd"), (Lines{"NetShareAdd \"New\" 1 0x0182 \"New\" -> 0"}));
     EXPECT_EQ(ShareNames(), (Lines{"KEPT", "New"}));
@@ -67,12 +72,11 @@ TEST_F(PrinterShares, ActionFollowsMarkAndShareName) {
 }
 
 TEST_F(PrinterShares, WorkedNamesInTableOrder) {
-    Read(Printer("Office Laser", "LPT1:") + Printer("Office Laser (2)", "LPT2:") +
-             Printer("Photo (Copy 3)", "LPT3:") + Printer("Engineering", "COM1:") +
-             Printer("Receptionist", "COM2:") + Printer("Laser (LPT1)", "FILE:"),
-         {"Office Laser", "Office Laser (2)", "Photo (Copy 3)", "Engineering", "Receptionist",
-          "Laser (LPT1)"});
-    dialog.ApplyPrinterShares();
+    Apply(Printer("Office Laser", "LPT1:") + Printer("Office Laser (2)", "LPT2:") +
+              Printer("Photo (Copy 3)", "LPT3:") + Printer("Engineering", "COM1:") +
+              Printer("Receptionist", "COM2:") + Printer("Laser (LPT1)", "FILE:"),
+          {"Office Laser", "Office Laser (2)", "Photo (Copy 3)", "Engineering", "Receptionist",
+           "Laser (LPT1)"});
     EXPECT_EQ(Journal("NetShareAdd"),
               (Lines{"NetShareAdd \"Office\" 1 0x0182 \"Office Laser\" -> 0",
                      "NetShareAdd \"Office2\" 1 0x0182 \"Office Laser (2)\" -> 0",
@@ -83,30 +87,30 @@ TEST_F(PrinterShares, WorkedNamesInTableOrder) {
 }
 
 TEST_F(PrinterShares, OneRetryAfterDuplicateOrInvalidName) {
-    Read(DiskShare("Office", "C:\\") + DiskShare("Engineering", "C:\\") +
-             DiskShare("Receptionist", "C:\\") + Printer("Office Laser", "LPT1:") +
-             Printer("Engineering", "LPT2:") + Printer("Receptionist", "LPT3:") +
-             Printer(" Laser", "COM1:"),
-         {"Office Laser", "Engineering", "Receptionist", " Laser"});
-    dialog.ApplyPrinterShares();
+    Apply(DiskShare("Office", "C:\\") + DiskShare("Engineering", "C:\\") +
+              DiskShare("Receptionist", "C:\\") + Printer("Office Laser", "LPT1:") +
+              Printer("Engineering", "LPT2:") + Printer("Receptionist", "LPT3:") +
+              Printer(" Laser", "COM1:"),
+          {"Office Laser", "Engineering", "Receptionist", " Laser"});
     EXPECT_EQ(Adds(), (Lines{"\"Office\" -> 2118", "\"OfficeA\" -> 0", "\"Engineering\" -> 2118",
                              "\"EngineeringA\" -> 0", "\"Receptionist\" -> 2118",
                              "\"ReceptioniA\" -> 0", "\"\" -> 87", "\"A\" -> 0"}));
 }
 
 TEST_F(PrinterShares, NoThirdTryAndNoRetryForOtherRefusals) {
-    Read(DiskShare("Office", "C:\\") + DiskShare("OfficeA", "C:\\") +
-             Printer("Office Laser", "LPT1:") + Printer("Gone", "LPT2:"),
-         {"Office Laser", "Gone"});
     // The printer is removed after the inventory: the share service refuses
     // the share with a code that asks for no retry.
-    HKEY printers = nullptr;
-    ASSERT_EQ(RegOpenKeyA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\control\\Print\\Printers",
-                          &printers),
-              ERROR_SUCCESS);
-    RegDeleteKeyA(printers, "Gone");
-    RegCloseKey(printers);
-    dialog.ApplyPrinterShares();
+    Apply(DiskShare("Office", "C:\\") + DiskShare("OfficeA", "C:\\") +
+              Printer("Office Laser", "LPT1:") + Printer("Gone", "LPT2:"),
+          {"Office Laser", "Gone"}, [] {
+              HKEY printers = nullptr;
+              ASSERT_EQ(RegOpenKeyA(HKEY_LOCAL_MACHINE,
+                                    "System\\CurrentControlSet\\control\\Print\\Printers",
+                                    &printers),
+                        ERROR_SUCCESS);
+              RegDeleteKeyA(printers, "Gone");
+              RegCloseKey(printers);
+          });
     EXPECT_EQ(Adds(), (Lines{"\"Office\" -> 2118", "\"OfficeA\" -> 2118",
                              "\"Gone\" -> " + std::to_string(ERROR_INVALID_PRINTER_NAME)}));
 }
@@ -115,10 +119,9 @@ TEST_F(PrinterShares, NoThirdTryAndNoRetryForOtherRefusals) {
 // call; the retry shortens it.
 TEST_F(PrinterShares, TooLongFirstNameGoesStraightToTheRetry) {
     const std::string longName = "Accountingdept " + std::string(60, 'x') + " (4)";
-    Read(Printer("Accountingdept Laser", "LPT1:") + Printer("Accounting12 (9)", "LPT2:") +
-             Printer(longName, "LPT3:"),
-         {"Accountingdept Laser", "Accounting12 (9)", longName});
-    dialog.ApplyPrinterShares();
+    Apply(Printer("Accountingdept Laser", "LPT1:") + Printer("Accounting12 (9)", "LPT2:") +
+              Printer(longName, "LPT3:"),
+          {"Accountingdept Laser", "Accounting12 (9)", longName});
     EXPECT_EQ(Journal("NetShareAdd"),
               (Lines{"NetShareAdd \"AccountingA\" 1 0x0182 \"Accountingdept Laser\" -> 0",
                      "NetShareAdd \"AccountingA\" 1 0x0182 \"Accounting12 (9)\" -> 2118",
@@ -127,16 +130,14 @@ TEST_F(PrinterShares, TooLongFirstNameGoesStraightToTheRetry) {
 
 TEST_F(PrinterShares, LongPrinterNameKeepsItsFullPath) {
     const std::string longName = "Colour " + std::string(70, 'c') + " (5)";
-    Read(Printer(longName, "LPT1:"), {longName});
-    dialog.ApplyPrinterShares();
+    Apply(Printer(longName, "LPT1:"), {longName});
     EXPECT_EQ(Journal("NetShareAdd"),
               (Lines{"NetShareAdd \"Colour5\" 1 0x0182 \"" + longName + "\" -> 0"}));
     EXPECT_EQ(ShareValue("Colour5", "Path"), longName);
 }
 
 TEST_F(PrinterShares, EmptyShareNameCountsAsPresent) {
-    Read(Printer("Marked", "LPT1:", "") + Printer("Unmarked", "LPT2:", ""), {"Marked"});
-    dialog.ApplyPrinterShares();
+    Apply(Printer("Marked", "LPT1:", "") + Printer("Unmarked", "LPT2:", ""), {"Marked"});
     EXPECT_TRUE(Journal("NetShareAdd").empty());
     EXPECT_EQ(Journal("NetShareDel"), (Lines{"NetShareDel \"\" -> 2310"}));
 }

@@ -10,6 +10,7 @@
 using sharing_test::DiskShare;
 using sharing_test::Printer;
 using Lines = std::vector<std::string>;
+using ui::Input;
 
 namespace {
 
@@ -20,6 +21,12 @@ bool Contains(const Lines &lines, const std::string &line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
+// The "list <id> ..." lines of the transcript, one each time the dialog
+// waited, oldest first.
+Lines ListLines(const testkit::DialogHarness &ui, int id) {
+    return ui.Lines("list " + std::to_string(id));
+}
+
 } // namespace
 
 TEST_F(SharingDialogTest, OpensWithTitleAndDriveLists) {
@@ -27,8 +34,8 @@ TEST_F(SharingDialogTest, OpensWithTitleAndDriveLists) {
                       "C:\\WINDOWS");
     machine.AddFile('C', "WINDOWS\\INF\\NETAMDQV.INF", "[Strings]\r\nVendorName=Quorvane\r\n");
     machine.SetRegistry(DiskShare("NET", "F:\\") + DiskShare("E_Drive", "E:\\"));
-    EXPECT_EQ(Run("click 2\n"), IDCANCEL);
-    const Lines t = Transcript();
+    EXPECT_EQ(Run({Input::Click(IDCANCEL)}), IDCANCEL);
+    const Lines t = ui->Transcript();
     ASSERT_GE(t.size(), 6u);
     EXPECT_EQ(t[0], "dialog 132 open \"Quorvane File and Printer Sharing Selection\"");
     EXPECT_EQ(t[1], "list 1011 \"[-A-DRIVE]\" \"[-C-DRIVE]\"");
@@ -41,50 +48,47 @@ TEST_F(SharingDialogTest, OpensWithTitleAndDriveLists) {
 TEST_F(SharingDialogTest, DriveMovesKeepLetterOrder) {
     machine.SetDrives(kADEF);
     machine.SetRegistry(DiskShare("D_Drive", "D:\\"));
-    Run("select 1011 1\n" // [-E-DRIVE]
-        "click 1002\n"
-        "dblclick 1011 0\n" // [-A-DRIVE]
-        "click 1002\n"      // nothing selected any more
-        "select 1012 1\n"   // [-D-DRIVE]
-        "click 1003\n"
-        "dblclick 1012 0\n" // [-A-DRIVE]
-        "click 2\n");
-    EXPECT_EQ(ListLines(1011), (Lines{
-                                   "list 1011 \"[-A-DRIVE]\" \"[-E-DRIVE]\"",
-                                   "list 1011 \"[-A-DRIVE]\" \"[-E-DRIVE]\"",
-                                   "list 1011 \"[-A-DRIVE]\"",
-                                   "list 1011",
-                                   "list 1011",
-                                   "list 1011",
-                                   "list 1011 \"[-D-DRIVE]\"",
-                                   "list 1011 \"[-A-DRIVE]\" \"[-D-DRIVE]\"",
-                               }));
-    EXPECT_EQ(ListLines(1012), (Lines{
-                                   "list 1012 \"[-D-DRIVE]\"",
-                                   "list 1012 \"[-D-DRIVE]\"",
-                                   "list 1012 \"[-D-DRIVE]\" \"[-E-DRIVE]\"",
-                                   "list 1012 \"[-A-DRIVE]\" \"[-D-DRIVE]\" \"[-E-DRIVE]\"",
-                                   "list 1012 \"[-A-DRIVE]\" \"[-D-DRIVE]\" \"[-E-DRIVE]\"",
-                                   "list 1012 \"[-A-DRIVE]\" \"[-D-DRIVE]\" \"[-E-DRIVE]\"",
-                                   "list 1012 \"[-A-DRIVE]\" \"[-E-DRIVE]\"",
-                                   "list 1012 \"[-E-DRIVE]\"",
-                               }));
+    Run({Input::Select(IDC_LOCAL_DRIVES, 1),                                     // [-E-DRIVE]
+         Input::Click(IDC_SHARE_DRIVE), Input::DoubleClick(IDC_LOCAL_DRIVES, 0), // [-A-DRIVE]
+         Input::Click(IDC_SHARE_DRIVE),       // nothing selected any more
+         Input::Select(IDC_SHARED_DRIVES, 1), // [-D-DRIVE]
+         Input::Click(IDC_UNSHARE_DRIVE), Input::DoubleClick(IDC_SHARED_DRIVES, 0), // [-A-DRIVE]
+         Input::Click(IDCANCEL)});
+    EXPECT_EQ(ListLines(*ui, 1011), (Lines{
+                                        "list 1011 \"[-A-DRIVE]\" \"[-E-DRIVE]\"",
+                                        "list 1011 \"[-A-DRIVE]\" \"[-E-DRIVE]\"",
+                                        "list 1011 \"[-A-DRIVE]\"",
+                                        "list 1011",
+                                        "list 1011",
+                                        "list 1011",
+                                        "list 1011 \"[-D-DRIVE]\"",
+                                        "list 1011 \"[-A-DRIVE]\" \"[-D-DRIVE]\"",
+                                    }));
+    EXPECT_EQ(ListLines(*ui, 1012), (Lines{
+                                        "list 1012 \"[-D-DRIVE]\"",
+                                        "list 1012 \"[-D-DRIVE]\"",
+                                        "list 1012 \"[-D-DRIVE]\" \"[-E-DRIVE]\"",
+                                        "list 1012 \"[-A-DRIVE]\" \"[-D-DRIVE]\" \"[-E-DRIVE]\"",
+                                        "list 1012 \"[-A-DRIVE]\" \"[-D-DRIVE]\" \"[-E-DRIVE]\"",
+                                        "list 1012 \"[-A-DRIVE]\" \"[-D-DRIVE]\" \"[-E-DRIVE]\"",
+                                        "list 1012 \"[-A-DRIVE]\" \"[-E-DRIVE]\"",
+                                        "list 1012 \"[-E-DRIVE]\"",
+                                    }));
     EXPECT_EQ(sharedDriveMask, DWORD{1} << ('E' - 'A'));
 }
 
 TEST_F(SharingDialogTest, PrinterMovesKeepTableOrder) {
     machine.SetRegistry(Printer("P1", "LPT1:") + Printer("P2", "LPT2:", "P2") +
                         Printer("P3", "LPT3:") + Printer("Remote", "\\\\OFFICE\\R"));
-    Run("select 1013 1\n" // P3
-        "click 1004\n"
-        "dblclick 1014 0\n" // P2
-        "click 1005\n"      // nothing selected
-        "dblclick 1013 1\n" // P2 again
-        "click 2\n");
-    EXPECT_EQ(ListLines(1013),
+    Run({Input::Select(IDC_LOCAL_PRINTERS, 1),                                        // P3
+         Input::Click(IDC_SHARE_PRINTER), Input::DoubleClick(IDC_SHARED_PRINTERS, 0), // P2
+         Input::Click(IDC_UNSHARE_PRINTER),         // nothing selected
+         Input::DoubleClick(IDC_LOCAL_PRINTERS, 1), // P2 again
+         Input::Click(IDCANCEL)});
+    EXPECT_EQ(ListLines(*ui, 1013),
               (Lines{"list 1013 \"P1\" \"P3\"", "list 1013 \"P1\" \"P3\"", "list 1013 \"P1\"",
                      "list 1013 \"P1\" \"P2\"", "list 1013 \"P1\" \"P2\"", "list 1013 \"P1\""}));
-    EXPECT_EQ(ListLines(1014),
+    EXPECT_EQ(ListLines(*ui, 1014),
               (Lines{"list 1014 \"P2\"", "list 1014 \"P2\"", "list 1014 \"P2\" \"P3\"",
                      "list 1014 \"P3\"", "list 1014 \"P3\"", "list 1014 \"P2\" \"P3\""}));
 }
@@ -92,8 +96,8 @@ TEST_F(SharingDialogTest, PrinterMovesKeepTableOrder) {
 TEST_F(SharingDialogTest, GetLogicalDrivesFailureIsReported) {
     machine.SetDrives({});
     machine.SetRegistry(Printer("P1", "LPT1:"));
-    Run("answer ok\nclick 2\n");
-    const Lines t = Transcript();
+    Run({Input::Click(IDCANCEL)}, {IDOK});
+    const Lines t = ui->Transcript();
     ASSERT_GE(t.size(), 3u);
     EXPECT_EQ(t[0], "msgbox \"Setup Drive List\" \"GetLogicalDrives failed.\" 0 owner=132");
     EXPECT_EQ(t[1], "answer ok");
@@ -104,7 +108,7 @@ TEST_F(SharingDialogTest, GetLogicalDrivesFailureIsReported) {
 
 TEST_F(SharingDialogTest, MinimisedDialogDrawsItsIconCentred) {
     ui::DrawnIcons().clear();
-    Run("sysmenu 0xF020\nsysmenu 0xF120\nclick 2\n");
+    Run({Input::SysCommand(SC_MINIMIZE), Input::SysCommand(SC_RESTORE), Input::Click(IDCANCEL)});
     ASSERT_FALSE(ui::DrawnIcons().empty());
     ui::Window window;
     window.tmpl = *res::FindDialog(IDD_SHARING_DIALOG);

@@ -1,6 +1,6 @@
+#include "platform/api.h"
 #include "platform/sim/machine_keys.h"
 #include "platform/svrapi.h"
-#include "platform/api.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>
@@ -10,10 +10,12 @@
 
 namespace {
 
-constexpr const char *kPrinters = "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\control\\Print"
-                                  "\\Printers\\Desk Laser]\r\n"
-                                  "\"Port\"=\"LPT1:\"\r\n"
-                                  "\"Attributes\"=dword:00000040\r\n\r\n";
+constexpr const char *kPrinters =
+    R"([HKEY_LOCAL_MACHINE\System\CurrentControlSet\control\Print\Printers\Desk Laser]
+"Port"="LPT1:"
+"Attributes"=dword:00000040
+
+)";
 
 struct Record {
     share_info_50 info{};

@@ -1,7 +1,7 @@
 // The sharing dialog's OK: the apply sequence's steps in their order, on a
 // machine with the installation CD, the card and (or not) Winsock 2.
-#include "netsetup/host_number.h"
 #include "common/reg_key.h"
+#include "netsetup/host_number.h"
 #include "res/resource.h"
 #include "sharing/sharing_dlg.h"
 #include "tests/unit/netsetup/netsetup_fixture.h"
@@ -19,30 +19,30 @@ using ui::Input;
 const char kDriveShare[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Network\\LanMan\\C_Drive";
 const char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 const char kClassKey[] = "System\\CurrentControlSet\\Services\\Class\\NetTrans\\0000";
-const char kReminderBox[] = "msgbox Reminder|Please make sure your Quorvane "
-                            "Phoneline Network Card Installation CD-ROM "
-                            "is properly inserted in your CD-ROM Drive.  Click "
-                            "YES to continue or NO to abort.|4|"
-                            "owner=132";
+const char kSharingOpen[] = R"(dialog 132 open " File and Printer Sharing Selection")";
+const char kSharingEnd[] = "dialog 132 end 1";
+const char kRoleOpen[] = R"(dialog 133 open "Server-Client selection")";
+const char kRoleEnd[] = "dialog 133 end 1";
+const char kReminderBox[] =
+    R"(msgbox "Reminder" "Please make sure your Quorvane Phoneline Network Card Installation CD-ROM is properly inserted in your CD-ROM Drive.  Click YES to continue or NO to abort." 4 owner=132)";
 
-const char kCard[] = "[HKEY_LOCAL_MACHINE\\Enum\\PCI\\VEN_1022&DEV_2001&SUBSYS_20011022&REV_"
-                     "01\\BUS_00&DEV_0B&"
-                     "FUNC_00\\Bindings]\r\n\"MSTCP\\\\0000\"=\"\"\r\n\r\n"
-                     "[HKEY_LOCAL_MACHINE\\Enum\\Network\\MSTCP\\0000]\r\n\"Driver\"="
-                     "\"NetTrans\\\\0000\"\r\n\r\n"
-                     "[HKEY_LOCAL_"
-                     "MACHINE\\System\\CurrentControlSet\\Services\\Class\\NetTrans\\0000]"
-                     "\r\n\r\n"
-                     "[HKEY_LOCAL_"
-                     "MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce]\r\n\r\n";
-const char kWinsock2[] = "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Winsock2]"
-                         "\r\n\r\n";
+const char kCard[] =
+    R"([HKEY_LOCAL_MACHINE\Enum\PCI\VEN_1022&DEV_2001&SUBSYS_20011022&REV_01\BUS_00&DEV_0B&FUNC_00\Bindings]
+"MSTCP\\0000"=""
+
+[HKEY_LOCAL_MACHINE\Enum\Network\MSTCP\0000]
+"Driver"="NetTrans\\0000"
+
+[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Class\NetTrans\0000]
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\RunOnce]
+
+)";
+const char kWinsock2[] = R"([HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Winsock2]
+
+)";
 const char kSetupAtE[] = R"(WinExec "E:\\Tzr\\Setup.exe" 1 -> 33)";
 const char kSetupAtF[] = R"(WinExec "F:\\Tzr\\Setup.exe" 1 -> 33)";
-// The stand-in Winsock 2 installer adds the service key to the registry file.
-const char kInstaller[] = "#!/bin/sh\nprintf "
-                          "'\\r\\n[HKEY_LOCAL_MACHINE\\\\System\\\\CurrentControlSet\\\\Services"
-                          "\\\\Winsock2]\\r\\n\\r\\n' >> \"$VELTRIN_MACHINE/registry.reg\"\n";
 
 class ApplySequenceTest : public nstest::NetsetupTest {
   protected:
@@ -57,7 +57,8 @@ class ApplySequenceTest : public nstest::NetsetupTest {
     void AddCd(char drive) {
         machine.AddFile(drive, "\\Tzr\\Setup", "");
         machine.AddFile(drive, "\\Tzr\\Setup.exe", "#!/bin/sh\n", true);
-        machine.AddFile(drive, "\\Wingate\\ws2setup.exe", kInstaller, true);
+        machine.AddFile(drive, "\\Wingate\\ws2setup.exe",
+                        std::string("#!/bin/sh\n") + nstest::kAddWinsock2Key, true);
     }
     // Shares drive C and confirms; the role dialog gets roleInputs.
     void RunOk(std::vector<Input> roleInputs) {
@@ -75,8 +76,8 @@ TEST_F(ApplySequenceTest, NoAtTheCdPromptKeepsTheSharesAndStops) {
     ui->answers = {IDYES, IDNO};
     RunOk({});
     EXPECT_TRUE(MachineKeyExists(kDriveShare));
-    EXPECT_EQ(ui->log,
-              (std::vector<std::string>{"open 132", kReminderBox, kReminderBox, "close 132 1"}));
+    EXPECT_EQ(ui->Events(), (std::vector<std::string>{kSharingOpen, kReminderBox, "answer yes",
+                                                      kReminderBox, "answer no", kSharingEnd}));
     EXPECT_EQ(g_setupState.restartState, 0);
     EXPECT_EQ(nstest::ProgramLines(machine), std::vector<std::string>{});
     EXPECT_FALSE(MachineKeyExists("System\\CurrentControlSet\\Services\\Winsock2"));
@@ -88,16 +89,18 @@ TEST_F(ApplySequenceTest, YesFindsTheCdInsertedMeanwhile) {
     ui->answers = {IDYES};
     ui->onMessageBox = [this](const ui::MessageBoxRequest &) { AddCd('F'); };
     RunOk({Input::Click(IDOK)});
-    EXPECT_EQ(ui->log, (std::vector<std::string>{"open 132", kReminderBox, "open 133 check1031=1",
-                                                 "close 133 1", "close 132 1"}));
+    EXPECT_EQ(ui->Events(), (std::vector<std::string>{kSharingOpen, kReminderBox, "answer yes",
+                                                      kRoleOpen, kRoleEnd, kSharingEnd}));
+    EXPECT_TRUE(nstest::RoleOpenedAsClient(*ui));
     EXPECT_EQ(nstest::ProgramLines(machine), std::vector<std::string>{kSetupAtF});
 }
 
 TEST_F(ApplySequenceTest, ClientWithWinsock2StartsSetupAndNeedsNoRestart) {
     MakeMachine('F', true, true);
     RunOk({Input::Click(IDOK)});
-    EXPECT_EQ(ui->log, (std::vector<std::string>{"open 132", "open 133 check1031=1", "close 133 1",
-                                                 "close 132 1"}));
+    EXPECT_EQ(ui->Events(),
+              (std::vector<std::string>{kSharingOpen, kRoleOpen, kRoleEnd, kSharingEnd}));
+    EXPECT_TRUE(nstest::RoleOpenedAsClient(*ui));
     EXPECT_EQ(g_setupState.restartState, 0);
     EXPECT_STREQ(g_setupState.addressText, "");
     EXPECT_FALSE(nstest::ReadMachineString(kClassKey, "IPAddress"));
@@ -111,8 +114,11 @@ TEST_F(ApplySequenceTest, GatewayGetsItsAddressAndRestarts) {
     RunOk({Input::Click(IDC_GATEWAY), Input::Click(IDOK)});
     const auto after = static_cast<std::uint32_t>(std::time(nullptr));
 
-    EXPECT_EQ(ui->log, (std::vector<std::string>{"open 132", "open 133 check1031=1", "close 133 1",
-                                                 "open 134", "close 134 2", "close 132 1"}));
+    EXPECT_EQ(ui->Events(),
+              (std::vector<std::string>{kSharingOpen, kRoleOpen, kRoleEnd,
+                                        R"(dialog 134 open "                     Reboot Message!")",
+                                        "dialog 134 end 2", kSharingEnd}));
+    EXPECT_TRUE(nstest::RoleOpenedAsClient(*ui));
     EXPECT_EQ(g_setupState.restartState, 1);
     // The seed is the time in seconds while the sequence ran.
     bool fromTheClock = false;
@@ -134,12 +140,13 @@ TEST_F(ApplySequenceTest, GatewayWithoutTheCardIsWarnedByTheSharingDialog) {
     machine.Use();
     ui->answers = {IDOK};
     RunOk({Input::Click(IDC_GATEWAY), Input::Click(IDOK)});
-    EXPECT_EQ(ui->log,
-              (std::vector<std::string>{"open 132", "open 133 check1031=1", "close 133 1",
-                                        "msgbox WARNING|Fail to assign a static IP address, "
-                                        "the server\nprobably will "
-                                        "not be working properly.|16|owner=132",
-                                        "close 132 1"}));
+    EXPECT_EQ(
+        ui->Events(),
+        (std::vector<std::string>{
+            kSharingOpen, kRoleOpen, kRoleEnd,
+            R"(msgbox "WARNING" "Fail to assign a static IP address, the server\nprobably will not be working properly." 16 owner=132)",
+            "answer ok", kSharingEnd}));
+    EXPECT_TRUE(nstest::RoleOpenedAsClient(*ui));
     EXPECT_EQ(g_setupState.restartState, 0);
     EXPECT_EQ(nstest::ProgramLines(machine), std::vector<std::string>{kSetupAtE});
 }
