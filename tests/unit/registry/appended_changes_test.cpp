@@ -135,6 +135,7 @@ TEST_F(AppendedChanges, LinesThatLookLikeAFrameAreComments) {
     const std::string size = std::to_string(sections.size());
     const std::string framed = sim::reg::FramedChange(sections);
     const std::string sum = framed.substr(framed.find(sections) - 10, 8);
+    EXPECT_EQ(sim::reg::Crc32("123456789"), 0xCBF43926u); // the standard check value
     const std::string looksLikeAFrame[] = {
         "; change begins\r\n",
         "\r\n; change begins\r\n",
