@@ -59,7 +59,7 @@ TEST_F(MachineTool, ShowListsPastLongNames) {
     const std::string lanman =
         "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Network\\LanMan";
     const std::string longName(3000, 'L');
-    const std::string longPath = "C:\\" + std::string(5000, 'p');
+    const std::string longPath = "C:\\\\" + std::string(5000, 'p'); // as the .reg file writes it
     Import("[" + lanman + "\\" + longName + "]\r\n\"Type\"=dword:00000000\r\n\"Path\"=\"" +
            longPath + "\"\r\n\r\n[" + lanman +
            "\\ZLAST]\r\n\"Type\"=dword:00000000\r\n\"Path\"=\"D:\\\\\"\r\n\r\n");

@@ -127,6 +127,7 @@ TEST_F(HostileFiles, SpecialFilesAreNotRead) {
 
     for (const char *special : {"fifo", "/dev/zero"}) {
         SCOPED_TRACE(special);
+        fs::remove(In("machine.ini"));
         machine.SetDrives({}); // read once good, so that the fault is told again
         GetLogicalDrives();
         fs::remove(In("machine.ini"));
