@@ -41,9 +41,9 @@ int KeepRegular(int fd, std::size_t limit, std::string *why, struct stat *st) {
     return fd;
 }
 
-int OpenChecked(const std::string &path, int flags, std::size_t limit, std::string *why,
-                struct stat *st) {
-    const int fd = open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0644);
+int OpenChecked(const std::string &path, int flags, mode_t mode, std::size_t limit,
+                std::string *why, struct stat *st) {
+    const int fd = open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, mode);
     if (fd < 0) {
         *why = Reason(errno);
         return -1;
@@ -59,7 +59,7 @@ std::string TooLarge(std::size_t limit) {
 
 int OpenRegularFile(const std::string &path, std::size_t limit, bool followLink, std::string *why,
                     struct stat *st) {
-    return OpenChecked(path, O_RDONLY | (followLink ? 0 : O_NOFOLLOW), limit, why, st);
+    return OpenChecked(path, O_RDONLY | (followLink ? 0 : O_NOFOLLOW), 0, limit, why, st);
 }
 
 bool ReadRegularFile(const std::string &path, std::size_t limit, std::string *text,
@@ -98,8 +98,8 @@ bool ReadRegularFile(const std::string &path, std::size_t limit, std::string *te
     return ok;
 }
 
-int OpenForWriting(const std::string &path, int flags, std::string *why) {
-    return OpenChecked(path, flags | O_NOFOLLOW, static_cast<std::size_t>(-1), why, nullptr);
+int OpenForWriting(const std::string &path, int flags, std::string *why, mode_t mode) {
+    return OpenChecked(path, flags | O_NOFOLLOW, mode, static_cast<std::size_t>(-1), why, nullptr);
 }
 
 } // namespace sim

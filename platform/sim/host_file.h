@@ -33,9 +33,9 @@ int OpenRegularFile(const std::string &path, std::size_t limit, bool followLink,
 bool ReadRegularFile(const std::string &path, std::size_t limit, std::string *text,
                      std::string *why);
 
-// open(path, flags, 0644) (flags hold the access mode, O_CREAT, O_APPEND,
+// open(path, flags, mode) (flags hold the access mode, O_CREAT, O_APPEND,
 // O_EXCL ...), never through a final symbolic link and only of a regular
 // file: the descriptor (close-on-exec), or -1 with *why as above.
-int OpenForWriting(const std::string &path, int flags, std::string *why);
+int OpenForWriting(const std::string &path, int flags, std::string *why, mode_t mode = 0644);
 
 } // namespace sim

@@ -236,9 +236,9 @@ LONG RegistryFile::Save() {
     // a link included) is removed first, under the lock.
     unlink(tmpPath.c_str());
     std::string why;
-    Fd tmp(OpenForWriting(tmpPath, O_WRONLY | O_CREAT | O_EXCL, &why));
+    Fd tmp(OpenForWriting(tmpPath, O_WRONLY | O_CREAT | O_EXCL, &why, 0666));
     if (tmp.Get() < 0)
-        return Failed(CodeOf(errno), "cannot save: " + tmpPath + ": " + why);
+        return Failed(CodeOf(errno), "cannot save: " + why);
     if (!WriteAll(tmp.Get(), text_) || fsync(tmp.Get()) != 0 || !tmp.Close() ||
         rename(tmpPath.c_str(), path_.c_str()) != 0) {
         int error = errno;

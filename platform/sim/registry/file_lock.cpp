@@ -13,7 +13,7 @@ namespace sim::reg {
 
 LONG LockExclusive(const std::string &lockPath, int *fd, std::string *what) {
     std::string why;
-    Fd opened(OpenForWriting(lockPath, O_RDWR | O_CREAT, &why));
+    Fd opened(OpenForWriting(lockPath, O_RDWR | O_CREAT, &why, 0666));
     if (opened.Get() < 0) {
         const int error = errno;
         *what = lockPath + ": " + why;
