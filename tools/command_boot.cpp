@@ -42,17 +42,28 @@ int CommandBoot(const Args &args) {
         std::fputs("usage: veltrin-machine boot <dir>\n", stderr);
         return 2;
     }
-    if (!OpenMachine(args[0]))
+    // A registry that cannot be read is told, and no restart is recorded:
+    // its RunOnce entries could not be played.
+    if (!OpenMachine(args[0]) || !RegistryReadable())
         return 1;
-    sim::AppendJournal("Boot");
     HKEY key;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kRunOnceKeyPath, &key) != ERROR_SUCCESS) {
+    LONG code = RegOpenKeyA(HKEY_LOCAL_MACHINE, kRunOnceKeyPath, &key);
+    std::vector<NamedValue> entries;
+    if (code == ERROR_SUCCESS && (code = Values(kRunOnceKeyPath, &entries)) != ERROR_SUCCESS)
+        RegCloseKey(key);
+    if (code != ERROR_SUCCESS && code != ERROR_FILE_NOT_FOUND) {
+        std::fprintf(stderr, "veltrin-machine: cannot read the RunOnce entries (error %ld)\n",
+                     static_cast<long>(code));
+        return 1;
+    }
+    sim::AppendJournal("Boot");
+    if (code == ERROR_FILE_NOT_FOUND) {
         std::puts("restarted; no RunOnce entries");
         return 0;
     }
-    std::vector<NamedValue> entries = Values(kRunOnceKeyPath);
     std::erase_if(entries,
                   [](const NamedValue &v) { return v.type != REG_SZ && v.type != REG_EXPAND_SZ; });
+    std::size_t run = 0;
     for (const auto &[name, type, command] : entries) {
         // Removed before it runs, so a program that restarts the machine
         // itself does not run again.
@@ -61,14 +72,14 @@ int CommandBoot(const Args &args) {
                          vp::VisibleText(name).c_str());
             continue;
         }
+        ++run;
         std::printf("RunOnce %s: %s\n", vp::VisibleText(name).c_str(),
                     vp::VisibleText(command).c_str());
         RunAndWait(command);
     }
     RegCloseKey(key);
-    std::printf("restarted; %zu RunOnce entr%s run\n", entries.size(),
-                entries.size() == 1 ? "y" : "ies");
-    return 0;
+    std::printf("restarted; %zu RunOnce entr%s run\n", run, run == 1 ? "y" : "ies");
+    return run == entries.size() ? 0 : 1;
 }
 
 } // namespace tool

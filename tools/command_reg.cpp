@@ -1,11 +1,10 @@
 // `reg export` / `reg import`: the machine's registry as REGEDIT4 text.
 #include "tools/machine_tool.h"
 
+#include "platform/sim/host_file.h"
 #include "platform/sim/registry/store.h"
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 namespace tool {
 
@@ -30,14 +29,13 @@ int CommandReg(const Args &args) {
         std::fwrite(text.data(), 1, text.size(), stdout);
         return 0;
     }
-    std::ifstream in(args[2], std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "veltrin-machine: cannot read %s\n", args[2].c_str());
+    std::string text;
+    if (!sim::ReadRegularFile(args[2], sim::kRegistryFileLimit, &text, &error)) {
+        std::fprintf(stderr, "veltrin-machine: cannot read %s: %s\n", args[2].c_str(),
+                     error.c_str());
         return 1;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!sim::reg::ImportText(text.str(), &error)) {
+    if (!sim::reg::ImportText(text, &error)) {
         std::fprintf(stderr, "veltrin-machine: %s: %s (nothing imported)\n", args[2].c_str(),
                      error.c_str());
         return 1;

@@ -3,14 +3,21 @@
 
 #include "platform/quoted_text.h"
 
+#include "platform/sim/host_file.h"
 #include "platform/sim/machine.h"
 #include "platform/api.h"
 #include "platform/registry_keys.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
-#include <fstream>
+#include <deque>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include <unistd.h>
 
 namespace tool {
 namespace {
@@ -32,16 +39,13 @@ const char *DriveTypeName(UINT type) {
     }
 }
 
-std::vector<std::string> Subkeys(const std::string &keyPath) {
-    std::vector<std::string> names;
-    HKEY key;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, keyPath.c_str(), &key) != ERROR_SUCCESS)
-        return names;
-    char name[1024];
-    for (DWORD i = 0; RegEnumKeyA(key, i, name, sizeof name) == ERROR_SUCCESS; ++i)
-        names.emplace_back(name);
-    RegCloseKey(key);
-    return names;
+// A key that is not there lists nothing; any other failure is told.
+bool Listed(LONG code, const std::string &keyPath) {
+    if (code == ERROR_SUCCESS || code == ERROR_FILE_NOT_FOUND)
+        return true;
+    std::fprintf(stderr, "veltrin-machine: cannot read HKEY_LOCAL_MACHINE\\%s (error %ld)\n",
+                 keyPath.c_str(), static_cast<long>(code));
+    return false;
 }
 
 DWORD ReadDword(const std::string &keyPath, const char *name) {
@@ -66,22 +70,27 @@ void ShowDrives() {
     }
 }
 
-void ShowShares() {
+bool ShowShares() {
     const std::string lanman = kShareKeyPath;
     std::puts("Shares:");
-    for (const std::string &name : Subkeys(lanman)) {
+    std::vector<std::string> names;
+    const LONG code = Subkeys(lanman, &names);
+    for (const std::string &name : names) {
         const std::string key = lanman + "\\" + name;
         DWORD type = ReadDword(key, "Type");
         std::printf("  %-13s %-7s flags 0x%04x  %s\n", vp::VisibleText(name).c_str(),
                     type == 0 ? "disk" : "printer", static_cast<unsigned>(ReadDword(key, "Flags")),
                     vp::VisibleText(ReadString(key, "Path")).c_str());
     }
+    return Listed(code, lanman);
 }
 
-void ShowPrinters() {
+bool ShowPrinters() {
     const std::string printers = "System\\CurrentControlSet\\control\\Print\\Printers";
     std::puts("Printers:");
-    for (const std::string &name : Subkeys(printers)) {
+    std::vector<std::string> names;
+    const LONG code = Subkeys(printers, &names);
+    for (const std::string &name : names) {
         const std::string key = printers + "\\" + name;
         const bool shared = (ReadDword(key, "Attributes") & 0x8) != 0;
         std::printf("  %-28s %-16s %s%s\n", vp::VisibleText(name).c_str(),
@@ -89,18 +98,25 @@ void ShowPrinters() {
                     shared ? "shared as " : "not shared",
                     shared ? vp::VisibleText(ReadString(key, "Share Name")).c_str() : "");
     }
+    return Listed(code, printers);
 }
 
 // The card's TCP/IP bindings and the address each driver key holds.
-void ShowAddresses() {
+bool ShowAddresses() {
     std::puts("TCP/IP of the card (VEN_1022&DEV_2001):");
     const std::string pci = "Enum\\PCI";
-    for (const std::string &device : Subkeys(pci)) {
+    std::vector<std::string> devices, instances;
+    std::vector<NamedValue> bindings;
+    bool ok = Listed(Subkeys(pci, &devices), pci);
+    for (const std::string &device : devices) {
         if (device.compare(0, 17, "VEN_1022&DEV_2001") != 0)
             continue;
         const std::string deviceKey = pci + "\\" + device;
-        for (const std::string &instance : Subkeys(deviceKey)) {
-            for (const NamedValue &binding : Values(deviceKey + "\\" + instance + "\\Bindings")) {
+        ok = Listed(Subkeys(deviceKey, &instances), deviceKey) && ok;
+        for (const std::string &instance : instances) {
+            const std::string bindingsKey = deviceKey + "\\" + instance + "\\Bindings";
+            ok = Listed(Values(bindingsKey, &bindings), bindingsKey) && ok;
+            for (const NamedValue &binding : bindings) {
                 if (binding.name.compare(0, 6, "MSTCP\\") != 0)
                     continue;
                 const std::string driver =
@@ -115,24 +131,58 @@ void ShowAddresses() {
             }
         }
     }
+    return ok;
 }
 
-void ShowRunOnce() {
+bool ShowRunOnce() {
     std::puts("RunOnce:");
-    for (const NamedValue &value : Values(kRunOnceKeyPath))
+    std::vector<NamedValue> values;
+    const LONG code = Values(kRunOnceKeyPath, &values);
+    for (const NamedValue &value : values)
         std::printf("  %s = %s\n", vp::VisibleText(value.name).c_str(),
                     vp::QuotedText(value.data).c_str());
+    return Listed(code, kRunOnceKeyPath);
 }
 
-void ShowJournal() {
-    std::ifstream in(sim::JournalPath());
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    const size_t shown = 12;
-    std::printf("Journal (last %zu of %zu lines):\n", std::min(shown, lines.size()), lines.size());
-    for (size_t i = lines.size() > shown ? lines.size() - shown : 0; i < lines.size(); ++i)
-        std::printf("  %s\n", lines[i].c_str());
+// The journal's last lines, read as it goes: it only grows. CD programs
+// write to it too, so its lines are shown as the other texts are, control
+// bytes escaped, and a very long line is cut.
+bool ShowJournal() {
+    const std::size_t shown = 12, longestShown = 4096;
+    std::deque<std::string> last;
+    std::size_t count = 0;
+    std::string why;
+    const int fd = sim::OpenRegularFile(sim::JournalPath(), SIZE_MAX, true, &why);
+    if (fd < 0 && errno != ENOENT) {
+        std::fprintf(stderr, "veltrin-machine: %s: cannot be read: %s\n",
+                     sim::JournalPath().c_str(), why.c_str());
+        return false;
+    }
+    bool lineOpen = false; // the last line read has not ended yet
+    char buffer[16384];
+    ssize_t got = 0;
+    while (fd >= 0 && ((got = read(fd, buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR))) {
+        std::string_view rest(buffer, got > 0 ? static_cast<std::size_t>(got) : 0);
+        while (!rest.empty()) {
+            if (!lineOpen) {
+                if (last.size() == shown)
+                    last.pop_front();
+                last.emplace_back();
+                ++count;
+            }
+            const std::size_t end = std::min(rest.find('\n'), rest.size());
+            std::string &line = last.back();
+            line.append(rest.substr(0, std::min(end, longestShown - std::min(longestShown, line.size()))));
+            lineOpen = end == rest.size();
+            rest.remove_prefix(lineOpen ? end : end + 1);
+        }
+    }
+    if (fd >= 0)
+        close(fd);
+    std::printf("Journal (last %zu of %zu lines):\n", last.size(), count);
+    for (const std::string &line : last)
+        std::printf("  %s\n", vp::VisibleText(line).c_str());
+    return got == 0;
 }
 
 } // namespace
@@ -144,14 +194,16 @@ int CommandShow(const Args &args) {
     }
     if (!OpenMachine(args[0]))
         return 1;
+    if (!RegistryReadable())
+        return 1;
     std::printf("Machine %s\n", args[0].c_str());
     ShowDrives();
-    ShowShares();
-    ShowPrinters();
-    ShowAddresses();
-    ShowRunOnce();
-    ShowJournal();
-    return 0;
+    bool ok = ShowShares();
+    ok = ShowPrinters() && ok;
+    ok = ShowAddresses() && ok;
+    ok = ShowRunOnce() && ok;
+    ok = ShowJournal() && ok;
+    return ok ? 0 : 1;
 }
 
 } // namespace tool

@@ -20,7 +20,16 @@ int CommandBoot(const Args &args);
 // not a machine folder.
 bool OpenMachine(const std::string &dir);
 
-// Reads a string value of HKLM\keyPath; empty when missing.
+// Whether the machine's registry reads; when not, the registry has said why
+// on stderr.
+bool RegistryReadable();
+
+// Flushes stdout: false, with a message, when any of it could not be
+// written (a full disk, a closed pipe).
+bool OutputWritten();
+
+// Reads a string value of HKLM\keyPath, whatever its size; empty when
+// missing.
 std::string ReadString(const std::string &keyPath, const std::string &name);
 
 struct NamedValue {
@@ -29,7 +38,10 @@ struct NamedValue {
     std::string data; // a string's data without its terminating NUL
 };
 
-// The values of HKLM\keyPath in their order; empty when the key is missing.
-std::vector<NamedValue> Values(const std::string &keyPath);
+// The subkey names / values of HKLM\keyPath in their order, whatever their
+// sizes: ERROR_SUCCESS, or the code that stopped the reading (names and
+// values then hold what was read before).
+LONG Subkeys(const std::string &keyPath, std::vector<std::string> *names);
+LONG Values(const std::string &keyPath, std::vector<NamedValue> *values);
 
 } // namespace tool

@@ -28,15 +28,21 @@ int main(int argc, char **argv) {
     }
     tool::Args args(argv + 2, argv + argc);
     const char *command = argv[1];
+    int (*run)(const tool::Args &) = nullptr;
     if (std::strcmp(command, "new") == 0)
-        return tool::CommandNew(args);
-    if (std::strcmp(command, "show") == 0)
-        return tool::CommandShow(args);
-    if (std::strcmp(command, "reg") == 0)
-        return tool::CommandReg(args);
-    if (std::strcmp(command, "boot") == 0)
-        return tool::CommandBoot(args);
-    std::fprintf(stderr, "veltrin-machine: unknown command '%s'\n", command);
-    Usage();
-    return 2;
+        run = tool::CommandNew;
+    else if (std::strcmp(command, "show") == 0)
+        run = tool::CommandShow;
+    else if (std::strcmp(command, "reg") == 0)
+        run = tool::CommandReg;
+    else if (std::strcmp(command, "boot") == 0)
+        run = tool::CommandBoot;
+    if (!run) {
+        std::fprintf(stderr, "veltrin-machine: unknown command '%s'\n", command);
+        Usage();
+        return 2;
+    }
+    const int status = run(args);
+    // What was printed is the command's result too: a failed write fails it.
+    return tool::OutputWritten() ? status : 1;
 }

@@ -1,12 +1,11 @@
 #include "platform/script/script_driver.h"
 
+#include "platform/sim/host_file.h"
 #include "platform/user32/fail.h"
 #include "platform/user32/transcript.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace script {
 
@@ -31,16 +30,11 @@ std::string ButtonWords(UINT style) {
 } // namespace
 
 std::unique_ptr<ui::Driver> OpenScriptDriver(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    // A folder opens, and reads as an empty file would.
-    std::error_code notFolder;
-    if (!in || std::filesystem::is_directory(path, notFolder))
-        ui::Fail("cannot read the response file " + path);
-    std::ostringstream text;
-    text << in.rdbuf();
+    std::string text, error;
+    if (!sim::ReadRegularFile(path, sim::kTextFileLimit, &text, &error))
+        ui::Fail("cannot read the response file " + path + ": " + error);
     ResponseFile file;
-    std::string error;
-    if (!ParseResponseFile(text.str(), path, &file, &error))
+    if (!ParseResponseFile(text, path, &file, &error))
         ui::Fail(error);
     SharedPosition position;
     if (!position.Open(std::filesystem::absolute(path).lexically_normal().string(), &error))

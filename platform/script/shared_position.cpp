@@ -1,5 +1,7 @@
 #include "platform/script/shared_position.h"
 
+#include "platform/sim/host_file.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -62,10 +64,10 @@ SharedPosition &SharedPosition::operator=(SharedPosition &&other) noexcept {
 
 bool SharedPosition::Open(const std::string &absolutePath, std::string *error) {
     const std::string path = absolutePath + ".pos";
-    fd_ = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    std::string why;
+    fd_ = sim::OpenForWriting(path, O_RDWR | O_CREAT, &why);
     if (fd_ < 0) {
-        *error = "cannot keep the position of the response file in " + path + ": " +
-                 std::strerror(errno);
+        *error = "cannot keep the position of the response file in " + path + ": " + why;
         return false;
     }
     const char *inherited = std::getenv(kPositionVariable);

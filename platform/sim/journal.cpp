@@ -1,4 +1,5 @@
 #include "platform/quoted_text.h"
+#include "platform/sim/host_file.h"
 #include "platform/sim/machine.h"
 
 #include <cerrno>
@@ -34,9 +35,10 @@ std::string JournalLine(std::string_view line) {
 void AppendJournal(const std::string &line) {
     std::string text = JournalLine(line) + "\n";
     std::string path = JournalPath();
-    int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    std::string why;
+    int fd = OpenForWriting(path, O_WRONLY | O_APPEND | O_CREAT, &why);
     if (fd < 0) {
-        std::fprintf(stderr, "veltrin: cannot open %s: %s\n", path.c_str(), std::strerror(errno));
+        std::fprintf(stderr, "veltrin: cannot open %s: %s\n", path.c_str(), why.c_str());
         return;
     }
     ssize_t written = write(fd, text.data(), text.size());

@@ -45,9 +45,13 @@ std::string PrepareDefaultMachine() {
     std::error_code ec;
     if (fs::exists(dir, ec))
         return dir;
-    fs::create_directories(fs::path(dir).parent_path(), ec);
+    // Its folder's failure is the one to tell (a data folder without write
+    // permission), not the copy's missing folder that follows from it.
+    const fs::path parent = fs::path(dir).parent_path();
     std::string error;
-    if (!CopyDefaultMachine(dir, &error) && !fs::exists(dir, ec))
+    if (fs::create_directories(parent, ec); ec)
+        error = parent.string() + ": " + ec.message();
+    if (!error.empty() || (!CopyDefaultMachine(dir, &error) && !fs::exists(dir, ec)))
         std::fprintf(stderr, "veltrin: cannot create the default machine %s: %s\n", dir.c_str(),
                      error.c_str());
     return dir;

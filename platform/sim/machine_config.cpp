@@ -1,17 +1,14 @@
 #include "platform/sim/machine_config.h"
 
+#include "platform/sim/host_file.h"
 #include "platform/sim/ini_text.h"
 #include "platform/sim/machine.h"
 #include "platform/sim/registry/names.h"
 #include "platform/api.h"
 
-#include <cerrno>
+#include <bitset>
 #include <cstdio>
-#include <cstring>
 #include <mutex>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace sim {
 
@@ -35,13 +32,22 @@ int LetterIndex(char c) {
     return -1;
 }
 
-void AddDrive(MachineConfig &config, const ini::Entry &entry, const std::string &prefix) {
+// A letter listed twice keeps its first line, as Windows' profile reading
+// finds the first key of a name.
+void AddDrive(MachineConfig &config, const ini::Entry &entry, const std::string &prefix,
+              std::bitset<26> &listed) {
     int index = entry.key.size() == 1 ? LetterIndex(entry.key[0]) : -1;
     if (index < 0) {
         config.errors.push_back(prefix + std::to_string(entry.line) + ": \"" + entry.key +
                                 "\" is not a drive letter");
         return;
     }
+    if (listed.test(static_cast<size_t>(index))) {
+        config.errors.push_back(prefix + std::to_string(entry.line) + ": drive " + entry.key +
+                                ": is listed again; its first line holds");
+        return;
+    }
+    listed.set(static_cast<size_t>(index));
     for (const DriveWord &w : kDriveWords) {
         if (reg::NamesEqual(entry.value, w.word)) {
             config.driveTypes[static_cast<size_t>(index)] = w.type;
@@ -54,33 +60,6 @@ void AddDrive(MachineConfig &config, const ini::Entry &entry, const std::string 
                             entry.key + ": is left out");
 }
 
-// The file's text; empty, with *unreadable saying why, when it is missing
-// (a machine folder named wrongly) or cannot be read (no permission, a
-// folder).
-std::string ReadWholeFile(const std::string &path, std::string *unreadable) {
-    std::string text;
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        *unreadable = std::strerror(errno);
-        return text;
-    }
-    char buffer[4096];
-    for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n > 0) {
-            text.append(buffer, static_cast<std::size_t>(n));
-        } else if (n == 0 || errno != EINTR) {
-            if (n < 0) {
-                *unreadable = std::strerror(errno);
-                text.clear();
-            }
-            break;
-        }
-    }
-    close(fd);
-    return text;
-}
-
 } // namespace
 
 MachineConfig ParseMachineConfig(std::string_view text, const std::string &fileName) {
@@ -88,9 +67,10 @@ MachineConfig ParseMachineConfig(std::string_view text, const std::string &fileN
     config.driveTypes.fill(DRIVE_NO_ROOT_DIR);
     std::string prefix = fileName + ":";
     ini::Text ini = ini::Parse(text);
+    std::bitset<26> listed;
     for (const ini::Entry &entry : ini.entries)
         if (reg::NamesEqual(entry.section, "Drives"))
-            AddDrive(config, entry, prefix);
+            AddDrive(config, entry, prefix, listed);
     if (const ini::Entry *dir = ini::Find(ini, "System", "WindowsDirectory");
         dir && !dir->value.empty())
         config.windowsDirectory = dir->value;
@@ -105,8 +85,11 @@ MachineConfig CurrentMachineConfig() {
     static MachineConfig lastConfig = ParseMachineConfig("", "");
 
     std::string path = MachineDir() + "/machine.ini";
-    std::string unreadable;
-    std::string text = ReadWholeFile(path, &unreadable);
+    // A missing file (a machine folder named wrongly), one that cannot be
+    // read (no permission, a folder, a FIFO, a device) or is too large reads
+    // as empty, *unreadable saying why.
+    std::string text, unreadable;
+    ReadRegularFile(path, kTextFileLimit, &text, &unreadable);
     std::lock_guard lock(mutex);
     if (path != lastPath || text != lastText || unreadable != lastUnreadable) {
         lastConfig = ParseMachineConfig(text, path);

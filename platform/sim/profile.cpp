@@ -1,14 +1,15 @@
 // GetPrivateProfileStringA over INI files on the machine's drives.
 #include "platform/sim/drive_path.h"
+#include "platform/sim/host_file.h"
 #include "platform/sim/ini_text.h"
 #include "platform/sim/machine_config.h"
 #include "platform/sim/registry/names.h"
 #include "platform/api.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 namespace {
@@ -23,12 +24,14 @@ std::optional<std::string> ReadProfile(LPCSTR fileName) {
     std::optional<std::string> host = sim::ResolveDrivePath(path);
     if (!host)
         return std::nullopt;
-    std::ifstream in(*host, std::ios::binary);
-    if (!in)
+    std::string text, why;
+    if (!sim::ReadRegularFile(*host, sim::kTextFileLimit, &text, &why)) {
+        // Read as missing, as Windows does; what a person must mend is told.
+        if (errno == EINVAL || errno == EFBIG)
+            std::fprintf(stderr, "veltrin: %s: cannot be read: %s\n", host->c_str(), why.c_str());
         return std::nullopt;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    }
+    return text;
 }
 
 // Copies at most size - 1 characters and the NUL; returns the count copied.

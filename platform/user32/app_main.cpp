@@ -20,6 +20,13 @@ std::unique_ptr<ui::Driver> TerminalDriver() {
     if (ui::DriverFactory factory = ui::TerminalDriverFactory())
         if (auto driver = factory())
             return driver;
+    // On a terminal, the reason is most often a TERM lost on the way (sudo,
+    // env -i, a service manager).
+    const char *term = std::getenv("TERM");
+    if (isatty(STDIN_FILENO) && isatty(STDOUT_FILENO) && (!term || !*term))
+        return std::make_unique<ui::NoUserDriver>(
+            "TERM is not set, so the terminal cannot be used (set TERM, or "
+            "VELTRIN_UI=script:<file>)");
     return std::make_unique<ui::NoUserDriver>();
 }
 

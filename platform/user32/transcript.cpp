@@ -1,6 +1,9 @@
 #include "platform/user32/transcript.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -16,13 +19,18 @@ void Write(std::string line) {
     if (!path || !*path)
         return;
     int fd = open(path, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return;
     line += '\n';
-    // A short write of a local file is not expected; a failed one loses only
-    // the record, never the run.
-    (void)!write(fd, line.data(), line.size());
-    close(fd);
+    // A failure loses only the record, never the run; it is told once.
+    const ssize_t n = fd >= 0 ? write(fd, line.data(), line.size()) : -1;
+    const int error = errno;
+    if (fd >= 0)
+        close(fd);
+    static bool told = false;
+    if (n != static_cast<ssize_t>(line.size()) && !told) {
+        std::fprintf(stderr, "veltrin: cannot write the transcript %s: %s\n", path,
+                     n >= 0 ? "short write" : std::strerror(error));
+        told = true;
+    }
 }
 
 } // namespace

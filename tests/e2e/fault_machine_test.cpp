@@ -138,7 +138,8 @@ TEST_F(DamagedMachine, ResponseFileThatIsAFolderIsTold) {
     const auto run = testkit::Run(
         {Program("veltrin")}, {"VELTRIN_MACHINE=" + machine, "VELTRIN_UI=script:" + dir.Path()});
     EXPECT_EQ(run.exitCode, 3);
-    EXPECT_EQ(run.output, "veltrin: cannot read the response file " + dir.Path() + "\n");
+    EXPECT_EQ(run.output,
+              "veltrin: cannot read the response file " + dir.Path() + ": Is a directory\n");
 }
 
 // Folders of listed drives gone: the drives are still there (no medium in

@@ -115,3 +115,20 @@ TEST_F(TerminalLauncher, OkRetestsAndTheCdProgramGetsTheTerminalBack) {
 }
 
 } // namespace
+
+namespace {
+
+// A terminal without TERM: the run ends with that named, not with "no
+// terminal".
+TEST_F(TerminalLauncher, AMissingTermIsNamed) {
+    TmuxSession tmux("env -u TERM VELTRIN_MACHINE=" + ShellQuote(machine.Dir()) + " " +
+                     ShellQuote(testkit::BuiltProgram("bin/veltrin")) +
+                     "; echo \"exit code $?\"; exec sleep 600");
+    ASSERT_TRUE(tmux.WaitFor("exit code")) << tmux.Screen();
+    const std::string screen = tmux.Screen();
+    EXPECT_NE(screen.find("TERM is not set, so the terminal cannot be used"), std::string::npos)
+        << screen;
+    EXPECT_EQ(screen.find("no terminal"), std::string::npos) << screen;
+}
+
+} // namespace

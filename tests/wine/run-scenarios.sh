@@ -41,8 +41,11 @@ linux_run() { # name program cd change
     "$LINUX_BIN/veltrin-machine" new "$dir/machine" >/dev/null
     [ "$3" = present ] || rm -rf "$dir/machine/drives/E/"*
     [ "$4" = - ] || "$LINUX_BIN/veltrin-machine" reg "$dir/machine" import "$here/scenarios/$4" >/dev/null
+    # A copy: the run keeps its position beside the response file, and the
+    # tracked scenarios stay as they are.
+    cp "$here/scenarios/$1.txt" "$dir/responses.txt"
     VELTRIN_MACHINE="$dir/machine" VELTRIN_BIN="$LINUX_BIN" \
-        VELTRIN_UI="script:$here/scenarios/$1.txt" VELTRIN_TRANSCRIPT="$dir/transcript.txt" \
+        VELTRIN_UI="script:$dir/responses.txt" VELTRIN_TRANSCRIPT="$dir/transcript.txt" \
         timeout 120 "$LINUX_BIN/$2" </dev/null >"$dir/output.txt" 2>&1 || status=$?
     echo "$status" >"$dir/status"
 }

@@ -1,5 +1,6 @@
 #include "platform/sim/registry/file.h"
 
+#include "platform/sim/host_file.h"
 #include "platform/sim/registry/appended_changes.h"
 #include "platform/sim/registry/file_lock.h"
 #include "platform/sim/registry/page_buffers.h"
@@ -110,10 +111,15 @@ LONG RegistryFile::Refresh() {
 LONG RegistryFile::Load() {
     Forget();
     generation_ = NextGeneration();
-    Fd file(open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+    // A registry.reg that is a link is refused, not followed: a writer
+    // renames its new file over the name, so the link would be replaced by a
+    // plain file and the file it named left with part of the history.
+    std::string why;
+    struct stat st;
+    Fd file(OpenRegularFile(path_, kRegistryFileLimit, false, &why, &st));
     if (file.Get() < 0) {
         if (errno != ENOENT)
-            return Failed(ERROR_ACCESS_DENIED, std::strerror(errno));
+            return Failed(ERROR_ACCESS_DENIED, why);
         tree_ = std::make_unique<Tree>(0); // a machine without a registry yet: an empty one
         stamp_ = FileStamp();
         wholeBytes_ = appendedBytes_ = 0;
@@ -122,14 +128,11 @@ LONG RegistryFile::Load() {
         loaded_ = true;
         return state_;
     }
-    struct stat st;
-    if (fstat(file.Get(), &st) != 0)
-        return Failed(ERROR_ACCESS_DENIED, std::strerror(errno));
     auto size = static_cast<std::size_t>(st.st_size);
     TextBuffer buffer(size + 1);
     std::string_view text;
-    if (!ReadAll(file.Get(), buffer, &text))
-        return Failed(ERROR_ACCESS_DENIED, std::strerror(errno));
+    if (!ReadAll(file.Get(), kRegistryFileLimit, buffer, &text, &why))
+        return Failed(ERROR_ACCESS_DENIED, why);
     Appended appended = AppendedChanges(text);
     cut_ = appended.cutAt != std::string_view::npos;
     if (cut_)
@@ -204,9 +207,10 @@ LONG RegistryFile::Locked(const std::function<LONG()> &work) {
 }
 
 LONG RegistryFile::AppendToFile(std::string_view text) {
-    Fd file(open(path_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
+    std::string why;
+    Fd file(OpenForWriting(path_, O_WRONLY | O_APPEND, &why));
     if (file.Get() < 0)
-        return Failed(CodeOf(errno), std::string("cannot save: ") + std::strerror(errno));
+        return Failed(CodeOf(errno), "cannot save: " + why);
     const std::string framed = FramedChange(text);
     if (!WriteAll(file.Get(), framed) || fsync(file.Get()) != 0 || !file.Close()) {
         int error = errno;
@@ -228,9 +232,13 @@ LONG RegistryFile::AppendToFile(std::string_view text) {
 LONG RegistryFile::Save() {
     WriteRegedit4(tree_->root, "", &text_);
     std::string tmpPath = path_ + ".tmp";
-    Fd tmp(open(tmpPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    // Made new: one a killed writer left (or anything else by that name,
+    // a link included) is removed first, under the lock.
+    unlink(tmpPath.c_str());
+    std::string why;
+    Fd tmp(OpenForWriting(tmpPath, O_WRONLY | O_CREAT | O_EXCL, &why, 0666));
     if (tmp.Get() < 0)
-        return Failed(CodeOf(errno), std::string("cannot save: ") + std::strerror(errno));
+        return Failed(CodeOf(errno), "cannot save: " + why);
     if (!WriteAll(tmp.Get(), text_) || fsync(tmp.Get()) != 0 || !tmp.Close() ||
         rename(tmpPath.c_str(), path_.c_str()) != 0) {
         int error = errno;

@@ -1,5 +1,6 @@
 #include "platform/sim/registry/file_lock.h"
 
+#include "platform/sim/host_file.h"
 #include "platform/sim/registry/posix_file.h"
 
 #include <cerrno>
@@ -11,10 +12,11 @@
 namespace sim::reg {
 
 LONG LockExclusive(const std::string &lockPath, int *fd, std::string *what) {
-    Fd opened(open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+    std::string why;
+    Fd opened(OpenForWriting(lockPath, O_RDWR | O_CREAT, &why, 0666));
     if (opened.Get() < 0) {
         const int error = errno;
-        *what = lockPath + ": " + std::strerror(error);
+        *what = lockPath + ": " + why;
         return CodeOf(error);
     }
     // The lock goes with the descriptor: a fresh open per write, since a

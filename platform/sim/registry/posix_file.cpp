@@ -1,6 +1,9 @@
 #include "platform/sim/registry/posix_file.h"
 
+#include "platform/sim/host_file.h"
+
 #include <cerrno>
+#include <cstring>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -45,9 +48,14 @@ bool Fd::Close() {
     return close(fd) == 0;
 }
 
-bool ReadAll(int fd, TextBuffer &buffer, std::string_view *text) {
+bool ReadAll(int fd, std::size_t limit, TextBuffer &buffer, std::string_view *text,
+             std::string *why) {
     std::size_t done = 0;
     for (;;) {
+        if (done > limit) {
+            *why = TooLarge(limit); // grew while read
+            return false;
+        }
         if (done == buffer.Capacity())
             buffer.Grow(done);
         ssize_t n = read(fd, buffer.Data() + done, buffer.Capacity() - done);
@@ -55,8 +63,10 @@ bool ReadAll(int fd, TextBuffer &buffer, std::string_view *text) {
             *text = std::string_view(buffer.Data(), done);
             return true;
         }
-        if (n < 0 && errno != EINTR)
+        if (n < 0 && errno != EINTR) {
+            *why = std::strerror(errno);
             return false;
+        }
         if (n > 0)
             done += static_cast<std::size_t>(n);
     }

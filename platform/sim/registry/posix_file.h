@@ -50,8 +50,10 @@ class Fd {
 };
 
 // Reads to the end into *text; the buffer is sized by what fstat said, so a
-// file that does not grow meanwhile is read in one go.
-bool ReadAll(int fd, TextBuffer &buffer, std::string_view *text);
+// file that does not grow meanwhile is read in one go. A file that grows
+// past limit meanwhile is not read (*why says so, or the system's reason).
+bool ReadAll(int fd, std::size_t limit, TextBuffer &buffer, std::string_view *text,
+             std::string *why);
 
 bool WriteAll(int fd, std::string_view data);
 

@@ -1,6 +1,8 @@
 #include "platform/sim/registry/reader.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <string>
 
 namespace sim::reg {
 
@@ -76,7 +78,7 @@ class Reader {
         bool header = TakePrefix(line, "REGEDIT4");
         SkipBlanks(line);
         if (!header || !line.empty())
-            return Fail("missing REGEDIT4 header");
+            return Fail(MissingHeader(line));
         while (NextLine(&line)) {
             SkipBlanks(line);
             if (line.empty() || line.front() == ';')
@@ -106,6 +108,18 @@ class Reader {
         return true;
     }
 
+    // Later regedits export in UTF-16 under a header of their own: named,
+    // so that a person knows to export again as REGEDIT4.
+    static std::string MissingHeader(std::string_view line) {
+        if (line.starts_with("\xff\xfe") || line.starts_with("\xfe\xff"))
+            return "missing REGEDIT4 header: UTF-16 text (a \"Windows Registry Editor Version "
+                   "5.00\" export?); only REGEDIT4 in ANSI is read";
+        if (line.starts_with("Windows Registry Editor Version 5.00"))
+            return "missing REGEDIT4 header: \"Windows Registry Editor Version 5.00\" is a later "
+                   "format; only REGEDIT4 is read";
+        return "missing REGEDIT4 header";
+    }
+
     bool Fail(std::string what) {
         what_ = std::move(what);
         return false;
@@ -126,7 +140,9 @@ class Reader {
             return Fail("key not under HKEY_LOCAL_MACHINE");
         path = cut == path.npos ? std::string_view() : path.substr(cut + 1);
         if (cut != std::string_view::npos && !StrictPath(path))
-            return Fail("invalid key name");
+            return Fail(std::count(path.begin(), path.end(), '\\') >= kMaxKeyDepth
+                            ? "key nested deeper than " + std::to_string(kMaxKeyDepth) + " levels"
+                            : "invalid key name");
         key_ = nullptr;
         std::size_t last = path.rfind('\\');
         std::string_view parentPath = last == path.npos ? std::string_view() : path.substr(0, last);

@@ -131,7 +131,8 @@ TEST_F(ScriptTest, WrongFileStopsBeforeAnythingIsShown) {
     EXPECT_EXIT(script::OpenScriptDriver(ScriptPath()), ExitedWithCode(3),
                 HasSubstr("veltrin: " + ScriptPath() + ":2: unknown action \"wiat\"\n"));
     EXPECT_EXIT(script::OpenScriptDriver(ScriptPath() + ".missing"), ExitedWithCode(3),
-                HasSubstr("veltrin: cannot read the response file " + ScriptPath() + ".missing\n"));
+                HasSubstr("veltrin: cannot read the response file " + ScriptPath() +
+                                  ".missing: No such file or directory\n"));
 }
 
 namespace {

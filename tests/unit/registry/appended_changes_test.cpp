@@ -1,6 +1,7 @@
 // Changes appended to registry.reg: read back as the whole file would be,
 // left out when cut short, undone when the disk fills during the write, and
 // folded into a whole file again once they outgrow it.
+#include "platform/sim/registry/appended_changes.h"
 #include "platform/sim/registry/store.h"
 #include "platform/sim/registry/writer.h"
 #include "platform/api.h"
@@ -122,6 +123,43 @@ TEST_F(AppendedChanges, ACutChangeIsLeftOutAndTheNextWriteIsWhole) {
     EXPECT_EQ(machine.ReadRegistry(), "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Shares]\r\n\r\n"
                                       "[HKEY_LOCAL_MACHINE\\Shares\\OLD]\r\n\"Path\"=\"C:\\\\\"\r\n"
                                       "\"Remark\"=\"gone soon\"\r\n\r\n");
+}
+
+// Only a frame this writer made counts as one: a hand-written comment that
+// reads like a begin line, a frame whose checksum or length does not hold,
+// and the bare frame lines of earlier versions are comments, and what
+// follows them is read and kept by the next write.
+TEST_F(AppendedChanges, LinesThatLookLikeAFrameAreComments) {
+    const std::string share = "[HKEY_LOCAL_MACHINE\\Shares\\HAND]\r\n\"Path\"=\"E:\\\\\"\r\n\r\n";
+    const std::string sections = "[HKEY_LOCAL_MACHINE\\Shares\\X]\r\n\"v\"=\"1\"\r\n\r\n";
+    const std::string size = std::to_string(sections.size());
+    const std::string framed = sim::reg::FramedChange(sections);
+    const std::string sum = framed.substr(framed.find(sections) - 10, 8);
+    EXPECT_EQ(sim::reg::Crc32("123456789"), 0xCBF43926u); // the standard check value
+    const std::string looksLikeAFrame[] = {
+        "; change begins\r\n",
+        "\r\n; change begins\r\n",
+        "\r\n; change begins " + size + " 00000000\r\n" + sections + "; change ends\r\n",
+        "\r\n; change begins " + std::to_string(sections.size() - 1) + " " + sum + "\r\n" +
+            sections + "; change ends\r\n",
+        "\r\n; change begins 0" + size + " " + sum + "\r\n" + sections + "; change ends\r\n",
+        "\r\n; change begins\r\n" + sections + "; change ends\r\n",
+    };
+    const std::string tail = machine.ReadRegistry().substr(std::string("REGEDIT4\r\n\r\n").size());
+    for (const std::string &lines : looksLikeAFrame) {
+        SCOPED_TRACE(lines);
+        testkit::WriteFile(RegPath(), "REGEDIT4\r\n\r\n" + lines + share + tail);
+        const std::string read = machine.SavedRegistry();
+        EXPECT_NE(read.find("Shares\\HAND]"), std::string::npos);
+        EXPECT_NE(read.find("Shares\\OLD]"), std::string::npos);
+        EXPECT_NE(read.find("Ballast\\K49]"), std::string::npos);
+        ASSERT_TRUE(Apply([](ChangeText *change) { change->DeleteKey("Ballast\\K0"); }));
+        const std::string written = machine.SavedRegistry();
+        EXPECT_NE(written.find("Shares\\HAND]"), std::string::npos);
+        EXPECT_NE(written.find("Shares\\OLD]"), std::string::npos);
+        EXPECT_EQ(written.find("Ballast\\K0]"), std::string::npos);
+        EXPECT_EQ(written, OwnView());
+    }
 }
 
 TEST_F(AppendedChanges, AFullDiskDuringTheWriteLeavesTheFileAsItWas) {

@@ -141,6 +141,19 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenCase{"REGEDIT5\n", "line 1: missing REGEDIT4 header"},
         BrokenCase{"REGEDIT4 x\n", "line 1: missing REGEDIT4 header"},
         BrokenCase{"\nREGEDIT4\n", "line 1: missing REGEDIT4 header"},
+        BrokenCase{std::string("\xff\xfeW\0i\0n\0\r\0\n\0", 12),
+                   "line 1: missing REGEDIT4 header: UTF-16 text (a \"Windows Registry Editor "
+                   "Version 5.00\" export?); only REGEDIT4 in ANSI is read"},
+        BrokenCase{"Windows Registry Editor Version 5.00\r\n",
+                   "line 1: missing REGEDIT4 header: \"Windows Registry Editor Version 5.00\" is "
+                   "a later format; only REGEDIT4 is read"},
+        BrokenCase{"REGEDIT4\n[HKEY_LOCAL_MACHINE" + [] {
+                       std::string deep;
+                       for (int i = 0; i < 513; ++i)
+                           deep += "\\k";
+                       return deep;
+                   }() + "]\n",
+                   "line 2: key nested deeper than 512 levels"},
         BrokenCase{"REGEDIT4\nfoo\n", "line 2: unexpected text"},
         BrokenCase{"REGEDIT4\n\n\"a\"=\"1\"\n", "line 3: value outside a key"},
         BrokenCase{"REGEDIT4\n[-HKEY_LOCAL_MACHINE\\k]\n\"a\"=\"1\"\n",

@@ -60,6 +60,17 @@ TEST(MachineConfig, BadLinesAreReportedWithFileAndLineAndLeftOut) {
     EXPECT_EQ(config.errors[1].rfind("/m/machine.ini:4: ", 0), 0u) << config.errors[1];
 }
 
+// Windows' profile reading finds the first key of a name: a letter listed
+// again keeps its first line, and the repeat is told.
+TEST(MachineConfig, ALetterListedTwiceKeepsItsFirstLine) {
+    sim::MachineConfig config =
+        sim::ParseMachineConfig("[Drives]\nE=cdrom\ne=fixed\n[drives]\nE=remote\n", "m.ini");
+    EXPECT_EQ(config.driveTypes[4], static_cast<unsigned>(DRIVE_CDROM));
+    EXPECT_EQ(config.errors, (std::vector<std::string>{
+                                 "m.ini:3: drive e: is listed again; its first line holds",
+                                 "m.ini:5: drive E: is listed again; its first line holds"}));
+}
+
 TEST(MachineConfig, WindowsDirectoryFromTheSystemSection) {
     EXPECT_EQ(
         sim::ParseMachineConfig("[system]\nwindowsdirectory = D:\\WIN98 \n", "m").windowsDirectory,
