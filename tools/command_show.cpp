@@ -3,11 +3,15 @@
 
 #include "platform/quoted_text.h"
 
+#include "common/undo_file.h"
+#include "platform/sim/drive_path.h"
 #include "platform/sim/machine.h"
 #include "platform/api.h"
 #include "platform/registry_keys.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -124,6 +128,26 @@ void ShowRunOnce() {
                     vp::QuotedText(value.data).c_str());
 }
 
+// Whether "veltrin-sharing /undo" has something to put back, and how much.
+void ShowUndoFile() {
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, sizeof windows);
+    const std::string path = std::string(windows) + "\\" + kUndoFileName;
+    const auto host = sim::ResolveDrivePath(path);
+    if (!host) {
+        std::printf("Undo file: none (%s), nothing to undo\n", path.c_str());
+        return;
+    }
+    std::ifstream in(*host, std::ios::binary);
+    size_t keys = 0;
+    for (std::string line; std::getline(in, line);)
+        keys += line.starts_with("[") ? 1 : 0;
+    std::error_code ec;
+    const auto bytes = std::filesystem::file_size(*host, ec);
+    std::printf("Undo file: %s, %ju bytes, %zu key sections: veltrin-sharing /undo puts them back\n",
+                path.c_str(), static_cast<uintmax_t>(ec ? 0 : bytes), keys);
+}
+
 void ShowJournal() {
     std::ifstream in(sim::JournalPath());
     std::vector<std::string> lines;
@@ -150,6 +174,7 @@ int CommandShow(const Args &args) {
     ShowPrinters();
     ShowAddresses();
     ShowRunOnce();
+    ShowUndoFile();
     ShowJournal();
     return 0;
 }
