@@ -8,7 +8,7 @@
 void LogAction(std::string_view word, std::string_view details) {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    char stamp[32];
+    char stamp[64];
     std::snprintf(stamp, sizeof stamp, "%04u-%02u-%02u %02u:%02u:%02u ", now.wYear, now.wMonth,
                   now.wDay, now.wHour, now.wMinute, now.wSecond);
     std::string line = stamp;

@@ -101,7 +101,8 @@ struct UndoPlan {
 };
 
 UndoPlan PlanUndo(RegText recorded) {
-    UndoPlan plan{std::move(recorded)};
+    UndoPlan plan;
+    plan.recorded = std::move(recorded);
     const std::vector<ShareEntry> now = SharesIn(ReadKeyTree(kShareKeyPath));
     const std::vector<ShareEntry> before = SharesIn(plan.recorded.sections);
     for (const ShareEntry &share : now)
