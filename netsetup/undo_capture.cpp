@@ -123,7 +123,8 @@ bool RecordUndoState(HWND owner) {
     std::string old;
     const DWORD readError = ReadWholeFile(path, &old);
     const bool existed = readError == 0;
-    if (!existed && readError != ERROR_FILE_NOT_FOUND)
+    // A missing folder is told when the file cannot be written there.
+    if (!existed && readError != ERROR_FILE_NOT_FOUND && readError != ERROR_PATH_NOT_FOUND)
         return Refuse(owner, path, "cannot be read (error " + std::to_string(readError) + ")");
     RegText held;
     RegTextError parseError;

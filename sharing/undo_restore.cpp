@@ -206,7 +206,7 @@ void RunUndo() {
     const std::string path = WindowsDirectoryFile(kUndoFileName);
     std::string text;
     if (const DWORD error = ReadWholeFile(path, &text)) {
-        if (error == ERROR_FILE_NOT_FOUND)
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
             Tell("There is nothing to undo: the setup has not changed this computer.", MB_OK);
         else
             Tell("The undo file " + path + " cannot be read (error " + std::to_string(error) + ").",

@@ -63,7 +63,7 @@ TEST_F(Files, RefusalsCarryWindowsCodes) {
         {"E:\\new.txt", GENERIC_WRITE, CREATE_ALWAYS, ERROR_ACCESS_DENIED}, // the CD
         {"E:\\on-cd.txt", GENERIC_WRITE, OPEN_EXISTING, ERROR_ACCESS_DENIED},
         {"C:\\..\\..\\escape.txt", GENERIC_WRITE, CREATE_ALWAYS, ERROR_PATH_NOT_FOUND},
-        {"C:\\", GENERIC_WRITE, OPEN_ALWAYS, ERROR_FILE_NOT_FOUND},
+        {"C:\\", GENERIC_WRITE, OPEN_ALWAYS, ERROR_ACCESS_DENIED}, // a folder
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.path);
