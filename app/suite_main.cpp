@@ -1,13 +1,20 @@
 // veltrin-sharing: the dialog suite. It opens the sharing selection dialog,
-// whose OK runs the network setup, and ends when the dialog does.
+// whose OK runs the network setup, and ends when the dialog does; with
+// /undo it puts back what the setup changed instead.
+#include "app/undo_switch.h"
 #include "platform/program_entry.h"
 #include "sharing/sharing_dlg.h"
+#include "sharing/undo_restore.h"
 
 namespace {
 
 class CSuiteApp : public CWinApp {
   public:
     BOOL InitInstance() override {
+        if (HasUndoSwitch(GetCommandLineA())) {
+            RunUndo();
+            return FALSE;
+        }
         CSharingDlg dialog(nullptr);
         dialog.DoModal();
         return FALSE;

@@ -37,6 +37,6 @@ inline bool MachineKeyExists(LPCSTR path) {
     return key.Open(HKEY_LOCAL_MACHINE, path) == ERROR_SUCCESS;
 }
 
-// Writes a REG_SZ value with its terminating NUL counted; the result is not
-// looked at by any caller.
-void SetStringValue(HKEY key, LPCSTR name, LPCSTR text);
+// Writes a REG_SZ value with its terminating NUL counted; RegSetValueExA's
+// result, which goes to the setup log only.
+LONG SetStringValue(HKEY key, LPCSTR name, LPCSTR text);

@@ -8,3 +8,6 @@
 // ExitWindowsEx(EWX_REBOOT, 0). Returns after the request, whatever Windows
 // answered.
 void ScheduleRestart();
+
+// The restart notice, then ExitWindowsEx(EWX_REBOOT, 0); both logged.
+void RestartWindows();

@@ -1,120 +1,39 @@
 #include "netsetup/static_address.h"
 
 #include "common/reg_key.h"
+#include "common/setup_log.h"
+#include "netsetup/card_bindings.h"
 #include "netsetup/setup_state.h"
-
-#include <cstdio>
-#include <cstring>
+#include "platform/quoted_text.h"
 
 namespace {
 
 const char kAddressWarning[] =
     "Fail to assign a static IP address, the server\nprobably will not be working properly.";
-const char kCardId[] = "VEN_1022&DEV_2001";
-const char kTcpBinding[] = "MSTCP\\";
-const char kClassRoot[] = "System\\CurrentControlSet\\Services\\Class\\";
 
-// Every name, data and path buffer of the walk holds 79 characters and a NUL
-// (kBufferSize).
-// The protocol instance path holds "Enum\Network\MSTCP\" and 5 more.
-constexpr std::size_t kProtocolPathSize = 30;
-
-// Exact, case-sensitive comparison of the first characters; a shorter name
-// does not match.
-template <std::size_t N> bool StartsWith(const char *name, const char (&prefix)[N]) {
-    return std::strncmp(name, prefix, N - 1) == 0;
+void LogValue(const char *classPath, const char *name, const char *text, LONG result) {
+    LogAction("address", vp::QuotedText(classPath) + " " + name + "=" + vp::QuotedText(text) +
+                             " -> " + ResultText(static_cast<DWORD>(result)));
 }
 
-// "Enum\PCI\<first subkey named after the card>"; false when the PCI key does
-// not open, no subkey matches before the enumeration ends, or the path would
-// not fit its buffer (then the device key cannot be named either).
-bool FindDeviceKeyPath(char (&path)[kBufferSize]) {
-    COpenKey pci;
-    if (pci.Open(HKEY_LOCAL_MACHINE, "Enum\\PCI") != ERROR_SUCCESS)
-        return false;
-    char name[kBufferSize];
-    for (DWORD index = 0; RegEnumKeyA(pci.Get(), index, name, kBufferSize) == ERROR_SUCCESS;
-         ++index) {
-        if (StartsWith(name, kCardId)) {
-            const int length = std::snprintf(path, kBufferSize, "Enum\\PCI\\%s", name);
-            return length < static_cast<int>(kBufferSize);
-        }
-    }
-    return false;
-}
-
-// One TCP/IP binding, named by what follows "MSTCP\" in the binding's value
-// name (at most 5 characters of it are used).
-void AssignToBinding(const char *protocolInstance) {
-    char protocolPath[kProtocolPathSize];
-    std::snprintf(protocolPath, sizeof protocolPath, "Enum\\Network\\MSTCP\\%.5s",
-                  protocolInstance);
-    COpenKey protocol;
-    if (protocol.Open(HKEY_LOCAL_MACHINE, protocolPath) != ERROR_SUCCESS)
-        return;
-
-    char driver[kBufferSize];
-    DWORD type = 0;
-    DWORD size = kBufferSize;
-    if (RegQueryValueExA(protocol.Get(), "Driver", nullptr, &type, reinterpret_cast<BYTE *>(driver),
-                         &size) != ERROR_SUCCESS)
-        return;
-    // The text runs to its first NUL; data stored without one ends at its size.
-    const void *end = std::memchr(driver, '\0', size);
-    const std::size_t driverLength =
-        end ? static_cast<std::size_t>(static_cast<const char *>(end) - driver) : size;
-    char classPath[kBufferSize];
-    // A driver text too long for the class key path names no key we could
-    // open: pass the binding over like any other missing class key.
-    if (sizeof kClassRoot - 1 + driverLength >= kBufferSize)
-        return;
-    std::snprintf(classPath, sizeof classPath, "%s%.*s", kClassRoot, static_cast<int>(driverLength),
-                  driver);
-
+// Both values into one class key; a missing key is passed over in silence.
+void AssignToClassKey(const char *classPath) {
     COpenKey classKey;
     if (classKey.Open(HKEY_LOCAL_MACHINE, classPath) != ERROR_SUCCESS)
         return;
-    SetStringValue(classKey.Get(), "IPAddress", g_setupState.addressText);
-    SetStringValue(classKey.Get(), "IPMask", g_setupState.maskText);
-}
-
-// Every "MSTCP\" binding of one instance of the card; other protocols are
-// passed over.
-void AssignToInstance(HKEY device, const char *instanceName) {
-    COpenKey instance;
-    if (instance.Open(device, instanceName) != ERROR_SUCCESS)
-        return;
-    COpenKey bindings;
-    if (bindings.Open(instance.Get(), "Bindings") != ERROR_SUCCESS)
-        return;
-    char name[kBufferSize];
-    BYTE data[kBufferSize];
-    for (DWORD index = 0;; ++index) {
-        // The platform returns the lengths through the sizes: reset them.
-        DWORD nameSize = kBufferSize;
-        DWORD dataSize = kBufferSize;
-        DWORD type = 0;
-        if (RegEnumValueA(bindings.Get(), index, name, &nameSize, nullptr, &type, data,
-                          &dataSize) != ERROR_SUCCESS)
-            return;
-        if (StartsWith(name, kTcpBinding))
-            AssignToBinding(name + sizeof kTcpBinding - 1);
-    }
+    LogValue(classPath, "IPAddress", g_setupState.addressText,
+             SetStringValue(classKey.Get(), "IPAddress", g_setupState.addressText));
+    LogValue(classPath, "IPMask", g_setupState.maskText,
+             SetStringValue(classKey.Get(), "IPMask", g_setupState.maskText));
 }
 
 } // namespace
 
 void AssignStaticAddress(HWND owner) {
-    char devicePath[kBufferSize];
-    COpenKey device;
-    if (!FindDeviceKeyPath(devicePath) ||
-        device.Open(HKEY_LOCAL_MACHINE, devicePath) != ERROR_SUCCESS) {
+    if (!ForEachCardClassKey(AssignToClassKey)) {
+        LogAction("address", "failed: the card's device key was not found");
         MessageBoxA(owner, kAddressWarning, "WARNING", MB_ICONHAND);
         return;
     }
-    char instanceName[kBufferSize];
-    for (DWORD index = 0;
-         RegEnumKeyA(device.Get(), index, instanceName, kBufferSize) == ERROR_SUCCESS; ++index)
-        AssignToInstance(device.Get(), instanceName);
     g_setupState.restartState = 1;
 }

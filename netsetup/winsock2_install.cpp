@@ -2,34 +2,40 @@
 
 #include "common/cd_probe.h"
 #include "common/reg_key.h"
+#include "common/setup_log.h"
 #include "netsetup/setup_state.h"
+#include "platform/quoted_text.h"
+#include "platform/registry_keys.h"
 
 #include <cstring>
 
 namespace {
 
-const char kWinsock2Key[] = "System\\CurrentControlSet\\Services\\Winsock2";
 // Checks of the key after the start, the last one included.
 constexpr DWORD kMaxChecks = 5001;
 
 // Checks for the key until it is there, the installer has ended (checked
-// once more after that) or the checks run out; each wait is bounded.
-void WaitForWinsock2Key(HANDLE installer, const Winsock2Pacing &pacing) {
+// once more after that) or the checks run out; each wait is bounded. Says
+// how the wait ended, for the log.
+const char *WaitForWinsock2Key(HANDLE installer, const Winsock2Pacing &pacing) {
     WaitForInputIdle(installer, pacing.inputIdleTimeout);
     bool installerEnded = false;
-    for (DWORD check = 1; !MachineKeyExists(kWinsock2Key); ++check) {
-        if (installerEnded || check == kMaxChecks)
-            return;
+    for (DWORD check = 1; !MachineKeyExists(kWinsock2KeyPath); ++check) {
+        if (installerEnded)
+            return "the installer ended without the key";
+        if (check == kMaxChecks)
+            return "time-out";
         // Anything but a time-out (the installer ended, or it cannot be
         // watched) leaves one last check.
         installerEnded = WaitForSingleObject(installer, pacing.checkInterval) != WAIT_TIMEOUT;
     }
+    return "key found";
 }
 
 } // namespace
 
 void InstallWinsock2(const Winsock2Pacing &pacing) {
-    if (MachineKeyExists(kWinsock2Key))
+    if (MachineKeyExists(kWinsock2KeyPath))
         return;
 
     ProbeCdDrive(g_setupState.cdRootPath);
@@ -42,9 +48,12 @@ void InstallWinsock2(const Winsock2Pacing &pacing) {
     startup.dwFlags = STARTF_FORCEONFEEDBACK;
     PROCESS_INFORMATION process;
     std::memset(&process, 0, sizeof process);
-    if (CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
-                       nullptr, nullptr, &startup, &process)) {
-        WaitForWinsock2Key(process.hProcess, pacing);
+    const BOOL started = CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE,
+                                        NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process);
+    LogAction("winsock2-start", vp::QuotedText(commandLine) + " -> " +
+                                    ResultText(started ? 0 : GetLastError()));
+    if (started) {
+        LogAction("winsock2-wait", WaitForWinsock2Key(process.hProcess, pacing));
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }

@@ -8,3 +8,10 @@ inline constexpr char kShareKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVe
 
 // One value per command Windows runs once at its next start, then removes.
 inline constexpr char kRunOnceKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+
+// One subkey per printer: Port, Attributes, "Share Name" (only when shared),
+// "Printer Driver", "Description".
+inline constexpr char kPrintersKeyPath[] = "System\\CurrentControlSet\\control\\Print\\Printers";
+
+// Its existence alone says that Winsock 2 is installed.
+inline constexpr char kWinsock2KeyPath[] = "System\\CurrentControlSet\\Services\\Winsock2";

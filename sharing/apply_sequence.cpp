@@ -8,6 +8,7 @@
 #include "netsetup/role_dlg.h"
 #include "netsetup/setup_state.h"
 #include "netsetup/static_address.h"
+#include "netsetup/undo_capture.h"
 #include "netsetup/winsock2_install.h"
 #include "sharing/sharing_dlg.h"
 
@@ -38,6 +39,9 @@ void SetUpGateway(HWND owner) {
 
 void CSharingDlg::OnOK() {
     EndWithOk();
+    // The way back is on disk before the first change, or nothing changes.
+    if (!RecordUndoState(m_hWnd))
+        return;
     ApplyDriveShares();
     ApplyPrinterShares();
 

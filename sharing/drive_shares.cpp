@@ -18,7 +18,7 @@ void RemoveDiskShares() {
     std::vector<std::string> names;
     ForEachDiskShare([&names](HKEY, const char *name) { names.emplace_back(name); });
     for (const std::string &name : names)
-        NetShareDel(nullptr, name.c_str(), 0);
+        DeleteShare(name.c_str());
 }
 
 void ShareDriveRoot(char letter) {

@@ -32,7 +32,7 @@ BOOL CSharingDlg::ApplyPrinterShares() {
         const bool marked = (printer.Attributes & PRINTER_ATTRIBUTE_SHARED) != 0;
         if (printer.pShareName) {
             if (!marked)
-                NetShareDel(nullptr, printer.pShareName, 0);
+                DeleteShare(printer.pShareName);
         } else if (marked) {
             SharePrinter(printer.pPrinterName);
         }

@@ -2,20 +2,23 @@
 
 #include "sharing/bounded_text.h"
 
+#include "common/setup_log.h"
+#include "platform/quoted_text.h"
+
 namespace {
 
 char g_emptyRemark[] = "";
 
 } // namespace
 
-ShareRecord::ShareRecord(unsigned char type, unsigned short flags, char *path)
+ShareRecord::ShareRecord(unsigned char type, unsigned short flags, char *path, char *remark)
     : m_record(static_cast<share_info_50 *>(
           HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, kShareInfo50Size))) {
     if (!m_record)
         return;
     m_record->shi50_type = type;
     m_record->shi50_flags = flags;
-    m_record->shi50_remark = g_emptyRemark;
+    m_record->shi50_remark = remark ? remark : g_emptyRemark;
     m_record->shi50_path = path;
 }
 
@@ -25,8 +28,18 @@ ShareRecord::~ShareRecord() {
 }
 
 unsigned ShareRecord::Add(std::string_view name) {
-    if (name.size() > LM20_NNLEN)
-        return ERROR_INVALID_PARAMETER;
-    CopyText(m_record->shi50_netname, sizeof m_record->shi50_netname, name);
-    return NetShareAdd(nullptr, 50, reinterpret_cast<const char *>(m_record), kShareInfo50Size);
+    unsigned result = ERROR_INVALID_PARAMETER;
+    if (name.size() <= LM20_NNLEN) {
+        CopyText(m_record->shi50_netname, sizeof m_record->shi50_netname, name);
+        result = NetShareAdd(nullptr, 50, reinterpret_cast<const char *>(m_record), kShareInfo50Size);
+    }
+    LogAction("share-add", vp::QuotedText(name) + " " + vp::QuotedText(m_record->shi50_path) +
+                               " -> " + ResultText(result));
+    return result;
+}
+
+unsigned DeleteShare(const char *name) {
+    const unsigned result = NetShareDel(nullptr, name, 0);
+    LogAction("share-del", vp::QuotedText(name) + " -> " + ResultText(result));
+    return result;
 }

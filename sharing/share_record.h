@@ -8,9 +8,10 @@
 
 class ShareRecord {
   public:
-    // A zero-filled record with the given type, flags and path, an empty
-    // remark and empty passwords; path must outlive the record's use.
-    ShareRecord(unsigned char type, unsigned short flags, char *path);
+    // A zero-filled record with the given type, flags and path, the remark
+    // (empty when none is given) and empty passwords; path and remark must
+    // outlive the record's use.
+    ShareRecord(unsigned char type, unsigned short flags, char *path, char *remark = nullptr);
     ~ShareRecord();
     ShareRecord(const ShareRecord &) = delete;
     ShareRecord &operator=(const ShareRecord &) = delete;
@@ -20,9 +21,12 @@ class ShareRecord {
 
     // Adds the share under this name. A name the record's name field cannot
     // hold is refused as the share service refuses an invalid name, without
-    // asking it.
+    // asking it. The setup log gets the share and the result.
     unsigned Add(std::string_view name);
 
   private:
     share_info_50 *m_record;
 };
+
+// Removes the share of the local machine called name; logged as Add is.
+unsigned DeleteShare(const char *name);

@@ -3,6 +3,8 @@
 
 #include "platform/quoted_text.h"
 
+#include "common/undo_file.h"
+#include "platform/sim/drive_path.h"
 #include "platform/sim/host_file.h"
 #include "platform/sim/machine.h"
 #include "platform/api.h"
@@ -144,6 +146,28 @@ bool ShowRunOnce() {
     return Listed(code, kRunOnceKeyPath);
 }
 
+// Whether "veltrin-sharing /undo" has something to put back, and how much.
+void ShowUndoFile() {
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, sizeof windows);
+    const std::string path = std::string(windows) + "\\" + kUndoFileName;
+    const auto host = sim::ResolveDrivePath(path);
+    std::string text, why;
+    if (!host) {
+        std::printf("Undo file: none (%s), nothing to undo\n", vp::VisibleText(path).c_str());
+        return;
+    }
+    if (!sim::ReadRegularFile(*host, sim::kRegistryFileLimit, &text, &why)) {
+        std::printf("Undo file: %s cannot be read: %s\n", vp::VisibleText(path).c_str(), why.c_str());
+        return;
+    }
+    std::size_t keys = text.starts_with("[") ? 1 : 0;
+    for (std::size_t at = text.find("\n["); at != std::string::npos; at = text.find("\n[", at + 1))
+        ++keys;
+    std::printf("Undo file: %s, %zu bytes, %zu key sections: veltrin-sharing /undo puts them back\n",
+                vp::VisibleText(path).c_str(), text.size(), keys);
+}
+
 // The journal's last lines, read as it goes: it only grows. CD programs
 // write to it too, so its lines are shown as the other texts are, control
 // bytes escaped, and a very long line is cut.
@@ -202,6 +226,7 @@ int CommandShow(const Args &args) {
     ok = ShowPrinters() && ok;
     ok = ShowAddresses() && ok;
     ok = ShowRunOnce() && ok;
+    ShowUndoFile();
     ok = ShowJournal() && ok;
     return ok ? 0 : 1;
 }

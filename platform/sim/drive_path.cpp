@@ -129,8 +129,11 @@ DrivePath LookupDrivePath(std::string_view windowsPath) {
         if (entry)
             real = RealPath(current + "/" + *entry);
         if (!real || !Inside(*real, *root) || (!last && !IsDirectory(*real))) {
-            if (last)
+            if (last) {
                 result.status = PathStatus::FileMissing;
+                if (!entry) // a name of its own: a file may be made there
+                    result.hostPath = current + "/" + (*names)[i];
+            }
             return result;
         }
         current = *real;

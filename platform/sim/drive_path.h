@@ -17,7 +17,10 @@ enum class PathStatus {
 
 struct DrivePath {
     PathStatus status = PathStatus::PathMissing;
-    std::string hostPath; // Found: the real host path
+    // Found: the real host path. FileMissing: where a file of that name
+    // would be made, when no folder entry (such as a link leading outside
+    // the drive) stands in its way; else empty.
+    std::string hostPath;
 };
 
 // Resolves "X:\dir\name" ('/' also separates). Each name matches a folder

@@ -143,7 +143,9 @@ TEST_F(DamagedMachine, ResponseFileThatIsAFolderIsTold) {
 }
 
 // Folders of listed drives gone: the drives are still there (no medium in
-// them); the CD is not found and the vendor name not read, silently.
+// them); the CD is not found and the vendor name not read, silently. With
+// no Windows directory there is no undo file, and then the suite changes
+// nothing.
 TEST_F(DamagedMachine, MissingDriveFoldersAreEmptyDrives) {
     fs::remove_all(machine + "/drives/C");
     fs::remove_all(machine + "/drives/E");
@@ -152,14 +154,15 @@ TEST_F(DamagedMachine, MissingDriveFoldersAreEmptyDrives) {
     EXPECT_EQ(run.output, "");
     EXPECT_TRUE(Seen().front().starts_with("msgbox \"Reminder\"")) << Seen().front();
 
-    run = Start("veltrin-sharing", "click 1\nanswer no\n");
+    run = Start("veltrin-sharing", "click 1\nanswer ok\n");
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_EQ(run.output, "");
-    EXPECT_TRUE(testkit::ReadFile(transcript)
-                    .find("dialog 132 open \" File and Printer Sharing Selection\"") !=
-                std::string::npos);
-    EXPECT_EQ(Journal("NetShareAdd \"C_Drive\""),
-              (Lines{"NetShareAdd \"C_Drive\" 0 0x0191 \"C:\\\\\" -> 0"}));
+    const std::string seen = testkit::ReadFile(transcript);
+    EXPECT_NE(seen.find("dialog 132 open \" File and Printer Sharing Selection\""),
+              std::string::npos);
+    EXPECT_NE(seen.find("veltrin-undo.reg cannot be written (error 3)"), std::string::npos)
+        << seen;
+    EXPECT_EQ(Journal("NetShare"), Lines{});
 }
 
 // A CD program that is not a program: WinExec and CreateProcess answer 11

@@ -9,10 +9,13 @@ std::string SuiteRun::Program(const std::string &name) {
     return testkit::BuiltProgram("bin/" + name);
 }
 
-testkit::RunResult SuiteRun::Start(const std::string &program, const std::string &responses) {
+testkit::RunResult SuiteRun::Start(const std::string &program, const std::string &responses,
+                                   const std::vector<std::string> &args) {
     const std::string script = dir.Path() + "/responses.txt";
     testkit::WriteFile(script, responses);
-    return testkit::Run({Program(program)},
+    std::vector<std::string> argv{Program(program)};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return testkit::Run(argv,
                         {"VELTRIN_MACHINE=" + machine, "VELTRIN_UI=script:" + script,
                          "VELTRIN_TRANSCRIPT=" + transcript},
                         60);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 class SuiteRun : public ::testing::Test {
   protected:
@@ -16,8 +17,9 @@ class SuiteRun : public ::testing::Test {
     static std::string Program(const std::string &name);
 
     // Runs a program of the suite (veltrin, veltrin-sharing) with the
-    // response file given; killed after a minute.
-    testkit::RunResult Start(const std::string &program, const std::string &responses);
+    // response file given and its arguments; killed after a minute.
+    testkit::RunResult Start(const std::string &program, const std::string &responses,
+                             const std::vector<std::string> &args = {});
 
     testkit::TempDir dir;
     std::string machine = dir.Path() + "/m";

@@ -49,6 +49,7 @@ class ApplySequenceTest : public nstest::NetsetupTest {
     // A CD-ROM drive at cdDrive; the CD holds the setup entry when withCd.
     void MakeMachine(char cdDrive, bool withCd, bool withWinsock2) {
         machine.SetDrives({{'C', "fixed"}, {cdDrive, "cdrom"}, {'H', "cdrom"}});
+        machine.AddDir('C', "WINDOWS"); // the undo file's home
         machine.SetRegistry(std::string(kCard) + (withWinsock2 ? kWinsock2 : ""));
         if (withCd)
             AddCd(cdDrive);

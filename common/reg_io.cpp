@@ -1,0 +1,123 @@
+#include "common/reg_io.h"
+
+#include "common/reg_key.h"
+
+namespace {
+
+// Longest key and value names Windows allows, with the NUL.
+constexpr DWORD kNameRoom = 256;
+// Data of most values fits; longer data is read again with the size asked for.
+constexpr DWORD kFirstDataRoom = 256;
+
+std::string Below(const std::string &path, const std::string &name) {
+    return path.empty() ? name : path + "\\" + name;
+}
+
+void ReadTree(HKEY key, const std::string &path, std::vector<RegSection> *out) {
+    out->push_back({path, false, ReadKeyValues(key)});
+    for (const std::string &name : SubkeyNames(key)) {
+        COpenKey sub;
+        if (sub.Open(key, name.c_str()) == ERROR_SUCCESS)
+            ReadTree(sub.Get(), Below(path, name), out);
+    }
+}
+
+// Deletes the subkeys of the open key, deepest first, then the key itself
+// from its parent: Windows NT deletes only keys without subkeys.
+LONG DeleteTree(HKEY parent, const std::string &name) {
+    {
+        COpenKey key;
+        const LONG opened = key.Open(parent, name.c_str());
+        if (opened == ERROR_FILE_NOT_FOUND)
+            return ERROR_SUCCESS;
+        if (opened != ERROR_SUCCESS)
+            return opened;
+        for (const std::string &sub : SubkeyNames(key.Get()))
+            if (const LONG result = DeleteTree(key.Get(), sub); result != ERROR_SUCCESS)
+                return result;
+    }
+    return RegDeleteKeyA(parent, name.c_str());
+}
+
+} // namespace
+
+std::vector<RegValueLine> ReadKeyValues(HKEY key) {
+    std::vector<RegValueLine> values;
+    std::string data(kFirstDataRoom, '\0');
+    for (DWORD index = 0;;) {
+        char name[kNameRoom];
+        DWORD nameSize = kNameRoom;
+        DWORD dataSize = static_cast<DWORD>(data.size());
+        DWORD type = REG_NONE;
+        const LONG result = RegEnumValueA(key, index, name, &nameSize, nullptr, &type,
+                                          reinterpret_cast<BYTE *>(data.data()), &dataSize);
+        if (result == ERROR_MORE_DATA && dataSize > data.size()) {
+            data.resize(dataSize); // the same index once more, with room for its data
+            continue;
+        }
+        if (result != ERROR_SUCCESS)
+            return values;
+        values.push_back({std::string(name, nameSize), false, type, data.substr(0, dataSize)});
+        ++index;
+    }
+}
+
+std::vector<std::string> SubkeyNames(HKEY key) {
+    std::vector<std::string> names;
+    char name[kNameRoom];
+    for (DWORD index = 0; RegEnumKeyA(key, index, name, kNameRoom) == ERROR_SUCCESS; ++index)
+        names.emplace_back(name);
+    return names;
+}
+
+std::vector<RegSection> ReadKeyTree(const std::string &path) {
+    std::vector<RegSection> sections;
+    COpenKey key;
+    if (key.Open(HKEY_LOCAL_MACHINE, path.c_str()) == ERROR_SUCCESS)
+        ReadTree(key.Get(), path, &sections);
+    return sections;
+}
+
+bool ReadValueLine(const std::string &path, const std::string &name, RegValueLine *line) {
+    COpenKey key;
+    if (key.Open(HKEY_LOCAL_MACHINE, path.c_str()) != ERROR_SUCCESS)
+        return false;
+    *line = {name, true, REG_NONE, {}};
+    DWORD size = 0;
+    DWORD type = REG_NONE;
+    if (RegQueryValueExA(key.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return true;
+    std::string data(size, '\0');
+    if (RegQueryValueExA(key.Get(), name.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE *>(data.data()), &size) != ERROR_SUCCESS)
+        return true;
+    data.resize(size);
+    *line = {name, false, type, std::move(data)};
+    return true;
+}
+
+LONG ApplySection(const RegSection &section, std::string *what) {
+    *what = section.path;
+    if (section.removeKey)
+        return DeleteTree(HKEY_LOCAL_MACHINE, section.path);
+    HKEY key = nullptr;
+    const LONG created = RegCreateKeyA(HKEY_LOCAL_MACHINE, section.path.c_str(), &key);
+    if (created != ERROR_SUCCESS)
+        return created;
+    LONG result = ERROR_SUCCESS;
+    for (const RegValueLine &value : section.values) {
+        result = value.remove
+                     ? RegDeleteValueA(key, value.name.c_str())
+                     : RegSetValueExA(key, value.name.c_str(), 0, value.type,
+                                      reinterpret_cast<const BYTE *>(value.data.data()),
+                                      static_cast<DWORD>(value.data.size()));
+        if (value.remove && result == ERROR_FILE_NOT_FOUND)
+            result = ERROR_SUCCESS;
+        if (result != ERROR_SUCCESS) {
+            *what = Below(section.path, value.name.empty() ? "@" : value.name);
+            break;
+        }
+    }
+    RegCloseKey(key);
+    return result;
+}

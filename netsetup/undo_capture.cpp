@@ -1,0 +1,158 @@
+#include "netsetup/undo_capture.h"
+
+#include "common/reg_io.h"
+#include "common/reg_key.h"
+#include "common/setup_log.h"
+#include "common/undo_file.h"
+#include "common/whole_file.h"
+#include "netsetup/card_bindings.h"
+#include "platform/quoted_text.h"
+#include "platform/registry_keys.h"
+
+#include <string>
+#include <unordered_set>
+
+namespace {
+
+
+// What an undo file holds already: the key trees it deletes and the values
+// it names, by folded path (and name), so each question is one lookup.
+class HeldState {
+  public:
+    explicit HeldState(const RegText &text) {
+        for (const RegSection &section : text.sections) {
+            if (section.removeKey)
+                m_trees.insert(FoldedRegName(section.path));
+            for (const RegValueLine &value : section.values)
+                m_values.insert(ValueKey(section.path, value.name));
+        }
+    }
+
+    // The tree at path or one of its parents is deleted by the file.
+    bool HoldsTree(std::string_view path) const {
+        std::string folded = FoldedRegName(path);
+        for (;;) {
+            if (m_trees.count(folded))
+                return true;
+            const std::size_t cut = folded.rfind('\\');
+            if (cut == std::string::npos)
+                return false;
+            folded.resize(cut);
+        }
+    }
+
+    bool HoldsValue(const std::string &path, const std::string &name) const {
+        return HoldsTree(path) || m_values.count(ValueKey(path, name)) > 0;
+    }
+
+  private:
+    static std::string ValueKey(std::string_view path, std::string_view name) {
+        return FoldedRegName(path) + '\0' + FoldedRegName(name);
+    }
+
+    std::unordered_set<std::string> m_trees;
+    std::unordered_set<std::string> m_values;
+};
+
+class Capture {
+  public:
+    explicit Capture(const HeldState &held) : m_held(held) {}
+
+    // [-path], then the key's tree as it is: importing both leaves exactly
+    // today's tree, and no key the setup makes survives.
+    void KeyTree(const std::string &path) {
+        if (m_held.HoldsTree(path))
+            return;
+        m_sections.push_back({path, true, {}});
+        for (RegSection &section : ReadKeyTree(path))
+            m_sections.push_back(std::move(section));
+    }
+
+    // One value of an existing key: its data, or "name"=- when it is not
+    // there. A key that does not exist is left out: the setup only opens it.
+    void Value(const std::string &path, const std::string &name) {
+        RegValueLine line;
+        if (m_held.HoldsValue(path, name) || !ReadValueLine(path, name, &line))
+            return;
+        if (m_sections.empty() || m_sections.back().removeKey ||
+            !SameRegName(m_sections.back().path, path))
+            m_sections.push_back({path, false, {}});
+        m_sections.back().values.push_back(std::move(line));
+    }
+
+    std::vector<RegSection> Take() { return std::move(m_sections); }
+
+  private:
+    const HeldState &m_held;
+    std::vector<RegSection> m_sections;
+};
+
+std::vector<RegSection> CaptureState(const RegText &held) {
+    const HeldState state(held);
+    Capture capture(state);
+    capture.KeyTree(kShareKeyPath);
+    {
+        COpenKey printers;
+        if (printers.Open(HKEY_LOCAL_MACHINE, kPrintersKeyPath) == ERROR_SUCCESS)
+            for (const std::string &printer : SubkeyNames(printers.Get())) {
+                const std::string path = std::string(kPrintersKeyPath) + "\\" + printer;
+                capture.Value(path, "Attributes");
+                capture.Value(path, "Share Name");
+            }
+    }
+    ForEachCardClassKey([&capture](const char *classPath) {
+        capture.Value(classPath, "IPAddress");
+        capture.Value(classPath, "IPMask");
+    });
+    capture.Value(kRunOnceKeyPath, "InternetSW");
+    return capture.Take();
+}
+
+bool Refuse(HWND owner, const std::string &path, const std::string &why) {
+    LogAction("undo-file", "failed: " + vp::QuotedText(path) + " " + why);
+    const std::string text = "The undo file " + path + " " + why +
+                             ".\n\nNothing has been changed on this computer.";
+    MessageBoxA(owner, text.c_str(), "WARNING", MB_ICONHAND);
+    return false;
+}
+
+} // namespace
+
+bool RecordUndoState(HWND owner) {
+    const std::string path = WindowsDirectoryFile(kUndoFileName);
+    std::string old;
+    const DWORD readError = ReadWholeFile(path, &old);
+    const bool existed = readError == 0;
+    // A missing folder is told when the file cannot be written there.
+    if (!existed && readError != ERROR_FILE_NOT_FOUND && readError != ERROR_PATH_NOT_FOUND)
+        return Refuse(owner, path, "cannot be read (error " + std::to_string(readError) + ")");
+    RegText held;
+    RegTextError parseError;
+    if (existed && !ParseRegText(old, &held, &parseError))
+        return Refuse(owner, path,
+                      "cannot be read: line " + std::to_string(parseError.line) + ", " +
+                          parseError.what);
+
+    RegText added;
+    added.sections = CaptureState(held);
+    if (added.sections.empty()) {
+        LogAction("undo-file", "kept " + vp::QuotedText(path));
+        return true;
+    }
+    std::string text;
+    if (existed) {
+        text = old;
+        if (!text.empty() && text.back() != '\n' && text.back() != '\r')
+            text += "\r\n";
+        text += FormatRegSections(added.sections);
+    } else {
+        added.notes.emplace_back("Written by veltrin-sharing before it changed anything");
+        if (!MachineKeyExists(kWinsock2KeyPath))
+            added.notes.emplace_back(kWinsock2MissingNote);
+        text = FormatRegText(added);
+    }
+    if (const DWORD error = ReplaceWholeFile(path, text))
+        return Refuse(owner, path, "cannot be written (error " + std::to_string(error) + ")");
+    LogAction("undo-file", (existed ? "added to " : "written ") + vp::QuotedText(path));
+    return true;
+}

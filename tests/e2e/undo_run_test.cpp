@@ -1,0 +1,196 @@
+// The way back end to end: a gateway setup on a copy of the default machine,
+// then "veltrin-sharing /undo", then the registry read back through the
+// machine tool and compared with the registry before the setup; the undo
+// file's life (written once, merged, refused, removed) and the setup log.
+#include "tests/e2e/suite_run.h"
+#include "tests/testkit/testkit.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Drive E goes to the shared list, OK, gateway, OK; the restart notice ends
+// itself.
+const char kGateway[] = "select 1011 1\nclick 1002\nclick 1\nclick 1030\nclick 1\nwait 6000\n";
+const char kUndoYes[] = "answer yes\nwait 6000\n";
+
+const char *const kKeys[] = {
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Network\\LanMan",
+    "System\\CurrentControlSet\\control\\Print\\Printers",
+    "System\\CurrentControlSet\\Services\\Class",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
+};
+
+class UndoRun : public SuiteRun {
+  protected:
+    std::string WindowsFile(const std::string &name) const {
+        return machine + "/drives/C/WINDOWS/" + name;
+    }
+    std::string UndoFile() const { return WindowsFile("veltrin-undo.reg"); }
+
+    // The keys the setup changes as the machine tool exports them, each
+    // key's lines sorted: the order of values within a key does not count.
+    std::vector<std::string> Snapshot() {
+        std::vector<std::string> all;
+        for (const char *key : kKeys) {
+            const auto exported =
+                testkit::Run({Program("veltrin-machine"), "reg", machine, "export", key}, {});
+            EXPECT_EQ(exported.exitCode, 0) << exported.output;
+            std::vector<std::string> lines = testkit::Lines(exported.output);
+            std::sort(lines.begin(), lines.end());
+            all.insert(all.end(), lines.begin(), lines.end());
+        }
+        return all;
+    }
+
+    // The words of the log's lines, the time stamps left out.
+    std::vector<std::string> LogWords() const {
+        std::vector<std::string> words;
+        for (const std::string &line : testkit::Lines(testkit::ReadFile(WindowsFile("veltrin.log")))) {
+            EXPECT_GE(line.size(), 21u) << line;
+            words.push_back(line.substr(20, line.find(' ', 20) - 20));
+        }
+        return words;
+    }
+
+    std::string Seen() const { return testkit::ReadFile(transcript); }
+
+    void Import(const std::string &body) {
+        const std::string file = dir.Path() + "/import.reg";
+        testkit::WriteFile(file, "REGEDIT4\r\n\r\n" + body);
+        const auto imported =
+            testkit::Run({Program("veltrin-machine"), "reg", machine, "import", file}, {});
+        ASSERT_EQ(imported.exitCode, 0) << imported.output;
+    }
+};
+
+bool Has(const std::vector<std::string> &words, const std::string &word) {
+    return std::find(words.begin(), words.end(), word) != words.end();
+}
+
+TEST_F(UndoRun, GatewaySetupThenUndoLeavesTheRegistryAsItWas) {
+    const std::vector<std::string> before = Snapshot();
+    ASSERT_EQ(Start("veltrin-sharing", kGateway).exitCode, 0);
+    ASSERT_TRUE(std::filesystem::exists(UndoFile()));
+    ASSERT_NE(Snapshot(), before); // shares, address and RunOnce changed
+
+    const auto undo = Start("veltrin-sharing", kUndoYes, {"/undo"});
+    EXPECT_EQ(undo.exitCode, 0) << undo.output;
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_FALSE(std::filesystem::exists(UndoFile()));
+
+    const std::string seen = Seen();
+    EXPECT_NE(seen.find("Shares to remove: E_Drive"), std::string::npos) << seen;
+    EXPECT_NE(seen.find("Shares to restore: DOCS (C:\\\\MY DOCUMENTS)"), std::string::npos);
+    EXPECT_NE(seen.find("RunOnce entry InternetSW: removed"), std::string::npos);
+    EXPECT_NE(seen.find("Winsock 2, which the setup installed, stays installed."),
+              std::string::npos);
+    // The restart is asked for again, after the notice.
+    const std::string journal = testkit::ReadFile(machine + "/journal.log");
+    EXPECT_NE(journal.rfind("ExitWindowsEx 2"), journal.find("ExitWindowsEx 2"));
+    // The share DOCS came back through the share API at once.
+    EXPECT_NE(journal.find("NetShareAdd \"DOCS\""), std::string::npos) << journal;
+
+    const std::vector<std::string> words = LogWords();
+    for (const char *word : {"undo-file", "share-del", "share-add", "address", "winsock2-start",
+                             "winsock2-wait", "runonce", "restart", "undo", "undo-key"})
+        EXPECT_TRUE(Has(words, word)) << word;
+}
+
+TEST_F(UndoRun, ALaterRunAddsOnlyWhatTheUndoFileDoesNotHold) {
+    const std::vector<std::string> before = Snapshot();
+    ASSERT_EQ(Start("veltrin-sharing", kGateway).exitCode, 0);
+    const std::string first = testkit::ReadFile(UndoFile());
+    // A printer installed since: the second run records it; everything else
+    // it touches is in the file already, as it was before the first run.
+    Import("[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\control\\Print\\Printers\\Photo]\r\n"
+           "\"Attributes\"=dword:00000040\r\n");
+    // E is shared already: the dialog's lists stay as they are.
+    ASSERT_EQ(Start("veltrin-sharing", "click 1\nclick 1030\nclick 1\nwait 6000\n").exitCode, 0);
+    EXPECT_EQ(testkit::ReadFile(UndoFile()),
+              first + "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\control\\Print\\Printers\\"
+                      "Photo]\r\n\"Attributes\"=dword:00000040\r\n\"Share Name\"=-\r\n\r\n");
+    ASSERT_EQ(Start("veltrin-sharing", kUndoYes, {"-UnDo"}).exitCode, 0);
+    Import("[-HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\control\\Print\\Printers\\Photo]\r\n");
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(UndoRun, ASharePasswordComesBackAfterTheRestartOnly) {
+    Import("[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Network\\LanMan\\"
+           "SECRET]\r\n\"Type\"=dword:00000000\r\n\"Flags\"=dword:00000192\r\n"
+           "\"Path\"=\"C:\\\\\"\r\n\"Remark\"=\"\"\r\n\"Parm1enc\"=hex:41,42\r\n\"Parm2enc\"=hex:\r\n");
+    const std::vector<std::string> before = Snapshot();
+    ASSERT_EQ(Start("veltrin-sharing", kGateway).exitCode, 0);
+    ASSERT_EQ(Start("veltrin-sharing", kUndoYes, {"/undo"}).exitCode, 0);
+    EXPECT_EQ(Snapshot(), before); // the enciphered password is back as it was
+    EXPECT_NE(Seen().find("Shares with a password come back after the restart"),
+              std::string::npos);
+    // Never served through the share API without its password.
+    EXPECT_EQ(testkit::ReadFile(machine + "/journal.log").find("NetShareAdd \"SECRET\""),
+              std::string::npos);
+}
+
+TEST_F(UndoRun, NoUndoFileNothingToUndo) {
+    const std::vector<std::string> before = Snapshot();
+    const auto run = Start("veltrin-sharing", "answer ok\n", {"/undo"});
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(Seen().find("There is nothing to undo"), std::string::npos) << Seen();
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(UndoRun, NoAtTheConfirmationChangesNothingAndKeepsTheFile) {
+    ASSERT_EQ(Start("veltrin-sharing", kGateway).exitCode, 0);
+    const std::vector<std::string> after = Snapshot();
+    ASSERT_EQ(Start("veltrin-sharing", "answer no\n", {"/undo"}).exitCode, 0);
+    EXPECT_EQ(Snapshot(), after);
+    EXPECT_TRUE(std::filesystem::exists(UndoFile()));
+}
+
+// The undo file cannot be written (its temporary file's name is taken by a
+// folder), or the file there cannot be read: the setup says so and changes
+// nothing at all.
+TEST_F(UndoRun, ARunThatCannotRecordTheWayBackChangesNothing) {
+    struct Case {
+        const char *name;
+        const char *file;    // in the Windows directory
+        const char *content; // null: a folder of that name
+        const char *said;
+    };
+    const Case cases[] = {
+        {"unwritable", "veltrin-undo.tmp", nullptr, "cannot be written (error 5)"},
+        {"unreadable", "veltrin-undo.reg", "not a registry file\n",
+         "cannot be read: line 1, missing REGEDIT4 header"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(machine);
+        ASSERT_EQ(testkit::Run({Program("veltrin-machine"), "new", machine}, {}).exitCode, 0);
+        if (c.content)
+            testkit::WriteFile(WindowsFile(c.file), c.content);
+        else
+            std::filesystem::create_directory(WindowsFile(c.file));
+        const std::vector<std::string> before = Snapshot();
+        std::filesystem::remove(transcript);
+        ASSERT_EQ(Start("veltrin-sharing", "click 1\nanswer ok\n").exitCode, 0);
+        EXPECT_NE(Seen().find(c.said), std::string::npos) << Seen();
+        EXPECT_NE(Seen().find("Nothing has been changed"), std::string::npos);
+        EXPECT_EQ(Snapshot(), before);
+        EXPECT_EQ(testkit::ReadFile(machine + "/journal.log").find("NetShare"), std::string::npos);
+    }
+}
+
+TEST_F(UndoRun, TheMachineToolShowsTheUndoFile) {
+    auto show = [&] {
+        return testkit::Run({Program("veltrin-machine"), "show", machine}, {}).output;
+    };
+    EXPECT_NE(show().find("Undo file: none"), std::string::npos);
+    ASSERT_EQ(Start("veltrin-sharing", kGateway).exitCode, 0);
+    EXPECT_NE(show().find("Undo file: C:\\WINDOWS\\veltrin-undo.reg"), std::string::npos) << show();
+}
+
+} // namespace
