@@ -66,6 +66,7 @@ void TerminalDriver::Render() {
     request.revealFocus = revealFocus_;
     request.menu = menu_;
     request.menuSelected = menuSelected_;
+    request.moving = moving_;
     screen_ = ComposeScreen(request);
     if (screen_.view.cols > 0) { // the windows were drawn, not the size note
         wantX_ = screen_.view.x0;
@@ -226,8 +227,55 @@ std::optional<ui::Input> TerminalDriver::SystemMenu(const ui::Window &window,
         return ui::Input::TimePassed({});
     if (chosen < 0)
         return std::nullopt;
-    return ui::Input::SysCommand(
-        static_cast<UINT>(window.systemMenu[static_cast<std::size_t>(chosen)].id));
+    const auto command = static_cast<UINT>(window.systemMenu[static_cast<std::size_t>(chosen)].id);
+    if (command == SC_MOVE)
+        return MoveWindow(window, deadline);
+    return ui::Input::SysCommand(command);
+}
+
+ui::Input TerminalDriver::MoveWindow(const ui::Window &window, const Deadline &deadline) {
+    DialogState &state = states_[window.handle];
+    const int fromX = state.moveX, fromY = state.moveY;
+    moving_ = true;
+    ui::Input result = ui::Input::SysCommand(SC_MOVE);
+    for (bool done = false; !done;) {
+        Render();
+        const std::optional<KeyEvent> event = Read(deadline);
+        if (!event) {
+            result = ui::Input::TimePassed({});
+            break;
+        }
+        // One cell a key, as far as the screen goes.
+        const Rect frame = screen_.dialogFrames.empty() ? Rect{} : screen_.dialogFrames.back().frame;
+        const View &view = screen_.view;
+        switch (event->key) {
+        case Key::Left:
+            state.moveX -= frame.x > 0;
+            break;
+        case Key::Right:
+            state.moveX += frame.Right() < view.cols;
+            break;
+        case Key::Up:
+            state.moveY -= frame.y > 0;
+            break;
+        case Key::Down:
+            state.moveY += frame.Bottom() < view.rows;
+            break;
+        case Key::Enter:
+            done = true;
+            break;
+        case Key::Escape:
+            state.moveX = fromX;
+            state.moveY = fromY;
+            done = true;
+            break;
+        default:
+            ScrollKey(*event);
+            break;
+        }
+    }
+    moving_ = false;
+    return result;
 }
 
 int TerminalDriver::RunMenu(const MenuItems &items, const Deadline &deadline, bool *timedOut) {
