@@ -24,14 +24,18 @@ Rect FocusRect(const ScreenRequest &request, const Screen &screen) {
     return Offset(area, frame.client.x, frame.client.y);
 }
 
-// A placed window moved by the person, kept on the screen when it fits.
+// A placed window moved by the person (moveX, moveY), kept on the screen
+// when it fits; the cells it moves by are added to *dx and *dy.
+void Move(WindowFrame &frame, int moveX, int moveY, int cols, int rows, int *dx, int *dy) {
+    *dx = std::clamp(frame.frame.x + moveX, 0, std::max(cols - frame.frame.w, 0)) - frame.frame.x;
+    *dy = std::clamp(frame.frame.y + moveY, 0, std::max(rows - frame.frame.h, 0)) - frame.frame.y;
+    frame.frame = Offset(frame.frame, *dx, *dy);
+    frame.client = Offset(frame.client, *dx, *dy);
+}
+
 WindowFrame Moved(WindowFrame frame, const DialogState &state, int cols, int rows) {
-    const int dx =
-        std::clamp(frame.frame.x + state.moveX, 0, std::max(cols - frame.frame.w, 0)) - frame.frame.x;
-    const int dy =
-        std::clamp(frame.frame.y + state.moveY, 0, std::max(rows - frame.frame.h, 0)) - frame.frame.y;
-    frame.frame = Offset(frame.frame, dx, dy);
-    frame.client = Offset(frame.client, dx, dy);
+    int dx = 0, dy = 0;
+    Move(frame, state.moveX, state.moveY, cols, rows, &dx, &dy);
     return frame;
 }
 
@@ -74,6 +78,10 @@ Screen ComposeScreen(const ScreenRequest &request) {
     }
     if (request.box) {
         screen.box = LayoutMessageBox(*request.box, cols, rows);
+        int dx = 0, dy = 0;
+        Move(screen.box->frame, request.boxMoveX, request.boxMoveY, cols, rows, &dx, &dy);
+        for (Rect &cell : screen.box->buttonCells)
+            cell = Offset(cell, dx, dy);
         width = std::max(width, screen.box->frame.frame.Right());
         height = std::max(height, screen.box->frame.frame.Bottom());
     }

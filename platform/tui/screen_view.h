@@ -27,6 +27,7 @@ struct ScreenRequest {
     std::vector<Dialog> dialogs;                // bottom to top
     const ui::MessageBoxRequest *box = nullptr; // shown over the dialogs
     int boxFocus = 0;
+    int boxMoveX = 0, boxMoveY = 0; // cells the person moved the box by
     int wantX = 0, wantY = 0;        // scroll position asked for
     bool revealFocus = false;        // scroll so that the focused control shows
     const MenuItems *menu = nullptr; // the open system menu of the active window

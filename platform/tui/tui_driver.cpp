@@ -61,6 +61,8 @@ void TerminalDriver::Render() {
     }
     request.box = box_;
     request.boxFocus = boxFocus_;
+    request.boxMoveX = boxMoveX_;
+    request.boxMoveY = boxMoveY_;
     request.wantX = wantX_;
     request.wantY = wantY_;
     request.revealFocus = revealFocus_;
@@ -228,45 +230,49 @@ std::optional<ui::Input> TerminalDriver::SystemMenu(const ui::Window &window,
     if (chosen < 0)
         return std::nullopt;
     const auto command = static_cast<UINT>(window.systemMenu[static_cast<std::size_t>(chosen)].id);
-    if (command == SC_MOVE)
-        return MoveWindow(window, deadline);
-    return ui::Input::SysCommand(command);
+    if (command != SC_MOVE)
+        return ui::Input::SysCommand(command);
+    DialogState &state = states_[window.handle];
+    if (!MoveWindow(&state.moveX, &state.moveY, deadline))
+        return ui::Input::TimePassed({});
+    return ui::Input::SysCommand(SC_MOVE);
 }
 
-ui::Input TerminalDriver::MoveWindow(const ui::Window &window, const Deadline &deadline) {
-    DialogState &state = states_[window.handle];
-    const int fromX = state.moveX, fromY = state.moveY;
+bool TerminalDriver::MoveWindow(int *moveX, int *moveY, const Deadline &deadline) {
+    const int fromX = *moveX, fromY = *moveY;
     moving_ = true;
-    ui::Input result = ui::Input::SysCommand(SC_MOVE);
+    bool onTime = true;
     for (bool done = false; !done;) {
         Render();
         const std::optional<KeyEvent> event = Read(deadline);
         if (!event) {
-            result = ui::Input::TimePassed({});
+            onTime = false;
             break;
         }
         // One cell a key, as far as the screen goes.
-        const Rect frame = screen_.dialogFrames.empty() ? Rect{} : screen_.dialogFrames.back().frame;
+        const Rect frame = screen_.box                     ? screen_.box->frame.frame
+                           : screen_.dialogFrames.empty() ? Rect{}
+                                                          : screen_.dialogFrames.back().frame;
         const View &view = screen_.view;
         switch (event->key) {
         case Key::Left:
-            state.moveX -= frame.x > 0;
+            *moveX -= frame.x > 0;
             break;
         case Key::Right:
-            state.moveX += frame.Right() < view.cols;
+            *moveX += frame.Right() < view.cols;
             break;
         case Key::Up:
-            state.moveY -= frame.y > 0;
+            *moveY -= frame.y > 0;
             break;
         case Key::Down:
-            state.moveY += frame.Bottom() < view.rows;
+            *moveY += frame.Bottom() < view.rows;
             break;
         case Key::Enter:
             done = true;
             break;
         case Key::Escape:
-            state.moveX = fromX;
-            state.moveY = fromY;
+            *moveX = fromX;
+            *moveY = fromY;
             done = true;
             break;
         default:
@@ -275,7 +281,7 @@ ui::Input TerminalDriver::MoveWindow(const ui::Window &window, const Deadline &d
         }
     }
     moving_ = false;
-    return result;
+    return onTime;
 }
 
 int TerminalDriver::RunMenu(const MenuItems &items, const Deadline &deadline, bool *timedOut) {
@@ -345,6 +351,7 @@ int TerminalDriver::RunMenu(const MenuItems &items, const Deadline &deadline, bo
 int TerminalDriver::ShowMessageBox(const ui::MessageBoxRequest &request) {
     box_ = &request;
     boxFocus_ = 0;
+    boxMoveX_ = boxMoveY_ = 0;
     revealFocus_ = true;
     int answer = 0;
     while (answer == 0) {
@@ -373,7 +380,15 @@ int TerminalDriver::MessageBoxEvent(const KeyEvent &event) {
         const MenuItems items = {{MF_STRING, SC_MOVE, "&Move", true},
                                  {MF_STRING, SC_CLOSE, "&Close\tAlt+F4", closeAnswer != 0}};
         bool timedOut = false;
-        return RunMenu(items, std::nullopt, &timedOut) == 1 ? closeAnswer : 0;
+        switch (RunMenu(items, std::nullopt, &timedOut)) {
+        case 0:
+            MoveWindow(&boxMoveX_, &boxMoveY_, std::nullopt);
+            return 0;
+        case 1:
+            return closeAnswer;
+        default:
+            return 0;
+        }
     };
     switch (event.key) {
     case Key::Tab:

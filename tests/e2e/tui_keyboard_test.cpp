@@ -1,6 +1,6 @@
 // The keyboard of Windows in a real terminal (tmux): the system menu with
-// Move and Close, moving a dialog from the keyboard, Alt+F4 on a dialog and
-// on a message box, and the key line on the bottom row.
+// Move and Close, moving a dialog and a message box from the keyboard, Alt+F4
+// on both, and the key line on the bottom row.
 #include "tests/e2e/tui_tmux.h"
 #include "tests/testkit/testkit.h"
 
@@ -103,11 +103,18 @@ TEST_F(TerminalKeyboard, MoveFromTheMenuThenAltF4Cancels) {
     EXPECT_EQ(journal.find("ExitWindowsEx"), std::string::npos) << journal;
 }
 
-TEST_F(TerminalKeyboard, AltF4OnTheReminderIsItsCancel) {
+TEST_F(TerminalKeyboard, ReminderMovesAndTakesAltF4AsItsCancel) {
     testkit::TempMachine machine; // drive C only: no CD, so the prompt shows
     TmuxSession tmux(Command(machine.Dir(), "veltrin"));
     ASSERT_TRUE(tmux.WaitFor("Reminder")) << tmux.Screen();
     EXPECT_NE(Rows(tmux.Screen()).back().find("Esc Cancel"), std::string::npos) << tmux.Screen();
+    const Place placed = Find(tmux.Screen(), "Reminder");
+    tmux.Keys({"M-Space", "m"});
+    ASSERT_TRUE(tmux.WaitFor("Arrows move")) << tmux.Screen();
+    tmux.Keys({"Left", "Left", "Down", "Enter"});
+    ASSERT_TRUE(tmux.WaitFor("Tab next")) << tmux.Screen();
+    EXPECT_EQ(Find(tmux.Screen(), "Reminder"), (Place{placed.row + 1, placed.column - 2}))
+        << tmux.Screen();
     tmux.Keys({"M-F4"});
     ASSERT_TRUE(tmux.WaitFor("exit code")) << tmux.Screen();
     EXPECT_NE(tmux.Screen().find("exit code 0"), std::string::npos) << tmux.Screen();
