@@ -4,7 +4,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 . scripts/ensure-packages.sh
-ensure_packages test cmake ninja-build g++ libgtest-dev libgmock-dev libncurses-dev tmux
+# MinGW's windres too, so that the resource script is checked against it here
+# and not only in the Windows stage.
+ensure_packages test cmake ninja-build g++ libgtest-dev libgmock-dev libncurses-dev tmux \
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64
 
 cmake --preset default
 cmake --build --preset default

@@ -12,6 +12,7 @@ using Args = std::vector<std::string>;
 
 // Each command returns the process exit status; messages go to stderr.
 int CommandNew(const Args &args);
+int CommandReset(const Args &args);
 int CommandShow(const Args &args);
 int CommandReg(const Args &args);
 int CommandBoot(const Args &args);

@@ -15,13 +15,16 @@ void Usage() {
         "key)\n"
         "       veltrin-machine reg <dir> import <file.reg>\n"
         "       veltrin-machine boot <dir>            restart: run and remove the RunOnce "
-        "entries\n",
+        "entries\n"
+        "       veltrin-machine reset                 make the default machine's copy anew\n",
         stderr);
 }
 
 } // namespace
 
 int main(int argc, char **argv) {
+    if (argc >= 2 && std::strcmp(argv[1], "reset") == 0)
+        return tool::CommandReset(tool::Args(argv + 2, argv + argc));
     if (argc < 3) {
         Usage();
         return 2;

@@ -24,20 +24,6 @@ std::string Absolute(const std::string &dir) {
     return ec ? dir : path.lexically_normal().string();
 }
 
-// $XDG_DATA_HOME/veltrin/machine, or ~/.local/share/veltrin/machine. A
-// relative XDG_DATA_HOME is ignored, as the base directory rules ask.
-std::string DefaultMachineDir() {
-    const char *data = std::getenv("XDG_DATA_HOME");
-    if (data && data[0] == '/')
-        return std::string(data) + "/veltrin/machine";
-    const char *home = std::getenv("HOME");
-    if (!home || !*home) {
-        const passwd *user = getpwuid(getuid());
-        home = user ? user->pw_dir : "/";
-    }
-    return std::string(home) + "/.local/share/veltrin/machine";
-}
-
 // The default machine is copied on first use; a copy made by a concurrent
 // process counts as ours.
 std::string PrepareDefaultMachine() {
@@ -58,6 +44,20 @@ std::string PrepareDefaultMachine() {
 }
 
 } // namespace
+
+// $XDG_DATA_HOME/veltrin/machine, or ~/.local/share/veltrin/machine. A
+// relative XDG_DATA_HOME is ignored, as the base directory rules ask.
+std::string DefaultMachineDir() {
+    const char *data = std::getenv("XDG_DATA_HOME");
+    if (data && data[0] == '/')
+        return std::string(data) + "/veltrin/machine";
+    const char *home = std::getenv("HOME");
+    if (!home || !*home) {
+        const passwd *user = getpwuid(getuid());
+        home = user ? user->pw_dir : "/";
+    }
+    return std::string(home) + "/.local/share/veltrin/machine";
+}
 
 const std::string &MachineDir() {
     std::lock_guard lock(machineMutex);

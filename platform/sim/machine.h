@@ -10,6 +10,8 @@ namespace sim {
 // $VELTRIN_MACHINE, else the embedded default machine (copied on first use
 // to $XDG_DATA_HOME/veltrin/machine, or ~/.local/share/veltrin/machine).
 const std::string &MachineDir();
+// Where the copy of the embedded default machine is kept.
+std::string DefaultMachineDir();
 
 // Chooses the machine folder for this process (tests, the machine tool).
 // Drops everything cached from the machine used before.

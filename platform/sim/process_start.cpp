@@ -10,11 +10,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <mutex>
 #include <thread>
 #include <vector>
 
-#include <spawn.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -94,51 +95,87 @@ std::vector<char *> Pointers(std::vector<std::string> &strings) {
     return pointers;
 }
 
-DWORD SpawnError(int error) {
+DWORD StartError(int error) {
     return (error == ENOMEM || error == EAGAIN) ? ERROR_NOT_ENOUGH_MEMORY : ERROR_BAD_FORMAT;
+}
+
+// A file the system runs: a native program, or a script whose "#!" line
+// names an interpreter that can be run.
+bool IsProgram(const std::string &hostPath) {
+    std::ifstream in(hostPath, std::ios::binary);
+    std::string head;
+    std::getline(in, head);
+    if (head.starts_with("\x7f" "ELF"))
+        return true;
+    if (!head.starts_with("#!"))
+        return false;
+    const std::size_t from = head.find_first_not_of(" \t", 2);
+    if (from == std::string::npos)
+        return false;
+    const std::string interpreter = head.substr(from, head.find_first_of(" \t\r", from) - from);
+    return access(interpreter.c_str(), X_OK) == 0;
+}
+
+// In the new process, between fork and exec: only async-signal-safe calls.
+// It waits until the gate closes (the start has been told), then becomes
+// the program; a program the system refuses after all ends at once with 127,
+// as a shell's would.
+[[noreturn]] void BecomeProgram(int gate, const char *folder, const char *program,
+                                char *const argv[], char *const envp[]) {
+    char byte;
+    while (read(gate, &byte, 1) < 0 && errno == EINTR) {
+    }
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    if (chdir(folder) == 0)
+        execve(program, argv, envp);
+    _exit(127);
 }
 
 } // namespace
 
-StartOutcome StartProgram(const CommandLine &command) {
+StartOutcome StartProgram(const CommandLine &command, const AnnounceStart &announce) {
     StartOutcome outcome;
-    DrivePath path = LookupDrivePath(command.program);
-    if (path.status != PathStatus::Found) {
-        outcome.error =
-            path.status == PathStatus::FileMissing ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
+    auto fail = [&](DWORD error) {
+        outcome.error = error;
+        announce(outcome);
         return outcome;
-    }
+    };
+    DrivePath path = LookupDrivePath(command.program);
+    if (path.status != PathStatus::Found)
+        return fail(path.status == PathStatus::FileMissing ? ERROR_FILE_NOT_FOUND
+                                                           : ERROR_PATH_NOT_FOUND);
     struct stat st;
     if (stat(path.hostPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
-        access(path.hostPath.c_str(), X_OK) != 0) {
-        outcome.error = ERROR_BAD_FORMAT;
-        return outcome;
-    }
+        access(path.hostPath.c_str(), X_OK) != 0 || !IsProgram(path.hostPath))
+        return fail(ERROR_BAD_FORMAT);
 
     std::vector<std::string> argv{path.hostPath};
     argv.insert(argv.end(), command.args.begin(), command.args.end());
     std::vector<std::string> env = ChildEnvironment();
-    std::string folder = DriveFolder(command.program[0]);
+    const std::string folder = DriveFolder(command.program[0]);
+    std::vector<char *> argvPointers = Pointers(argv), envPointers = Pointers(env);
 
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t none;
-    sigemptyset(&none);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK);
-
-    auto process = std::make_shared<Process>();
-    int error = posix_spawn(&process->pid, path.hostPath.c_str(), &actions, &attributes,
-                            Pointers(argv).data(), Pointers(env).data());
-    posix_spawnattr_destroy(&attributes);
-    posix_spawn_file_actions_destroy(&actions);
-    if (error != 0) {
-        outcome.error = SpawnError(error);
-        return outcome;
+    // The program starts held at a gate, so that its start is told (in the
+    // journal) before it can write anything of its own.
+    int gate[2];
+    if (pipe2(gate, O_CLOEXEC) != 0)
+        return fail(StartError(errno));
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(gate[1]);
+        BecomeProgram(gate[0], folder.c_str(), path.hostPath.c_str(), argvPointers.data(),
+                      envPointers.data());
     }
+    const int forkError = errno;
+    close(gate[0]);
+    if (pid < 0) {
+        close(gate[1]);
+        return fail(StartError(forkError));
+    }
+    auto process = std::make_shared<Process>();
+    process->pid = pid;
 
     Watch &w = TheWatch();
     {
@@ -146,12 +183,14 @@ StartOutcome StartProgram(const CommandLine &command) {
         ++w.running;
         w.pids.push_back(process->pid);
     }
+    outcome.process = process;
+    announce(outcome);
+    close(gate[1]); // the gate opens: the program runs
     try {
         std::thread(Reap, process).detach();
     } catch (const std::system_error &) {
         Reap(process); // no thread to spare: wait here rather than leave a zombie
     }
-    outcome.process = std::move(process);
     return outcome;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/sim/command_line.h"
 #include "platform/sim/handles.h"
 
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -27,11 +28,16 @@ struct StartOutcome {
     std::shared_ptr<Process> process;
 };
 
-// Starts the program (a path on a simulated drive) when its host file is
-// executable: without a shell, with the arguments, in its drive's root
-// folder, with VELTRIN_MACHINE and (unless set) VELTRIN_BIN in its
-// environment. Every started program is reaped when it ends.
-StartOutcome StartProgram(const CommandLine &command);
+// Told the outcome of a start before the program can run.
+using AnnounceStart = std::function<void(const StartOutcome &)>;
+
+// Starts the program (a path on a simulated drive) when its host file is an
+// executable program or "#!" script: without a shell, with the arguments, in
+// its drive's root folder, with VELTRIN_MACHINE and (unless set) VELTRIN_BIN
+// in its environment. `announce` hears the outcome first, whatever it is;
+// the program runs only once it has returned. Every started program is
+// reaped when it ends.
+StartOutcome StartProgram(const CommandLine &command, const AnnounceStart &announce);
 
 // Waits up to milliseconds (INFINITE: no limit) for the process to end;
 // true when it has.

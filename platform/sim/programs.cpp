@@ -1,5 +1,5 @@
 // Program start and waits as the setup code sees them. Each start is
-// journalled with its result.
+// journalled with its result before the program can run.
 #include "platform/quoted_text.h"
 #include "platform/sim/machine.h"
 #include "platform/sim/process_start.h"
@@ -12,12 +12,14 @@
 // 11, or 0 when out of resources.
 UINT WinExec(LPCSTR cmdLine, UINT cmdShow) {
     std::string_view command = cmdLine ? cmdLine : "";
-    sim::StartOutcome outcome = sim::StartProgram(sim::SplitCommandLine(command));
-    UINT result = outcome.process                            ? 33u
-                  : outcome.error == ERROR_NOT_ENOUGH_MEMORY ? 0u
-                                                             : static_cast<UINT>(outcome.error);
-    sim::AppendJournal("WinExec " + vp::QuotedText(command) + " " + std::to_string(cmdShow) +
-                       " -> " + std::to_string(result));
+    UINT result = 0;
+    sim::StartProgram(sim::SplitCommandLine(command), [&](const sim::StartOutcome &outcome) {
+        result = outcome.process                            ? 33u
+                 : outcome.error == ERROR_NOT_ENOUGH_MEMORY ? 0u
+                                                            : static_cast<UINT>(outcome.error);
+        sim::AppendJournal("WinExec " + vp::QuotedText(command) + " " + std::to_string(cmdShow) +
+                           " -> " + std::to_string(result));
+    });
     return result;
 }
 
@@ -35,9 +37,11 @@ BOOL CreateProcessA(LPCSTR applicationName, LPSTR commandLine, LPSECURITY_ATTRIB
     sim::CommandLine command = sim::SplitCommandLine(line);
     if (applicationName)
         command.program = applicationName;
-    sim::StartOutcome outcome = sim::StartProgram(command);
-    sim::AppendJournal("CreateProcess " + vp::QuotedText(line) + " -> " +
-                       (outcome.process ? "ok" : "failed"));
+    sim::StartOutcome outcome =
+        sim::StartProgram(command, [&](const sim::StartOutcome &started) {
+            sim::AppendJournal("CreateProcess " + vp::QuotedText(line) + " -> " +
+                               (started.process ? "ok" : "failed"));
+        });
     if (!outcome.process) {
         SetLastError(outcome.error);
         return FALSE;

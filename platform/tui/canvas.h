@@ -30,6 +30,7 @@ enum class Paint : std::uint8_t {
     IconHand,
     Icon,
     Hint,
+    KeyLine, // the terminal's own colours
 };
 
 enum Line : std::uint8_t { kUp = 1, kDown = 2, kLeft = 4, kRight = 8 };

@@ -16,6 +16,8 @@ struct Look {
 };
 
 constexpr short kGreyDark = 8, kWhiteBright = 15;
+// The terminal's own foreground or background (curses' default colour).
+constexpr short kTerminal = -1;
 
 // Windows 95 colours: teal desktop, grey face, navy caption and selection,
 // white list boxes. Indexed by Paint.
@@ -36,8 +38,9 @@ const Look kLooks[] = {
     {kWhiteBright, COLOR_RED, COLOR_WHITE, COLOR_RED, A_BOLD, A_REVERSE | A_BOLD}, // IconHand
     {COLOR_YELLOW, COLOR_BLUE, COLOR_YELLOW, COLOR_BLUE, A_BOLD, A_BOLD},          // Icon
     {COLOR_BLACK, COLOR_YELLOW, COLOR_BLACK, COLOR_YELLOW, 0, A_REVERSE},          // Hint
+    {kTerminal, kTerminal, kTerminal, kTerminal, 0, A_NORMAL},                     // KeyLine
 };
-static_assert(std::size(kLooks) == static_cast<std::size_t>(Paint::Hint) + 1);
+static_assert(std::size(kLooks) == static_cast<std::size_t>(Paint::KeyLine) + 1);
 
 bool g_colour = false;
 bool g_sixteen = false;
@@ -54,10 +57,15 @@ void InitPalette() {
     if (!g_colour)
         return;
     g_sixteen = COLORS >= 16;
+    // Without the terminal's own colours, white on black stands in for them.
+    const bool terminalColours = use_default_colors() == OK;
+    auto colour = [terminalColours](short c, short standIn) {
+        return c == kTerminal && !terminalColours ? standIn : c;
+    };
     for (std::size_t i = 0; i < std::size(kLooks); ++i) {
         const Look &look = kLooks[i];
-        init_pair(static_cast<short>(i + 1), g_sixteen ? look.fg16 : look.fg8,
-                  g_sixteen ? look.bg16 : look.bg8);
+        init_pair(static_cast<short>(i + 1), colour(g_sixteen ? look.fg16 : look.fg8, COLOR_WHITE),
+                  colour(g_sixteen ? look.bg16 : look.bg8, COLOR_BLACK));
     }
 }
 

@@ -1,5 +1,6 @@
 // What the terminal keeps about a dialog beside the window manager's state:
-// which control has the focus and how far each list box is scrolled.
+// which control has the focus, how far each list box is scrolled and how far
+// the person moved the window.
 #pragma once
 
 #include <map>
@@ -11,6 +12,7 @@ struct DialogState {
     std::map<int, int> listTop;   // list control index -> first entry shown
     std::map<int, int> caret;     // list control index -> entry with the focus mark
     std::map<int, int> lastShown; // list control index -> selection last drawn
+    int moveX = 0, moveY = 0;     // cells the window was moved by from its place
 };
 
 } // namespace tui

@@ -1,6 +1,7 @@
 #include "platform/tui/screen_view.h"
 
 #include "platform/tui/dialog_view.h"
+#include "platform/tui/key_line.h"
 
 #include <algorithm>
 
@@ -21,6 +22,21 @@ Rect FocusRect(const ScreenRequest &request, const Screen &screen) {
         return frame.frame;
     const Rect area = LayoutDialog(*top.window)[static_cast<std::size_t>(focus)].area;
     return Offset(area, frame.client.x, frame.client.y);
+}
+
+// A placed window moved by the person (moveX, moveY), kept on the screen
+// when it fits; the cells it moves by are added to *dx and *dy.
+void Move(WindowFrame &frame, int moveX, int moveY, int cols, int rows, int *dx, int *dy) {
+    *dx = std::clamp(frame.frame.x + moveX, 0, std::max(cols - frame.frame.w, 0)) - frame.frame.x;
+    *dy = std::clamp(frame.frame.y + moveY, 0, std::max(rows - frame.frame.h, 0)) - frame.frame.y;
+    frame.frame = Offset(frame.frame, *dx, *dy);
+    frame.client = Offset(frame.client, *dx, *dy);
+}
+
+WindowFrame Moved(WindowFrame frame, const DialogState &state, int cols, int rows) {
+    int dx = 0, dy = 0;
+    Move(frame, state.moveX, state.moveY, cols, rows, &dx, &dy);
+    return frame;
 }
 
 void DrawTooSmall(Canvas &canvas) {
@@ -45,20 +61,27 @@ Screen ComposeScreen(const ScreenRequest &request) {
         DrawTooSmall(screen.canvas);
         return screen;
     }
+    // The windows live on the rows above the key line.
+    const int cols = request.cols, rows = request.rows - 1;
 
     // Lay the windows out on a scene large enough for all of them.
-    int width = request.cols, height = request.rows;
+    int width = cols, height = rows;
     int minimized = 0;
     for (const ScreenRequest::Dialog &d : request.dialogs) {
         const WindowFrame frame =
-            d.window->iconic ? MinimizedFrame(minimized++, request.cols, request.rows)
-                             : PlaceWindow(ClientCells(d.window->tmpl), request.cols, request.rows);
+            d.window->iconic
+                ? MinimizedFrame(minimized++, cols, rows)
+                : Moved(PlaceWindow(ClientCells(d.window->tmpl), cols, rows), *d.state, cols, rows);
         screen.dialogFrames.push_back(frame);
         width = std::max(width, frame.frame.Right());
         height = std::max(height, frame.frame.Bottom());
     }
     if (request.box) {
-        screen.box = LayoutMessageBox(*request.box, request.cols, request.rows);
+        screen.box = LayoutMessageBox(*request.box, cols, rows);
+        int dx = 0, dy = 0;
+        Move(screen.box->frame, request.boxMoveX, request.boxMoveY, cols, rows, &dx, &dy);
+        for (Rect &cell : screen.box->buttonCells)
+            cell = Offset(cell, dx, dy);
         width = std::max(width, screen.box->frame.frame.Right());
         height = std::max(height, screen.box->frame.frame.Bottom());
     }
@@ -72,29 +95,31 @@ Screen ComposeScreen(const ScreenRequest &request) {
         DrawMessageBox(scene, *screen.box, request.box->caption, request.boxFocus);
 
     const Rect active = screen.box ? screen.box->frame.frame : screen.dialogFrames.back().frame;
-    screen.view = MakeView(request.cols, request.rows, active, request.wantX, request.wantY);
+    screen.view = MakeView(cols, rows, active, request.wantX, request.wantY);
     if (request.revealFocus) {
         int wantX = 0, wantY = 0;
         Reveal(screen.view, FocusRect(request, screen), &wantX, &wantY);
-        screen.view = MakeView(request.cols, request.rows, active, wantX, wantY);
+        screen.view = MakeView(cols, rows, active, wantX, wantY);
     }
 
     const View &view = screen.view;
     for (int sy = 0; sy < view.ContentRows(); ++sy) {
-        for (int sx = 0; sx < request.cols; ++sx) {
+        for (int sx = 0; sx < cols; ++sx) {
             const int x = view.SceneX(sx), y = view.SceneY(sy);
             if (scene.Inside(x, y))
                 screen.canvas.Set(sx, sy, scene.At(x, y));
         }
     }
     if (view.hint) {
-        screen.canvas.Fill({0, request.rows - 1, request.cols, 1}, Paint::Hint);
-        screen.canvas.Text(0, request.rows - 1, HintText(view), Paint::Hint, request.cols);
+        screen.canvas.Fill({0, rows - 1, cols, 1}, Paint::Hint);
+        screen.canvas.Text(0, rows - 1, HintText(view), Paint::Hint, cols);
     }
+    screen.canvas.Fill({0, rows, cols, 1}, Paint::KeyLine);
+    screen.canvas.Text(0, rows, KeyLine(request), Paint::KeyLine, cols);
     if (request.menu) {
         int x = 0, y = 0;
         CaptionOnScreen(view, &x, &y);
-        screen.menu = LayoutMenu(*request.menu, x, y + 1, request.cols, request.rows);
+        screen.menu = LayoutMenu(*request.menu, x, y + 1, cols, rows);
         DrawMenu(screen.canvas, screen.menu, *request.menu, request.menuSelected);
     }
     return screen;

@@ -61,11 +61,14 @@ void TerminalDriver::Render() {
     }
     request.box = box_;
     request.boxFocus = boxFocus_;
+    request.boxMoveX = boxMoveX_;
+    request.boxMoveY = boxMoveY_;
     request.wantX = wantX_;
     request.wantY = wantY_;
     request.revealFocus = revealFocus_;
     request.menu = menu_;
     request.menuSelected = menuSelected_;
+    request.moving = moving_;
     screen_ = ComposeScreen(request);
     if (screen_.view.cols > 0) { // the windows were drawn, not the size note
         wantX_ = screen_.view.x0;
@@ -226,8 +229,59 @@ std::optional<ui::Input> TerminalDriver::SystemMenu(const ui::Window &window,
         return ui::Input::TimePassed({});
     if (chosen < 0)
         return std::nullopt;
-    return ui::Input::SysCommand(
-        static_cast<UINT>(window.systemMenu[static_cast<std::size_t>(chosen)].id));
+    const auto command = static_cast<UINT>(window.systemMenu[static_cast<std::size_t>(chosen)].id);
+    if (command != SC_MOVE)
+        return ui::Input::SysCommand(command);
+    DialogState &state = states_[window.handle];
+    if (!MoveWindow(&state.moveX, &state.moveY, deadline))
+        return ui::Input::TimePassed({});
+    return ui::Input::SysCommand(SC_MOVE);
+}
+
+bool TerminalDriver::MoveWindow(int *moveX, int *moveY, const Deadline &deadline) {
+    const int fromX = *moveX, fromY = *moveY;
+    moving_ = true;
+    bool onTime = true;
+    for (bool done = false; !done;) {
+        Render();
+        const std::optional<KeyEvent> event = Read(deadline);
+        if (!event) {
+            onTime = false;
+            break;
+        }
+        // One cell a key, as far as the screen goes.
+        const Rect frame = screen_.box                     ? screen_.box->frame.frame
+                           : screen_.dialogFrames.empty() ? Rect{}
+                                                          : screen_.dialogFrames.back().frame;
+        const View &view = screen_.view;
+        switch (event->key) {
+        case Key::Left:
+            *moveX -= frame.x > 0;
+            break;
+        case Key::Right:
+            *moveX += frame.Right() < view.cols;
+            break;
+        case Key::Up:
+            *moveY -= frame.y > 0;
+            break;
+        case Key::Down:
+            *moveY += frame.Bottom() < view.rows;
+            break;
+        case Key::Enter:
+            done = true;
+            break;
+        case Key::Escape:
+            *moveX = fromX;
+            *moveY = fromY;
+            done = true;
+            break;
+        default:
+            ScrollKey(*event);
+            break;
+        }
+    }
+    moving_ = false;
+    return onTime;
 }
 
 int TerminalDriver::RunMenu(const MenuItems &items, const Deadline &deadline, bool *timedOut) {
@@ -297,6 +351,7 @@ int TerminalDriver::RunMenu(const MenuItems &items, const Deadline &deadline, bo
 int TerminalDriver::ShowMessageBox(const ui::MessageBoxRequest &request) {
     box_ = &request;
     boxFocus_ = 0;
+    boxMoveX_ = boxMoveY_ = 0;
     revealFocus_ = true;
     int answer = 0;
     while (answer == 0) {
@@ -325,7 +380,15 @@ int TerminalDriver::MessageBoxEvent(const KeyEvent &event) {
         const MenuItems items = {{MF_STRING, SC_MOVE, "&Move", true},
                                  {MF_STRING, SC_CLOSE, "&Close\tAlt+F4", closeAnswer != 0}};
         bool timedOut = false;
-        return RunMenu(items, std::nullopt, &timedOut) == 1 ? closeAnswer : 0;
+        switch (RunMenu(items, std::nullopt, &timedOut)) {
+        case 0:
+            MoveWindow(&boxMoveX_, &boxMoveY_, std::nullopt);
+            return 0;
+        case 1:
+            return closeAnswer;
+        default:
+            return 0;
+        }
     };
     switch (event.key) {
     case Key::Tab:

@@ -41,6 +41,11 @@ class TerminalDriver final : public ui::Driver {
     std::optional<ui::Input> DialogMouse(const ui::Window &window, const KeyEvent &event,
                                          const Deadline &deadline);
     std::optional<ui::Input> SystemMenu(const ui::Window &window, const Deadline &deadline);
+    // Moves the active window (the message box, else the active dialog) from
+    // the keyboard, as Windows' Move does: the arrows move it by *moveX and
+    // *moveY, Enter keeps the place, Escape puts it back. False when a timer
+    // fell due first (the place reached is kept).
+    bool MoveWindow(int *moveX, int *moveY, const Deadline &deadline);
     // Runs a popup menu; the item chosen, or -1 (closed, or the time ran out:
     // *timedOut then says so).
     int RunMenu(const MenuItems &items, const Deadline &deadline, bool *timedOut);
@@ -51,8 +56,10 @@ class TerminalDriver final : public ui::Driver {
     std::map<HWND, DialogState> states_;
     const ui::MessageBoxRequest *box_ = nullptr;
     int boxFocus_ = 0;
+    int boxMoveX_ = 0, boxMoveY_ = 0;
     const MenuItems *menu_ = nullptr;
     int menuSelected_ = -1;
+    bool moving_ = false;
     int wantX_ = 0, wantY_ = 0;
     bool revealFocus_ = false;
     Screen screen_; // as last shown: for the mouse

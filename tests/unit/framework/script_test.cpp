@@ -107,6 +107,17 @@ TEST_F(ScriptTest, ActionsThatDoNotFitStopTheRunNamingTheLine) {
          "run.txt:1: \"select 1030 0\" does not fit: control 1030 is not a list box" + role},
         {"sysmenu 0x10", 133,
          "run.txt:1: \"sysmenu 0x10\" does not fit: command 0x10 is not in the system menu" + role},
+        // Sizing and maximising are neither offered nor taken; restoring
+        // only takes a minimised dialog.
+        {"sysmenu 0xF000", 133,
+         "run.txt:1: \"sysmenu 0xF000\" does not fit: command 0xF000 is not in the system menu" +
+             role},
+        {"sysmenu 0xF030", 133,
+         "run.txt:1: \"sysmenu 0xF030\" does not fit: command 0xF030 is not in the system menu" +
+             role},
+        {"sysmenu 0xF120", 133,
+         "run.txt:1: \"sysmenu 0xF120\" does not fit: command 0xF120 is not in the system menu" +
+             role},
         {"click 1030\n\n", 133, "run.txt:2: the response file ended" + role},
         {"", 133, "run.txt:1: the response file ended" + role},
         {"click 1", 0,

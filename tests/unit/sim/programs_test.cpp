@@ -1,5 +1,7 @@
+#include "platform/sim/command_line.h"
 #include "platform/sim/machine.h"
 #include "platform/api.h"
+#include "platform/sim/process_start.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <thread>
 
 #include <unistd.h>
 
@@ -104,6 +107,24 @@ TEST_F(ProgramsTest, CreateProcessGivesAHandleToWaitOn) {
     EXPECT_FALSE(CloseHandle(info.hProcess));
     EXPECT_EQ(WaitForSingleObject(info.hProcess, 0), WAIT_FAILED);
     EXPECT_EQ(Journal(), (std::vector<std::string>{"CreateProcess \"E:\\\\slow.exe\" -> ok"}));
+}
+
+// A start is told before the program can write anything of its own: the
+// setup program's "ran" comes after the line that started it.
+TEST_F(ProgramsTest, StartIsToldBeforeTheProgramRuns) {
+    const std::string ran = machine.Dir() + "/ran";
+    bool told = false;
+    const sim::StartOutcome outcome =
+        sim::StartProgram(sim::SplitCommandLine("E:\\Tzr\\Setup.exe"), [&](const auto &start) {
+            told = true;
+            EXPECT_TRUE(start.process);
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            EXPECT_FALSE(std::filesystem::exists(ran)) << "the program ran before its start was told";
+        });
+    EXPECT_TRUE(told);
+    ASSERT_TRUE(outcome.process);
+    EXPECT_TRUE(sim::WaitForProcess(*outcome.process, 10000));
+    EXPECT_EQ(testkit::ReadFile(ran), "ran\n");
 }
 
 TEST_F(ProgramsTest, CreateProcessFailureSetsTheError) {

@@ -161,6 +161,33 @@ TEST(DialogKeys, MnemonicsPressButtonsAndMenuItems) {
     EXPECT_EQ(tui::NextMenuItem(menu, 0, true), 2);  // wrapping
 }
 
+TEST(DialogKeys, AltF4ClosesAsTheCloseBoxDoes) {
+    TemplateWindow made(IDD_REBOOT_DIALOG);
+    ui::Window &window = made.window;
+    tui::DialogState state;
+    const tui::KeyOutcome out = tui::HandleDialogKey(window, state, Press(Key::AltF4));
+    ASSERT_TRUE(out.input.has_value());
+    EXPECT_EQ(out.input->kind, ui::Input::Kind::SysCommand);
+    EXPECT_EQ(out.input->command, static_cast<UINT>(SC_CLOSE));
+    // Without a system menu there is no SC_CLOSE to send: Cancel it is.
+    window.hasSystemMenu = false;
+    ExpectInput(tui::HandleDialogKey(window, state, Press(Key::AltF4)), ui::Input::Kind::Click,
+                IDCANCEL);
+}
+
+// The menu of a dialog frame without minimise or maximise box, as Windows
+// shows it: Move and Close.
+TEST(DialogKeys, SystemMenuOffersMoveAndClose) {
+    for (int id : {IDD_ABOUTBOX, IDD_SHARING_DIALOG, IDD_ROLE_DIALOG, IDD_REBOOT_DIALOG}) {
+        TemplateWindow made(id);
+        ASSERT_TRUE(made.window.hasSystemMenu) << id;
+        ASSERT_EQ(made.window.systemMenu.size(), 2u) << id;
+        EXPECT_EQ(made.window.systemMenu[0].id, static_cast<UINT_PTR>(SC_MOVE));
+        EXPECT_EQ(made.window.systemMenu[1].id, static_cast<UINT_PTR>(SC_CLOSE));
+        EXPECT_EQ(made.window.systemMenu[1].text, "&Close\tAlt+F4");
+    }
+}
+
 TEST(MessageBox, ButtonsEscapeAndLayoutByStyle) {
     struct Case {
         UINT style;

@@ -1,7 +1,8 @@
 // The whole screen on terminals of several sizes: the tall sharing dialog in
 // 80 x 24 scrolls with its caption kept and a hint of what is out of sight,
 // a message box stays over the dialog below it, the system menu hangs from
-// the caption.
+// the caption, the key line keeps the bottom row to itself and a dialog moved
+// from the keyboard stays on the screen.
 #include "platform/tui/dialog_nav.h"
 #include "platform/tui/screen_view.h"
 #include "tests/unit/tui/tui_fixture.h"
@@ -42,7 +43,8 @@ TEST(Screen, TallDialogKeepsItsCaptionAndEveryRowCanBeScrolledTo) {
         const tui::Screen screen = s.Compose();
         ASSERT_TRUE(screen.view.pinned);
         EXPECT_NE(Row(screen, 0).find("Quorvane File and Printer"), std::string::npos);
-        EXPECT_NE(Row(screen, 23).find("PgUp/PgDn"), std::string::npos) << Row(screen, 23);
+        EXPECT_NE(Row(screen, 22).find("PgUp/PgDn"), std::string::npos) << Row(screen, 22);
+        EXPECT_EQ(Row(screen, 23).rfind(" Tab next", 0), 0u) << Row(screen, 23);
         for (int y = 0; y < screen.view.ContentRows(); ++y)
             seen.insert(screen.view.SceneY(y));
     }
@@ -128,8 +130,68 @@ TEST(Screen, MinimisedDialogIsItsCaptionOnTheBottomRow) {
     s.window.iconic = true;
     const tui::Screen screen = s.Compose();
     EXPECT_FALSE(screen.view.hint);
-    EXPECT_NE(Row(screen, 23).find("[-]"), std::string::npos) << Row(screen, 23);
+    EXPECT_NE(Row(screen, 22).find("[-]"), std::string::npos) << Row(screen, 22);
     EXPECT_EQ(tuitest::Text(screen.canvas).find("You can share"), std::string::npos);
+    EXPECT_EQ(Row(screen, 23).find_first_not_of(' '), std::string::npos) << "no keys to tell";
+}
+
+// The key line names the keys of what has the focus, on a row of its own in
+// the terminal's colours.
+TEST(Screen, KeyLineFollowsTheFocusAndLeavesTheWindowsAlone) {
+    SharingScreen s(100, 40);
+    auto keyLine = [&s] {
+        const tui::Screen screen = s.Compose();
+        for (int x = 0; x < 100; ++x)
+            EXPECT_EQ(screen.canvas.At(x, 39).paint, tui::Paint::KeyLine) << "column " << x;
+        EXPECT_LE(screen.view.active.Bottom(), 39);
+        return Row(screen, 39);
+    };
+    EXPECT_EQ(keyLine().rfind(" Tab next  Space press  Enter OK  Esc cancel  Alt+Space menu"
+                              "  Alt+F4 close ",
+                              0),
+              0u);
+    s.state.focus = tuitest::IndexOf(s.window, IDC_LOCAL_DRIVES);
+    EXPECT_EQ(keyLine().rfind(" Tab next  Up/Down select  Enter OK  Esc cancel", 0), 0u);
+
+    const tui::MenuItems menu = {{MF_STRING, SC_MOVE, "&Move", true}};
+    s.request.menu = &menu;
+    EXPECT_EQ(keyLine().rfind(" Up/Down choose  Enter select  Esc close", 0), 0u);
+    s.request.menu = nullptr;
+    s.request.moving = true;
+    EXPECT_EQ(keyLine().rfind(" Arrows move  Enter keep the place  Esc put it back", 0), 0u);
+    s.request.moving = false;
+
+    // A Yes/No box cannot be cancelled: Escape is not offered.
+    ui::MessageBoxRequest box;
+    box.caption = "Reminder";
+    box.text = "Insert the CD.";
+    box.style = MB_YESNO;
+    s.request.box = &box;
+    s.request.boxFocus = 1;
+    EXPECT_EQ(keyLine().rfind(" Tab next  Enter No  Alt+Space menu ", 0), 0u);
+    box.style = MB_OKCANCEL;
+    s.request.boxFocus = 0;
+    EXPECT_EQ(keyLine().rfind(" Tab next  Enter OK  Esc Cancel  Alt+Space menu ", 0), 0u);
+}
+
+TEST(Screen, MovedDialogGoesWhereItWasMovedAndStaysOnTheScreen) {
+    SharingScreen s(100, 40);
+    const tui::Rect placed = s.Compose().view.active;
+    s.state.moveX = -5;
+    s.state.moveY = 2;
+    tui::Rect moved = s.Compose().view.active;
+    EXPECT_EQ(moved.x, placed.x - 5);
+    EXPECT_EQ(moved.y, placed.y + 2);
+    EXPECT_NE(Row(s.Compose(), moved.y).find("Quorvane"), std::string::npos);
+    s.state.moveX = 1000;
+    s.state.moveY = -1000;
+    moved = s.Compose().view.active;
+    EXPECT_EQ(moved.Right(), 100);
+    EXPECT_EQ(moved.y, 0);
+    // A window taller than the rows above the key line cannot move up or down.
+    SharingScreen tall(80, 24);
+    tall.state.moveY = 3;
+    EXPECT_EQ(tall.Compose().view.active.y, 0);
 }
 
 TEST(Screen, TooSmallTerminalSaysSo) {
