@@ -1,23 +1,50 @@
 #include "netsetup/restart.h"
 
 #include "common/cd_probe.h"
-#include "netsetup/restart_notice.h"
 #include "common/reg_key.h"
+#include "netsetup/restart_notice.h"
 #include "netsetup/setup_state.h"
 #include "platform/registry_keys.h"
 
-void ScheduleRestart() {
+#include <string>
+
+namespace {
+
+const char kRestartRefused[] = "Windows could not be restarted. Please restart Windows to\n"
+                               "continue your Quorvane Phoneline Network Card installation.";
+
+// Windows runs the entries of the RunOnce key whenever the key exists, so a
+// missing key is made.
+bool WriteRunOnceEntry(const char *command) {
+    COpenKey runOnce;
+    return runOnce.Create(HKEY_LOCAL_MACHINE, kRunOnceKeyPath) == ERROR_SUCCESS &&
+           SetStringValue(runOnce.Get(), "InternetSW", command) == ERROR_SUCCESS;
+}
+
+// Nothing will start the setup program after the restart: the user must.
+void WarnNotScheduled(HWND owner, char letter) {
+    char setup[kCdPathSize];
+    MakeCdPath(setup, letter, "\\Tzr\\Setup.exe");
+    const std::string text = "Fail to schedule the installation to continue after the restart.\n"
+                             "When Windows has restarted, please run " +
+                             std::string(setup) + ".";
+    MessageBoxA(owner, text.c_str(), "WARNING", MB_ICONEXCLAMATION);
+}
+
+} // namespace
+
+void ScheduleRestart(HWND owner) {
     // The trailing blank belongs to the command as Windows will run it.
     char command[kCdPathSize];
     MakeCdPath(command, g_setupState.cdRootPath[0], "\\Tzr\\Setup.exe ");
-    {
-        COpenKey runOnce;
-        if (runOnce.Open(HKEY_LOCAL_MACHINE, kRunOnceKeyPath) == ERROR_SUCCESS)
-            SetStringValue(runOnce.Get(), "InternetSW", command);
-    }
+    if (!WriteRunOnceEntry(command))
+        WarnNotScheduled(owner, g_setupState.cdRootPath[0]);
 
     // The restart is asked for only once the notice has ended.
     CRebootDlg notice(nullptr);
     notice.DoModal();
-    ExitWindowsEx(EWX_REBOOT, 0);
+    // A program that refuses to close keeps Windows running; the run-once
+    // entry stays for whenever the user restarts.
+    if (!ExitWindowsEx(EWX_REBOOT, 0))
+        MessageBoxA(owner, kRestartRefused, "WARNING", MB_ICONEXCLAMATION);
 }

@@ -2,9 +2,12 @@
 // restart, shows the restart notice, then asks Windows to restart.
 #pragma once
 
+#include "platform/api.h"
+
 // Writes "InternetSW" = "<L>:\Tzr\Setup.exe " under
-// HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce (an existing key
-// only), L from the setup state's CD root path; then the notice; then
-// ExitWindowsEx(EWX_REBOOT, 0). Returns after the request, whatever Windows
-// answered.
-void ScheduleRestart();
+// HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce (made when missing),
+// L from the setup state's CD root path; then the notice; then
+// ExitWindowsEx(EWX_REBOOT, 0). An entry that cannot be written is told
+// before the notice, with the program to run after the restart; a restart
+// that Windows refuses is told after it. Both warnings are owned by owner.
+void ScheduleRestart(HWND owner);

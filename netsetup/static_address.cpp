@@ -44,49 +44,58 @@ bool FindDeviceKeyPath(char (&path)[kBufferSize]) {
 }
 
 // One TCP/IP binding, named by what follows "MSTCP\" in the binding's value
-// name (at most 5 characters of it are used).
-void AssignToBinding(const char *protocolInstance) {
+// name (at most 5 characters of it are used). True when its driver key got
+// both the address and the mask.
+bool AssignToBinding(const char *protocolInstance) {
+    // "MSTCP\" alone would name Enum\Network\MSTCP itself, not an instance.
+    if (*protocolInstance == '\0')
+        return false;
     char protocolPath[kProtocolPathSize];
     std::snprintf(protocolPath, sizeof protocolPath, "Enum\\Network\\MSTCP\\%.5s",
                   protocolInstance);
     COpenKey protocol;
     if (protocol.Open(HKEY_LOCAL_MACHINE, protocolPath) != ERROR_SUCCESS)
-        return;
+        return false;
 
     char driver[kBufferSize];
     DWORD type = 0;
     DWORD size = kBufferSize;
     if (RegQueryValueExA(protocol.Get(), "Driver", nullptr, &type, reinterpret_cast<BYTE *>(driver),
                          &size) != ERROR_SUCCESS)
-        return;
+        return false;
     // The text runs to its first NUL; data stored without one ends at its size.
     const void *end = std::memchr(driver, '\0', size);
     const std::size_t driverLength =
         end ? static_cast<std::size_t>(static_cast<const char *>(end) - driver) : size;
+    // An empty driver text would name the Class key itself, and one too long
+    // for the class key path names no key we could open: pass the binding
+    // over like any other missing class key.
+    if (driverLength == 0 || sizeof kClassRoot - 1 + driverLength >= kBufferSize)
+        return false;
     char classPath[kBufferSize];
-    // A driver text too long for the class key path names no key we could
-    // open: pass the binding over like any other missing class key.
-    if (sizeof kClassRoot - 1 + driverLength >= kBufferSize)
-        return;
     std::snprintf(classPath, sizeof classPath, "%s%.*s", kClassRoot, static_cast<int>(driverLength),
                   driver);
 
     COpenKey classKey;
     if (classKey.Open(HKEY_LOCAL_MACHINE, classPath) != ERROR_SUCCESS)
-        return;
-    SetStringValue(classKey.Get(), "IPAddress", g_setupState.addressText);
-    SetStringValue(classKey.Get(), "IPMask", g_setupState.maskText);
+        return false;
+    const bool address =
+        SetStringValue(classKey.Get(), "IPAddress", g_setupState.addressText) == ERROR_SUCCESS;
+    const bool mask =
+        SetStringValue(classKey.Get(), "IPMask", g_setupState.maskText) == ERROR_SUCCESS;
+    return address && mask;
 }
 
 // Every "MSTCP\" binding of one instance of the card; other protocols are
-// passed over.
-void AssignToInstance(HKEY device, const char *instanceName) {
+// passed over. True when one of them got the address.
+bool AssignToInstance(HKEY device, const char *instanceName) {
     COpenKey instance;
     if (instance.Open(device, instanceName) != ERROR_SUCCESS)
-        return;
+        return false;
     COpenKey bindings;
     if (bindings.Open(instance.Get(), "Bindings") != ERROR_SUCCESS)
-        return;
+        return false;
+    bool assigned = false;
     char name[kBufferSize];
     BYTE data[kBufferSize];
     for (DWORD index = 0;; ++index) {
@@ -96,25 +105,35 @@ void AssignToInstance(HKEY device, const char *instanceName) {
         DWORD type = 0;
         if (RegEnumValueA(bindings.Get(), index, name, &nameSize, nullptr, &type, data,
                           &dataSize) != ERROR_SUCCESS)
-            return;
-        if (StartsWith(name, kTcpBinding))
-            AssignToBinding(name + sizeof kTcpBinding - 1);
+            return assigned;
+        if (StartsWith(name, kTcpBinding) && AssignToBinding(name + sizeof kTcpBinding - 1))
+            assigned = true;
     }
+}
+
+// Every instance of the card; true when one of its bindings got the address,
+// false also when the card's device key cannot be reached.
+bool AssignToCard() {
+    char devicePath[kBufferSize];
+    COpenKey device;
+    if (!FindDeviceKeyPath(devicePath) ||
+        device.Open(HKEY_LOCAL_MACHINE, devicePath) != ERROR_SUCCESS)
+        return false;
+    bool assigned = false;
+    char instanceName[kBufferSize];
+    for (DWORD index = 0;
+         RegEnumKeyA(device.Get(), index, instanceName, kBufferSize) == ERROR_SUCCESS; ++index)
+        if (AssignToInstance(device.Get(), instanceName))
+            assigned = true;
+    return assigned;
 }
 
 } // namespace
 
-void AssignStaticAddress(HWND owner) {
-    char devicePath[kBufferSize];
-    COpenKey device;
-    if (!FindDeviceKeyPath(devicePath) ||
-        device.Open(HKEY_LOCAL_MACHINE, devicePath) != ERROR_SUCCESS) {
+bool AssignStaticAddress(HWND owner) {
+    const bool assigned = AssignToCard();
+    // Every key of the walk is closed before the user is told.
+    if (!assigned)
         MessageBoxA(owner, kAddressWarning, "WARNING", MB_ICONHAND);
-        return;
-    }
-    char instanceName[kBufferSize];
-    for (DWORD index = 0;
-         RegEnumKeyA(device.Get(), index, instanceName, kBufferSize) == ERROR_SUCCESS; ++index)
-        AssignToInstance(device.Get(), instanceName);
-    g_setupState.restartState = 1;
+    return assigned;
 }

@@ -4,6 +4,7 @@
 #include "common/reg_key.h"
 #include "netsetup/setup_state.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -26,11 +27,20 @@ void WaitForWinsock2Key(HANDLE installer, const Winsock2Pacing &pacing) {
     }
 }
 
+// The installer is not there (no CD, another CD) or is not a program.
+void WarnNotStarted(HWND owner, const char *commandLine, DWORD error) {
+    char text[160];
+    std::snprintf(text, sizeof text,
+                  "Fail to install Winsock 2, the program\n%s could not be started (error %lu).",
+                  commandLine, static_cast<unsigned long>(error));
+    MessageBoxA(owner, text, "WARNING", MB_ICONHAND);
+}
+
 } // namespace
 
-void InstallWinsock2(const Winsock2Pacing &pacing) {
+Winsock2Result InstallWinsock2(HWND owner, const Winsock2Pacing &pacing) {
     if (MachineKeyExists(kWinsock2Key))
-        return;
+        return Winsock2Result::AlreadyInstalled;
 
     ProbeCdDrive(g_setupState.cdRootPath);
     char commandLine[40] = "D:\\Wingate\\ws2setup.exe";
@@ -42,11 +52,13 @@ void InstallWinsock2(const Winsock2Pacing &pacing) {
     startup.dwFlags = STARTF_FORCEONFEEDBACK;
     PROCESS_INFORMATION process;
     std::memset(&process, 0, sizeof process);
-    if (CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
-                       nullptr, nullptr, &startup, &process)) {
-        WaitForWinsock2Key(process.hProcess, pacing);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
+                        nullptr, nullptr, &startup, &process)) {
+        WarnNotStarted(owner, commandLine, GetLastError());
+        return Winsock2Result::NotStarted;
     }
-    g_setupState.restartState = 2;
+    WaitForWinsock2Key(process.hProcess, pacing);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return Winsock2Result::InstallerRan;
 }

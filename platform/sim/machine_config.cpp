@@ -1,9 +1,9 @@
 #include "platform/sim/machine_config.h"
 
+#include "platform/api.h"
 #include "platform/sim/ini_text.h"
 #include "platform/sim/machine.h"
 #include "platform/sim/registry/names.h"
-#include "platform/api.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -81,6 +81,16 @@ std::string ReadWholeFile(const std::string &path, std::string *unreadable) {
     return text;
 }
 
+// 0 or 1; anything else is told and counts as 0.
+void SetRefuseRestart(MachineConfig &config, const ini::Entry &entry, const std::string &prefix) {
+    if (entry.value == "0" || entry.value == "1") {
+        config.refuseRestart = entry.value == "1";
+        return;
+    }
+    config.errors.push_back(prefix + std::to_string(entry.line) + ": RefuseRestart is \"" +
+                            entry.value + "\" (use 0 or 1); Windows restarts when asked");
+}
+
 } // namespace
 
 MachineConfig ParseMachineConfig(std::string_view text, const std::string &fileName) {
@@ -94,6 +104,8 @@ MachineConfig ParseMachineConfig(std::string_view text, const std::string &fileN
     if (const ini::Entry *dir = ini::Find(ini, "System", "WindowsDirectory");
         dir && !dir->value.empty())
         config.windowsDirectory = dir->value;
+    if (const ini::Entry *refuse = ini::Find(ini, "System", "RefuseRestart"))
+        SetRefuseRestart(config, *refuse, prefix);
     return config;
 }
 

@@ -1,7 +1,7 @@
 // The sharing dialog's OK: the apply sequence's steps in their order, on a
 // machine with the installation CD, the card and (or not) Winsock 2.
-#include "netsetup/host_number.h"
 #include "common/reg_key.h"
+#include "netsetup/host_number.h"
 #include "res/resource.h"
 #include "sharing/sharing_dlg.h"
 #include "tests/unit/netsetup/netsetup_fixture.h"
@@ -71,13 +71,14 @@ class ApplySequenceTest : public nstest::NetsetupTest {
 
 TEST_F(ApplySequenceTest, NoAtTheCdPromptKeepsTheSharesAndStops) {
     MakeMachine('E', false, false);
-    g_setupState.restartState = 1; // from an earlier run in this process
+    g_setupState.restartState =
+        RestartState::AddressAssigned; // from an earlier run in this process
     ui->answers = {IDYES, IDNO};
     RunOk({});
     EXPECT_TRUE(MachineKeyExists(kDriveShare));
     EXPECT_EQ(ui->log,
               (std::vector<std::string>{"open 132", kReminderBox, kReminderBox, "close 132 1"}));
-    EXPECT_EQ(g_setupState.restartState, 0);
+    EXPECT_EQ(g_setupState.restartState, RestartState::NotNeeded);
     EXPECT_EQ(nstest::ProgramLines(machine), std::vector<std::string>{});
     EXPECT_FALSE(MachineKeyExists("System\\CurrentControlSet\\Services\\Winsock2"));
 }
@@ -98,7 +99,7 @@ TEST_F(ApplySequenceTest, ClientWithWinsock2StartsSetupAndNeedsNoRestart) {
     RunOk({Input::Click(IDOK)});
     EXPECT_EQ(ui->log, (std::vector<std::string>{"open 132", "open 133 check1031=1", "close 133 1",
                                                  "close 132 1"}));
-    EXPECT_EQ(g_setupState.restartState, 0);
+    EXPECT_EQ(g_setupState.restartState, RestartState::NotNeeded);
     EXPECT_STREQ(g_setupState.addressText, "");
     EXPECT_FALSE(nstest::ReadMachineString(kClassKey, "IPAddress"));
     EXPECT_FALSE(nstest::ReadMachineString(kRunOnce, "InternetSW"));
@@ -113,7 +114,7 @@ TEST_F(ApplySequenceTest, GatewayGetsItsAddressAndRestarts) {
 
     EXPECT_EQ(ui->log, (std::vector<std::string>{"open 132", "open 133 check1031=1", "close 133 1",
                                                  "open 134", "close 134 2", "close 132 1"}));
-    EXPECT_EQ(g_setupState.restartState, 1);
+    EXPECT_EQ(g_setupState.restartState, RestartState::AddressAssigned);
     // The seed is the time in seconds while the sequence ran.
     bool fromTheClock = false;
     for (std::uint32_t seed = before; seed <= after && !fromTheClock; ++seed) {
@@ -140,7 +141,7 @@ TEST_F(ApplySequenceTest, GatewayWithoutTheCardIsWarnedByTheSharingDialog) {
                                         "the server\nprobably will "
                                         "not be working properly.|16|owner=132",
                                         "close 132 1"}));
-    EXPECT_EQ(g_setupState.restartState, 0);
+    EXPECT_EQ(g_setupState.restartState, RestartState::NotNeeded);
     EXPECT_EQ(nstest::ProgramLines(machine), std::vector<std::string>{kSetupAtE});
 }
 

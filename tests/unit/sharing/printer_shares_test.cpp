@@ -56,7 +56,7 @@ TEST_F(PrinterShares, ActionFollowsMarkAndShareName) {
              sharing_test::ShareEntry("KEPT", "dword:00000001", "Kept") +
              sharing_test::ShareEntry("DROPPED", "dword:00000001", "Dropped"),
          {"Kept", "New"});
-    EXPECT_EQ(dialog.ApplyPrinterShares(), TRUE);
+    EXPECT_TRUE(dialog.ApplyPrinterShares().empty());
     EXPECT_EQ(Journal("NetShareDel"), (Lines{"NetShareDel \"DROPPED\" -> 0"}));
     EXPECT_EQ(Journal("NetShareAdd"), (Lines{"NetShareAdd \"New\" 1 0x0182 \"New\" -> 0"}));
     EXPECT_EQ(ShareNames(), (Lines{"KEPT", "New"}));
@@ -88,7 +88,7 @@ TEST_F(PrinterShares, OneRetryAfterDuplicateOrInvalidName) {
              Printer("Engineering", "LPT2:") + Printer("Receptionist", "LPT3:") +
              Printer(" Laser", "COM1:"),
          {"Office Laser", "Engineering", "Receptionist", " Laser"});
-    dialog.ApplyPrinterShares();
+    EXPECT_TRUE(dialog.ApplyPrinterShares().empty()); // every retry succeeded
     EXPECT_EQ(Adds(), (Lines{"\"Office\" -> 2118", "\"OfficeA\" -> 0", "\"Engineering\" -> 2118",
                              "\"EngineeringA\" -> 0", "\"Receptionist\" -> 2118",
                              "\"ReceptioniA\" -> 0", "\"\" -> 87", "\"A\" -> 0"}));
@@ -106,9 +106,12 @@ TEST_F(PrinterShares, NoThirdTryAndNoRetryForOtherRefusals) {
               ERROR_SUCCESS);
     RegDeleteKeyA(printers, "Gone");
     RegCloseKey(printers);
-    dialog.ApplyPrinterShares();
+    const ShareFailures failures = dialog.ApplyPrinterShares();
     EXPECT_EQ(Adds(), (Lines{"\"Office\" -> 2118", "\"OfficeA\" -> 2118",
                              "\"Gone\" -> " + std::to_string(ERROR_INVALID_PRINTER_NAME)}));
+    // A printer refused twice is told under the name of its second try.
+    EXPECT_EQ(failures, (ShareFailures{{"OfficeA", NERR_DuplicateShare},
+                                       {"Gone", ERROR_INVALID_PRINTER_NAME}}));
 }
 
 // A first name too long for the record's name field is refused without a
@@ -136,9 +139,10 @@ TEST_F(PrinterShares, LongPrinterNameKeepsItsFullPath) {
 
 TEST_F(PrinterShares, EmptyShareNameCountsAsPresent) {
     Read(Printer("Marked", "LPT1:", "") + Printer("Unmarked", "LPT2:", ""), {"Marked"});
-    dialog.ApplyPrinterShares();
+    const ShareFailures failures = dialog.ApplyPrinterShares();
     EXPECT_TRUE(Journal("NetShareAdd").empty());
     EXPECT_EQ(Journal("NetShareDel"), (Lines{"NetShareDel \"\" -> 2310"}));
+    EXPECT_EQ(failures, (ShareFailures{{"", NERR_NetNameNotFound}}));
 }
 
 } // namespace
