@@ -4,5 +4,5 @@
 
 LONG SetStringValue(HKEY key, LPCSTR name, LPCSTR text) {
     return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(text),
-                   static_cast<DWORD>(std::strlen(text) + 1));
+                          static_cast<DWORD>(std::strlen(text) + 1));
 }

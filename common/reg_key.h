@@ -21,13 +21,24 @@ class COpenKey {
     LONG Open(HKEY parent, LPCSTR path) {
         HKEY key = nullptr;
         const LONG result = RegOpenKeyA(parent, path, &key);
-        if (result == ERROR_SUCCESS)
-            m_key = key;
-        return result;
+        return Hold(result, key);
+    }
+    // RegCreateKeyA's result: the key is opened, or made first when it is
+    // missing; held only when the result is 0.
+    LONG Create(HKEY parent, LPCSTR path) {
+        HKEY key = nullptr;
+        const LONG result = RegCreateKeyA(parent, path, &key);
+        return Hold(result, key);
     }
     HKEY Get() const { return m_key; }
 
   private:
+    LONG Hold(LONG result, HKEY key) {
+        if (result == ERROR_SUCCESS)
+            m_key = key;
+        return result;
+    }
+
     HKEY m_key = nullptr;
 };
 
@@ -38,5 +49,5 @@ inline bool MachineKeyExists(LPCSTR path) {
 }
 
 // Writes a REG_SZ value with its terminating NUL counted; RegSetValueExA's
-// result, which goes to the setup log only.
+// result.
 LONG SetStringValue(HKEY key, LPCSTR name, LPCSTR text);

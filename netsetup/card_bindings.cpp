@@ -44,6 +44,9 @@ bool FindDeviceKeyPath(char (&path)[kBufferSize]) {
 // name (at most 5 characters of it are used): its class key goes to visit
 // while the protocol instance key is open.
 void VisitBinding(const char *protocolInstance, const ClassKeyVisit &visit) {
+    // "MSTCP\" alone would name Enum\Network\MSTCP itself, not an instance.
+    if (*protocolInstance == '\0')
+        return;
     char protocolPath[kProtocolPathSize];
     std::snprintf(protocolPath, sizeof protocolPath, "Enum\\Network\\MSTCP\\%.5s",
                   protocolInstance);
@@ -61,11 +64,12 @@ void VisitBinding(const char *protocolInstance, const ClassKeyVisit &visit) {
     const void *end = std::memchr(driver, '\0', size);
     const std::size_t driverLength =
         end ? static_cast<std::size_t>(static_cast<const char *>(end) - driver) : size;
-    char classPath[kBufferSize];
-    // A driver text too long for the class key path names no key we could
-    // open: pass the binding over like any other missing class key.
-    if (sizeof kClassRoot - 1 + driverLength >= kBufferSize)
+    // An empty driver text would name the Class key itself, and one too long
+    // for the class key path names no key we could open: pass the binding
+    // over like any other missing class key.
+    if (driverLength == 0 || sizeof kClassRoot - 1 + driverLength >= kBufferSize)
         return;
+    char classPath[kBufferSize];
     std::snprintf(classPath, sizeof classPath, "%s%.*s", kClassRoot, static_cast<int>(driverLength),
                   driver);
 

@@ -8,26 +8,54 @@
 #include "platform/quoted_text.h"
 #include "platform/registry_keys.h"
 
-void ScheduleRestart() {
+#include <string>
+
+namespace {
+
+const char kRestartRefused[] = "Windows could not be restarted. Please restart Windows to\n"
+                               "continue your Quorvane Phoneline Network Card installation.";
+
+// Windows runs the entries of the RunOnce key whenever the key exists, so a
+// missing key is made.
+LONG WriteRunOnceEntry(const char *command) {
+    COpenKey runOnce;
+    const LONG made = runOnce.Create(HKEY_LOCAL_MACHINE, kRunOnceKeyPath);
+    return made == ERROR_SUCCESS ? SetStringValue(runOnce.Get(), "InternetSW", command) : made;
+}
+
+// Nothing will start the setup program after the restart: the user must.
+void WarnNotScheduled(HWND owner, char letter) {
+    char setup[kCdPathSize];
+    MakeCdPath(setup, letter, "\\Tzr\\Setup.exe");
+    const std::string text = "Fail to schedule the installation to continue after the restart.\n"
+                             "When Windows has restarted, please run " +
+                             std::string(setup) + ".";
+    MessageBoxA(owner, text.c_str(), "WARNING", MB_ICONEXCLAMATION);
+}
+
+} // namespace
+
+void ScheduleRestart(HWND owner) {
     // The trailing blank belongs to the command as Windows will run it.
     char command[kCdPathSize];
     MakeCdPath(command, g_setupState.cdRootPath[0], "\\Tzr\\Setup.exe ");
-    {
-        COpenKey runOnce;
-        const LONG opened = runOnce.Open(HKEY_LOCAL_MACHINE, kRunOnceKeyPath);
-        const LONG result =
-            opened == ERROR_SUCCESS ? SetStringValue(runOnce.Get(), "InternetSW", command) : opened;
-        LogAction("runonce", "InternetSW=" + vp::QuotedText(command) + " -> " +
-                                 ResultText(static_cast<DWORD>(result)));
-    }
-    RestartWindows();
+    const LONG result = WriteRunOnceEntry(command);
+    LogAction("runonce", "InternetSW=" + vp::QuotedText(command) + " -> " +
+                             ResultText(static_cast<DWORD>(result)));
+    if (result != ERROR_SUCCESS)
+        WarnNotScheduled(owner, g_setupState.cdRootPath[0]);
+    RestartWindows(owner);
 }
 
-void RestartWindows() {
+void RestartWindows(HWND owner) {
     // The restart is asked for only once the notice has ended.
     CRebootDlg notice(nullptr);
     notice.DoModal();
     LogAction("restart", "asked for");
     const BOOL accepted = ExitWindowsEx(EWX_REBOOT, 0);
     LogAction("restart", accepted ? "accepted" : "refused: " + ResultText(GetLastError()));
+    // A program that refuses to close keeps Windows running; the run-once
+    // entry stays for whenever the user restarts.
+    if (!accepted)
+        MessageBoxA(owner, kRestartRefused, "WARNING", MB_ICONEXCLAMATION);
 }

@@ -19,9 +19,9 @@ BOOL CRoleDlg::OnInitDialog() {
 }
 
 void CRoleDlg::OnClient() {
-    g_setupState.roleFlag = 0;
+    g_setupState.roleFlag = RoleFlag::Client;
 }
 
 void CRoleDlg::OnGateway() {
-    g_setupState.roleFlag = 1;
+    g_setupState.roleFlag = RoleFlag::Gateway;
 }

@@ -4,16 +4,32 @@
 
 #include <cstdint>
 
+// Which part this computer plays on the home network.
+enum class RoleFlag : std::int32_t {
+    Client = 0,
+    Gateway = 1,
+};
+
+// Why the apply sequence restarts Windows; any value but NotNeeded asks for
+// the restart.
+enum class RestartState : std::int32_t {
+    NotNeeded = 0,
+    // The gateway's address was written into a TCP/IP binding of the card.
+    AddressAssigned = 1,
+    // Winsock 2 was missing and its installer was started.
+    Winsock2Installed = 2,
+};
+
 struct SetupState {
     // Drive letter, ':', '\' and NUL; the CD probe rewrites the letter.
     char cdRootPath[4] = "D:\\";
-    // 0 client, 1 gateway/server; written only by the role dialog's buttons.
-    std::int32_t roleFlag = 0;
+    // Written only by the role dialog's buttons.
+    RoleFlag roleFlag = RoleFlag::Client;
     char maskText[20] = "";
     char addressText[16] = "";
-    // 0 no restart needed, 1 the gateway address was assigned, 2 Winsock 2
-    // was missing and its installation was attempted.
-    std::int32_t restartState = 0;
+    // Set to NotNeeded at the start of every apply sequence's CD check; the
+    // sequence sets it from what its steps report.
+    RestartState restartState = RestartState::NotNeeded;
 };
 
 extern SetupState g_setupState;

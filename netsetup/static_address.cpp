@@ -11,29 +11,40 @@ namespace {
 const char kAddressWarning[] =
     "Fail to assign a static IP address, the server\nprobably will not be working properly.";
 
-void LogValue(const char *classPath, const char *name, const char *text, LONG result) {
+LONG LogValue(const char *classPath, const char *name, const char *text, LONG result) {
     LogAction("address", vp::QuotedText(classPath) + " " + name + "=" + vp::QuotedText(text) +
                              " -> " + ResultText(static_cast<DWORD>(result)));
+    return result;
 }
 
-// Both values into one class key; a missing key is passed over in silence.
-void AssignToClassKey(const char *classPath) {
+// Both values into one class key; true when both were written. A missing key
+// is passed over in silence.
+bool AssignToClassKey(const char *classPath) {
     COpenKey classKey;
     if (classKey.Open(HKEY_LOCAL_MACHINE, classPath) != ERROR_SUCCESS)
-        return;
-    LogValue(classPath, "IPAddress", g_setupState.addressText,
-             SetStringValue(classKey.Get(), "IPAddress", g_setupState.addressText));
-    LogValue(classPath, "IPMask", g_setupState.maskText,
-             SetStringValue(classKey.Get(), "IPMask", g_setupState.maskText));
+        return false;
+    const LONG address =
+        LogValue(classPath, "IPAddress", g_setupState.addressText,
+                 SetStringValue(classKey.Get(), "IPAddress", g_setupState.addressText));
+    const LONG mask = LogValue(classPath, "IPMask", g_setupState.maskText,
+                               SetStringValue(classKey.Get(), "IPMask", g_setupState.maskText));
+    return address == ERROR_SUCCESS && mask == ERROR_SUCCESS;
 }
 
 } // namespace
 
-void AssignStaticAddress(HWND owner) {
-    if (!ForEachCardClassKey(AssignToClassKey)) {
+bool AssignStaticAddress(HWND owner) {
+    bool assigned = false;
+    const bool reached = ForEachCardClassKey([&assigned](const char *classPath) {
+        if (AssignToClassKey(classPath))
+            assigned = true;
+    });
+    if (!reached)
         LogAction("address", "failed: the card's device key was not found");
+    else if (!assigned)
+        LogAction("address", "failed: no binding of the card took the address");
+    // Every key of the walk is closed before the user is told.
+    if (!assigned)
         MessageBoxA(owner, kAddressWarning, "WARNING", MB_ICONHAND);
-        return;
-    }
-    g_setupState.restartState = 1;
+    return assigned;
 }

@@ -5,8 +5,9 @@
 
 #include "platform/api.h"
 
-// Reads the address and mask texts of the setup state and sets its restart
-// state to 1 once the card's instances have been walked. When the card's
-// device key cannot be reached, shows the address warning owned by owner
-// and leaves the restart state alone. Every other failure is silent.
-void AssignStaticAddress(HWND owner);
+// Writes the address and mask texts of the setup state into every TCP/IP
+// binding of the card. True when at least one binding got both; otherwise
+// (the card's device key cannot be reached, or no binding could be written)
+// shows the address warning owned by owner and returns false. A binding that
+// fails while another succeeds is passed over in silence.
+bool AssignStaticAddress(HWND owner);

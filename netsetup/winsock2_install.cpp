@@ -7,6 +7,7 @@
 #include "platform/quoted_text.h"
 #include "platform/registry_keys.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -32,11 +33,20 @@ const char *WaitForWinsock2Key(HANDLE installer, const Winsock2Pacing &pacing) {
     return "key found";
 }
 
+// The installer is not there (no CD, another CD) or is not a program.
+void WarnNotStarted(HWND owner, const char *commandLine, DWORD error) {
+    char text[160];
+    std::snprintf(text, sizeof text,
+                  "Fail to install Winsock 2, the program\n%s could not be started (error %lu).",
+                  commandLine, static_cast<unsigned long>(error));
+    MessageBoxA(owner, text, "WARNING", MB_ICONHAND);
+}
+
 } // namespace
 
-void InstallWinsock2(const Winsock2Pacing &pacing) {
+Winsock2Result InstallWinsock2(HWND owner, const Winsock2Pacing &pacing) {
     if (MachineKeyExists(kWinsock2KeyPath))
-        return;
+        return Winsock2Result::AlreadyInstalled;
 
     ProbeCdDrive(g_setupState.cdRootPath);
     char commandLine[40] = "D:\\Wingate\\ws2setup.exe";
@@ -50,12 +60,14 @@ void InstallWinsock2(const Winsock2Pacing &pacing) {
     std::memset(&process, 0, sizeof process);
     const BOOL started = CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE,
                                         NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process);
-    LogAction("winsock2-start", vp::QuotedText(commandLine) + " -> " +
-                                    ResultText(started ? 0 : GetLastError()));
-    if (started) {
-        LogAction("winsock2-wait", WaitForWinsock2Key(process.hProcess, pacing));
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+    const DWORD error = started ? 0 : GetLastError();
+    LogAction("winsock2-start", vp::QuotedText(commandLine) + " -> " + ResultText(error));
+    if (!started) {
+        WarnNotStarted(owner, commandLine, error);
+        return Winsock2Result::NotStarted;
     }
-    g_setupState.restartState = 2;
+    LogAction("winsock2-wait", WaitForWinsock2Key(process.hProcess, pacing));
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return Winsock2Result::InstallerRan;
 }

@@ -12,9 +12,16 @@ struct Winsock2Pacing {
     DWORD checkInterval = 100;     // between two checks of the key
 };
 
+enum class Winsock2Result {
+    AlreadyInstalled, // the service key was there: nothing was done
+    InstallerRan,     // the installer was started and waited for
+    NotStarted,       // the installer could not be started: the user was told
+};
+
 // Nothing happens when "System\CurrentControlSet\Services\Winsock2" exists.
 // Otherwise: probes the CD (rewriting the CD root path's letter), starts
-// "<L>:\Wingate\ws2setup.exe", polls for the key until it appears, the
-// installer ends, or 5001 checks were made, and sets the restart state to 2
-// (also when the installer could not be started).
-void InstallWinsock2(const Winsock2Pacing &pacing = {});
+// "<L>:\Wingate\ws2setup.exe" and polls for the key until it appears, the
+// installer ends, or 5001 checks were made. An installer that cannot be
+// started is told in a warning owned by owner, with the program and the
+// Windows error code.
+Winsock2Result InstallWinsock2(HWND owner, const Winsock2Pacing &pacing = {});

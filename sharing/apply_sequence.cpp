@@ -29,10 +29,19 @@ bool ConfirmInstallationCd(HWND owner) {
         [&] { return MessageBoxA(owner, kReminderText, "Reminder", MB_YESNO); }, IDYES);
 }
 
-// Gateway: a host number from the time in seconds, then the address walk.
-void SetUpGateway(HWND owner) {
+// Gateway: a host number from the time in seconds, then the address walk;
+// true when the address was written.
+bool SetUpGateway(HWND owner) {
     FillGatewayAddress(static_cast<std::uint32_t>(std::time(nullptr)));
-    AssignStaticAddress(owner);
+    return AssignStaticAddress(owner);
+}
+
+// Why Windows restarts after the network steps: an installation of Winsock 2
+// outweighs the address, and either asks for the restart.
+RestartState RestartNeeded(bool addressAssigned, Winsock2Result winsock2) {
+    if (winsock2 == Winsock2Result::InstallerRan)
+        return RestartState::Winsock2Installed;
+    return addressAssigned ? RestartState::AddressAssigned : RestartState::NotNeeded;
 }
 
 } // namespace
@@ -42,10 +51,12 @@ void CSharingDlg::OnOK() {
     // The way back is on disk before the first change, or nothing changes.
     if (!RecordUndoState(m_hWnd))
         return;
-    ApplyDriveShares();
-    ApplyPrinterShares();
+    ShareFailures failures = ApplyDriveShares();
+    const ShareFailures printerFailures = ApplyPrinterShares();
+    failures.insert(failures.end(), printerFailures.begin(), printerFailures.end());
+    ReportShareFailures(m_hWnd, failures);
 
-    g_setupState.restartState = 0;
+    g_setupState.restartState = RestartState::NotNeeded;
     ProbeCdDrive(g_setupState.cdRootPath);
     if (!ConfirmInstallationCd(m_hWnd))
         return;
@@ -54,13 +65,12 @@ void CSharingDlg::OnOK() {
         CRoleDlg role(nullptr);
         role.DoModal();
     }
-    if (g_setupState.roleFlag != 0)
-        SetUpGateway(m_hWnd);
-    InstallWinsock2();
+    const bool addressAssigned = g_setupState.roleFlag == RoleFlag::Gateway && SetUpGateway(m_hWnd);
+    g_setupState.restartState = RestartNeeded(addressAssigned, InstallWinsock2(m_hWnd));
 
-    if (g_setupState.restartState != 0) {
+    if (g_setupState.restartState != RestartState::NotNeeded) {
         // The run-once entry starts the CD's setup program after the restart.
-        ScheduleRestart();
+        ScheduleRestart(m_hWnd);
         return;
     }
     char setup[kCdPathSize];

@@ -14,28 +14,32 @@ constexpr unsigned short kDriveShareFlags = SHI50F_PERSIST | 0x0080 | 0x0010 | S
 
 // Deleting a share removes its subkey and moves the later ones down, so
 // the names are gathered first and deleted once the walk is over.
-void RemoveDiskShares() {
+void RemoveDiskShares(ShareFailures &failures) {
     std::vector<std::string> names;
     ForEachDiskShare([&names](HKEY, const char *name) { names.emplace_back(name); });
     for (const std::string &name : names)
-        DeleteShare(name.c_str());
+        if (const unsigned result = DeleteShare(name.c_str()); result != NERR_Success)
+            failures.push_back({name, result});
 }
 
-void ShareDriveRoot(char letter) {
+void ShareDriveRoot(char letter, ShareFailures &failures) {
     char name[] = "C_Drive";
     char path[] = "C:\\";
     name[0] = letter;
     path[0] = letter;
     ShareRecord record(STYPE_DISKTREE, kDriveShareFlags, path);
-    if (record)
-        record.Add(name);
+    const unsigned result = record ? record.Add(name) : ERROR_NOT_ENOUGH_MEMORY;
+    if (result != NERR_Success)
+        failures.push_back({name, result});
 }
 
 } // namespace
 
-void CSharingDlg::ApplyDriveShares() {
-    RemoveDiskShares();
+ShareFailures CSharingDlg::ApplyDriveShares() {
+    ShareFailures failures;
+    RemoveDiskShares(failures);
     for (unsigned i = 0; i < kDriveLetters; ++i)
         if ((m_driveMask & m_sharedDriveMask & DriveBit(i)) != 0)
-            ShareDriveRoot(static_cast<char>('A' + i));
+            ShareDriveRoot(static_cast<char>('A' + i), failures);
+    return failures;
 }

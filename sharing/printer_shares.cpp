@@ -14,28 +14,42 @@ bool AsksForRetry(unsigned result) {
     return result == ERROR_INVALID_PARAMETER || result == NERR_DuplicateShare;
 }
 
-void SharePrinter(const char *printerName) {
+// A refusal of the second try is told under the name that try used.
+void SharePrinter(const char *printerName, ShareFailures &failures) {
     std::string path(printerName);
-    ShareRecord record(STYPE_PRINTQ, kPrinterShareFlags, path.data());
-    if (!record)
-        return;
     const std::string name = PrinterShareName(path);
-    if (AsksForRetry(record.Add(name)))
-        record.Add(RetryShareName(name));
+    ShareRecord record(STYPE_PRINTQ, kPrinterShareFlags, path.data());
+    if (!record) {
+        failures.push_back({name, ERROR_NOT_ENOUGH_MEMORY});
+        return;
+    }
+    unsigned result = record.Add(name);
+    if (!AsksForRetry(result)) {
+        if (result != NERR_Success)
+            failures.push_back({name, result});
+        return;
+    }
+    const std::string retry = RetryShareName(name);
+    result = record.Add(retry);
+    if (result != NERR_Success)
+        failures.push_back({retry, result});
 }
 
 } // namespace
 
-BOOL CSharingDlg::ApplyPrinterShares() {
+ShareFailures CSharingDlg::ApplyPrinterShares() {
+    ShareFailures failures;
     for (DWORD i = 0; i < m_printerCount; ++i) {
         const PRINTER_INFO_2 &printer = m_printers[i];
         const bool marked = (printer.Attributes & PRINTER_ATTRIBUTE_SHARED) != 0;
         if (printer.pShareName) {
-            if (!marked)
-                DeleteShare(printer.pShareName);
+            if (marked)
+                continue;
+            if (const unsigned result = DeleteShare(printer.pShareName); result != NERR_Success)
+                failures.push_back({printer.pShareName, result});
         } else if (marked) {
-            SharePrinter(printer.pPrinterName);
+            SharePrinter(printer.pPrinterName, failures);
         }
     }
-    return TRUE;
+    return failures;
 }

@@ -5,6 +5,7 @@
 
 #include "platform/framework.h"
 #include "res/resource.h"
+#include "sharing/share_failures.h"
 
 class CSharingDlg : public CDialog {
   public:
@@ -30,9 +31,10 @@ class CSharingDlg : public CDialog {
     void ShareSelectedPrinter();
     void UnshareSelectedPrinter();
 
-    // The share steps of the OK handling, in this order.
-    void ApplyDriveShares();
-    BOOL ApplyPrinterShares();
+    // The share steps of the OK handling, in this order; each returns the
+    // share calls that failed.
+    ShareFailures ApplyDriveShares();
+    ShareFailures ApplyPrinterShares();
 
     // The framework's own OK handling: ends the modal run with IDOK.
     void EndWithOk() { CDialog::OnOK(); }

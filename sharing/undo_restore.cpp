@@ -239,5 +239,5 @@ void RunUndo() {
     const DWORD removed = DeleteFileIfThere(path);
     LogAction("undo", "done; undo file " + vp::QuotedText(path) + " removed -> " +
                           ResultText(removed));
-    RestartWindows();
+    RestartWindows(nullptr);
 }

@@ -1,10 +1,10 @@
 #include "platform/sim/machine_config.h"
 
+#include "platform/api.h"
 #include "platform/sim/host_file.h"
 #include "platform/sim/ini_text.h"
 #include "platform/sim/machine.h"
 #include "platform/sim/registry/names.h"
-#include "platform/api.h"
 
 #include <bitset>
 #include <cstdio>
@@ -60,6 +60,16 @@ void AddDrive(MachineConfig &config, const ini::Entry &entry, const std::string 
                             entry.key + ": is left out");
 }
 
+// 0 or 1; anything else is told and counts as 0.
+void SetRefuseRestart(MachineConfig &config, const ini::Entry &entry, const std::string &prefix) {
+    if (entry.value == "0" || entry.value == "1") {
+        config.refuseRestart = entry.value == "1";
+        return;
+    }
+    config.errors.push_back(prefix + std::to_string(entry.line) + ": RefuseRestart is \"" +
+                            entry.value + "\" (use 0 or 1); Windows restarts when asked");
+}
+
 } // namespace
 
 MachineConfig ParseMachineConfig(std::string_view text, const std::string &fileName) {
@@ -74,6 +84,8 @@ MachineConfig ParseMachineConfig(std::string_view text, const std::string &fileN
     if (const ini::Entry *dir = ini::Find(ini, "System", "WindowsDirectory");
         dir && !dir->value.empty())
         config.windowsDirectory = dir->value;
+    if (const ini::Entry *refuse = ini::Find(ini, "System", "RefuseRestart"))
+        SetRefuseRestart(config, *refuse, prefix);
     return config;
 }
 

@@ -1,7 +1,7 @@
-// machine.ini: which drives the machine has, of which type, and where its
-// Windows directory is.
+// machine.ini: which drives the machine has, of which type, where its
+// Windows directory is, and whether a program keeps Windows from restarting.
 //   [Drives]  A=removable  C=fixed  E=cdrom  F=remote  R=ramdisk
-//   [System]  WindowsDirectory=C:\WINDOWS
+//   [System]  WindowsDirectory=C:\WINDOWS  RefuseRestart=1
 #pragma once
 
 #include <array>
@@ -15,6 +15,8 @@ struct MachineConfig {
     // DRIVE_* code per letter A..Z; DRIVE_NO_ROOT_DIR when the letter is not listed.
     std::array<unsigned, 26> driveTypes{};
     std::string windowsDirectory = "C:\\WINDOWS";
+    // A running program refuses to close: ExitWindowsEx fails.
+    bool refuseRestart = false;
     // One message per line that could not be used ("machine.ini:3: ...").
     std::vector<std::string> errors;
 };

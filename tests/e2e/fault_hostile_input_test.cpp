@@ -71,7 +71,7 @@ TEST_F(HostileInput, ShellLikeTextsRunNothing) {
         "\"Path\"=\"C:\\\\\\nNetShareAdd \\\"forged\\\" 0 0x0191 \\\"C:\\\\\\\" -> 0\"\r\n\r\n");
     const auto run = Start("veltrin-sharing", "dblclick 1013 2\ndblclick 1013 2\n"
                                               "dblclick 1013 2\ndblclick 1013 2\n"
-                                              "click 1\nclick 1\nclick 2\n");
+                                              "click 1\nanswer ok\nclick 1\nclick 2\n");
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_FALSE(std::filesystem::exists(Marker()));
     // The only programs are the CD's own, by their fixed paths.
@@ -128,7 +128,7 @@ TEST_F(HostileInput, LongNamesAtTheirBuffers) {
          {std::string(51, 'A'), std::string(52, 'B'), std::string(300, 'C')})
         AddPrinter(name);
     const auto run = Start("veltrin-sharing", "dblclick 1013 2\ndblclick 1013 2\ndblclick 1013 2\n"
-                                              "click 1\nclick 1\nclick 2\n");
+                                              "click 1\nanswer ok\nclick 1\nclick 2\n");
     EXPECT_EQ(run.exitCode, 0) << run.output;
     const std::string s79(79, 'S');
     EXPECT_EQ(
@@ -139,6 +139,12 @@ TEST_F(HostileInput, LongNamesAtTheirBuffers) {
                "NetShareAdd \"AAAAAAAAAAA\" 1 0x0182 \"" + std::string(51, 'A') + "\" -> 0",
                "NetShareAdd \"BBBBBBBBBBA\" 1 0x0182 \"" + std::string(52, 'B') + "\" -> 0",
                "NetShareAdd \"CCCCCCCCCCA\" 1 0x0182 \"" + std::string(259, 'C') + "\" -> 87"}));
+    // The one refusal is told under the name of the second try.
+    EXPECT_NE(testkit::ReadFile(transcript)
+                  .find("msgbox \"WARNING\" \"Fail to change the following shares, they "
+                        "probably\\nare not as you selected (share: error "
+                        "code):\\nCCCCCCCCCCA: 87\" 48 owner=132\nanswer ok\n"),
+              std::string::npos);
 }
 
 } // namespace

@@ -7,15 +7,19 @@
 # OUT/shots.
 #
 # Usage: run-scenarios.sh WINDOWS_BIN STANDINS LINUX_BIN OUT
+# SCENARIOS="name ..." in the environment runs only the scenarios named.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
 source "$here/wine-machine.sh"
 
-# name, program, CD in the drive or not, registry change before the run,
-# svrapi.dll beside the programs: the stand-in, or none (then the share calls
-# go to Wine's netapi32, which answers 50, and the run goes on as the Linux
-# one does; Wine's own svrapi.dll would abort the process)
+# name, program, CD in the drive (present, absent, or no-installer: without
+# its Winsock 2 installer), registry change before the run, svrapi.dll beside
+# the programs: the stand-in, or none (then the share calls go to Wine's
+# netapi32, which answers 50, and the run goes on as the Linux one does;
+# Wine's own svrapi.dll would abort the process). A file scenarios/NAME.refuse
+# is the stand-in's list of calls to refuse; the Linux run's machine refuses
+# the same calls by its own registry.
 scenarios=(
     "launcher-no-cd veltrin absent - standin"
     "runs-out veltrin absent - standin"
@@ -26,7 +30,19 @@ scenarios=(
     "suite-no-cd veltrin-sharing absent - standin"
     "no-card veltrin present no-card.reg standin"
     "no-svrapi veltrin present - none"
+    "empty-driver veltrin present empty-driver.reg standin"
+    "no-tcpip veltrin present no-tcpip.reg standin"
+    "no-installer veltrin no-installer - standin"
+    "no-runonce veltrin present no-runonce.reg standin"
+    "share-refused veltrin present share-refused.reg standin"
 )
+if [ -n "${SCENARIOS:-}" ]; then
+    chosen=()
+    for scenario in "${scenarios[@]}"; do
+        [[ " $SCENARIOS " == *" ${scenario%% *} "* ]] && chosen+=("$scenario")
+    done
+    scenarios=("${chosen[@]}")
+fi
 machine="$root/examples/machine"
 # Each dialog and message box stays this long before it is answered, and is
 # photographed this long after it opened.
@@ -39,7 +55,10 @@ linux_run() { # name program cd change
     rm -rf "$dir"
     mkdir -p "$dir"
     "$LINUX_BIN/veltrin-machine" new "$dir/machine" >/dev/null
-    [ "$3" = present ] || rm -rf "$dir/machine/drives/E/"*
+    case "$3" in
+    absent) rm -rf "$dir/machine/drives/E/"* ;;
+    no-installer) rm -f "$dir/machine/drives/E/Wingate/ws2setup.exe" ;;
+    esac
     [ "$4" = - ] || "$LINUX_BIN/veltrin-machine" reg "$dir/machine" import "$here/scenarios/$4" >/dev/null
     # A copy: the run keeps its position beside the response file, and the
     # tracked scenarios stay as they are.
@@ -83,10 +102,16 @@ wine_run() { # name program cd change svrapi
     mkdir -p "$dir" "$run"
     reset_machine "$machine"
     [ "$4" = - ] || wine_import "$here/scenarios/$4"
-    if [ "$3" = present ]; then insert_cd "$OUT/cd"; else insert_cd "$OUT/cd-empty"; fi
-    rm -f "$WINEPREFIX/drive_c/VELTRIN/svrapi.log" "$WINEPREFIX/drive_c/windows/setup.log"
+    case "$3" in
+    present) insert_cd "$OUT/cd" ;;
+    *) insert_cd "$OUT/cd-$3" ;;
+    esac
+    rm -f "$WINEPREFIX/drive_c/VELTRIN/svrapi.log" "$WINEPREFIX/drive_c/windows/setup.log" \
+        "$WINEPREFIX/drive_c/VELTRIN/svrapi.refuse"
     if [ "$5" = standin ]; then
         cp "$STANDINS/svrapi.dll" "$WINEPREFIX/drive_c/VELTRIN/"
+        [ ! -f "$here/scenarios/$1.refuse" ] ||
+            cp "$here/scenarios/$1.refuse" "$WINEPREFIX/drive_c/VELTRIN/svrapi.refuse"
     else
         rm -f "$WINEPREFIX/drive_c/VELTRIN/svrapi.dll"
     fi
@@ -107,8 +132,7 @@ wine_run() { # name program cd change svrapi
     cp "$run/transcript.txt" "$dir/transcript.txt" 2>/dev/null || : >"$dir/transcript.txt"
     cp "$WINEPREFIX/drive_c/VELTRIN/svrapi.log" "$dir/svrapi.log" 2>/dev/null || : >"$dir/svrapi.log"
     cp "$WINEPREFIX/drive_c/windows/setup.log" "$dir/setup.log" 2>/dev/null || : >"$dir/setup.log"
-    wine_export 'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Class\NetTrans' \
-        "$dir/nettrans.reg"
+    wine_export 'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Class' "$dir/class.reg"
     wine_export 'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Winsock2' \
         "$dir/winsock2.reg"
 }
@@ -157,28 +181,39 @@ compare() { # name program cd change svrapi
     sed -E 's/ remark "([^"\\]|\\.)*" rw "([^"\\]|\\.)*" ro "([^"\\]|\\.)*"//' "$wine/svrapi.log" >"$OUT/b"
     same "shares asked for" "$OUT/a" "$OUT/b"
 
-    local key='HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Class\NetTrans\0000'
+    local classes='HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Class'
+    local key="$classes\NetTrans\0000"
     reg_value "$linux/machine/registry.reg" "$key" IPMask >"$OUT/a"
-    reg_value "$wine/nettrans.reg" "$key" IPMask >"$OUT/b"
+    reg_value "$wine/class.reg" "$key" IPMask >"$OUT/b"
     same "IPMask" "$OUT/a" "$OUT/b"
+    # Nothing lands in the Class key itself.
+    { reg_value "$linux/machine/registry.reg" "$classes" IPAddress
+      reg_value "$linux/machine/registry.reg" "$classes" IPMask; } >"$OUT/a"
+    { reg_value "$wine/class.reg" "$classes" IPAddress
+      reg_value "$wine/class.reg" "$classes" IPMask; } >"$OUT/b"
+    same "nothing in the Class key" "$OUT/a" "$OUT/b"
     # The host number comes from the clock: the same form, any host.
     local host='^"192\.168\.0\.(25[0-4]|2[0-4][0-9]|1[0-9][0-9]|[1-9][0-9]?)"$'
     reg_value "$linux/machine/registry.reg" "$key" IPAddress | sed -E "s/$host/\"192.168.0.<host>\"/" >"$OUT/a"
-    reg_value "$wine/nettrans.reg" "$key" IPAddress | sed -E "s/$host/\"192.168.0.<host>\"/" >"$OUT/b"
+    reg_value "$wine/class.reg" "$key" IPAddress | sed -E "s/$host/\"192.168.0.<host>\"/" >"$OUT/b"
     same "IPAddress" "$OUT/a" "$OUT/b"
 
-    # Wine's restart runs the run-once entry: the CD's setup program logs the
-    # command it was started with.
+    # The CD's setup program logs the command it was started with: by the
+    # final launch when no restart is asked for, else by Wine's restart from
+    # the run-once entry.
     local runonce
     runonce="$(reg_value "$linux/machine/registry.reg" \
         'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\RunOnce' InternetSW)"
-    if [ -n "$runonce" ]; then
-        printf 'Setup.exe ran: %s\n' "$(sed 's/\\\\/\\/g' <<<"$runonce")" >"$OUT/a"
-    else
-        : >"$OUT/a"
-    fi
+    {
+        if grep -qxF 'WinExec "E:\\Tzr\\Setup.exe" 1 -> 33' "$linux/machine/journal.log"; then
+            printf 'Setup.exe ran: "%s"\n' 'E:\Tzr\Setup.exe'
+        fi
+        if [ -n "$runonce" ]; then
+            printf 'Setup.exe ran: %s\n' "$(sed 's/\\\\/\\/g' <<<"$runonce")"
+        fi
+    } >"$OUT/a"
     tr -d '\r' <"$wine/setup.log" >"$OUT/b"
-    same "run-once entry (run by the restart)" "$OUT/a" "$OUT/b"
+    same "the CD's setup program (final launch or run-once entry)" "$OUT/a" "$OUT/b"
 
     local ws2='HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Winsock2'
     { reg_has_key "$linux/machine/registry.reg" "$ws2" && echo present || echo absent; } >"$OUT/a"
@@ -202,8 +237,10 @@ done
 echo "Wine prefix from examples/machine ..."
 started=$SECONDS
 make_cd "$machine/drives/E" "$STANDINS" "$OUT/cd"
-rm -rf "$OUT/cd-empty" "$OUT/shots"
+rm -rf "$OUT/cd-empty" "$OUT/cd-no-installer" "$OUT/shots"
 mkdir -p "$OUT/cd-empty" "$OUT/shots"
+cp -r "$OUT/cd" "$OUT/cd-no-installer"
+rm "$OUT/cd-no-installer/Wingate/ws2setup.exe"
 status=0
 make_prefix "$machine" "$OUT/cd" "$WINDOWS_BIN/veltrin.exe" "$WINDOWS_BIN/veltrin-sharing.exe" ||
     status=$?

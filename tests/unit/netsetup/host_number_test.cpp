@@ -59,8 +59,8 @@ TEST(HostNumber, GatewayTextsFromTheFirstDraw) {
         FillGatewayAddress(c.seed);
         EXPECT_STREQ(g_setupState.addressText, c.address);
         EXPECT_STREQ(g_setupState.maskText, "255.255.255.0");
-        EXPECT_EQ(g_setupState.roleFlag, 0);
-        EXPECT_EQ(g_setupState.restartState, 0);
+        EXPECT_EQ(g_setupState.roleFlag, RoleFlag::Client);
+        EXPECT_EQ(g_setupState.restartState, RestartState::NotNeeded);
     }
 }
 

@@ -72,7 +72,7 @@ TEST_F(RestartTest, RegistersSetupThenRestartsAfterTheNotice) {
         restartsWhileOpen = nstest::ProgramLines(machine);
     };
 
-    ScheduleRestart();
+    ScheduleRestart(nullptr);
 
     auto command = nstest::ReadMachineString(kRunOnce, "InternetSW");
     ASSERT_TRUE(command);
@@ -86,11 +86,36 @@ TEST_F(RestartTest, RegistersSetupThenRestartsAfterTheNotice) {
                                         "dialog 134 end 1"}));
 }
 
-TEST_F(RestartTest, MissingRunOnceKeyIsNotCreatedButTheRestartFollows) {
+TEST_F(RestartTest, MissingRunOnceKeyIsMade) {
     ui->inputs[IDD_REBOOT_DIALOG] = {Input::Click(IDCANCEL)};
-    ScheduleRestart();
-    EXPECT_FALSE(MachineKeyExists(kRunOnce));
+    g_setupState.cdRootPath[0] = 'E';
+    ScheduleRestart(nullptr);
+    auto command = nstest::ReadMachineString(kRunOnce, "InternetSW");
+    ASSERT_TRUE(command);
+    EXPECT_EQ(command->text, "E:\\Tzr\\Setup.exe ");
     EXPECT_EQ(nstest::ProgramLines(machine), std::vector<std::string>{"ExitWindowsEx 2"});
+    EXPECT_EQ(ui->Events(),
+              (std::vector<std::string>{R"(dialog 134 open "                     Reboot Message!")",
+                                        "dialog 134 end 2"}));
+}
+
+// A program that will not close keeps Windows running: the user is told to
+// restart, and the run-once entry waits for that restart.
+TEST_F(RestartTest, RefusedRestartIsTold) {
+    testkit::WriteFile(machine.Dir() + "/machine.ini",
+                       "[Drives]\nC=fixed\n[System]\nRefuseRestart=1\n");
+    g_setupState.cdRootPath[0] = 'E';
+    ui->inputs[IDD_REBOOT_DIALOG] = {Input::Click(IDCANCEL)};
+    ui->answers.push_back(IDOK);
+    ScheduleRestart(nullptr);
+    EXPECT_EQ(nstest::ReadMachineString(kRunOnce, "InternetSW")->text, "E:\\Tzr\\Setup.exe ");
+    EXPECT_EQ(nstest::ProgramLines(machine),
+              std::vector<std::string>{"ExitWindowsEx 2 -> refused"});
+    EXPECT_EQ(ui->Events(),
+              (std::vector<std::string>{
+                  R"(dialog 134 open "                     Reboot Message!")", "dialog 134 end 2",
+                  R"(msgbox "WARNING" "Windows could not be restarted. Please restart Windows to\ncontinue your Quorvane Phoneline Network Card installation." 48 owner=none)",
+                  "answer ok"}));
 }
 
 } // namespace

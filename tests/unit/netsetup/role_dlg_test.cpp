@@ -12,12 +12,14 @@ namespace {
 using ui::Input;
 
 const char kRoleOpen[] = R"(dialog 133 open "Server-Client selection")";
+constexpr RoleFlag kClient = RoleFlag::Client;
+constexpr RoleFlag kGateway = RoleFlag::Gateway;
 
 struct RoleCase {
     const char *name;
-    std::int32_t flagBefore;
+    RoleFlag flagBefore;
     std::vector<Input> inputs;
-    std::int32_t flagAfter;
+    RoleFlag flagAfter;
     int result;
 };
 
@@ -25,23 +27,31 @@ class RoleDlgTest : public nstest::NetsetupTest {};
 
 TEST_F(RoleDlgTest, FlagFollowsTheLastClick) {
     const RoleCase cases[] = {
-        {"OK untouched in a fresh process", 0, {Input::Click(IDOK)}, 0, IDOK},
-        {"gateway, OK", 0, {Input::Click(IDC_GATEWAY), Input::Click(IDOK)}, 1, IDOK},
+        {"OK untouched in a fresh process", kClient, {Input::Click(IDOK)}, kClient, IDOK},
+        {"gateway, OK", kClient, {Input::Click(IDC_GATEWAY), Input::Click(IDOK)}, kGateway, IDOK},
         {"gateway, client, OK",
-         0,
+         kClient,
          {Input::Click(IDC_GATEWAY), Input::Click(IDC_CLIENT), Input::Click(IDOK)},
-         0,
+         kClient,
          IDOK},
-        {"gateway, Escape", 0, {Input::Click(IDC_GATEWAY), Input::Click(IDCANCEL)}, 1, IDCANCEL},
+        {"gateway, Escape",
+         kClient,
+         {Input::Click(IDC_GATEWAY), Input::Click(IDCANCEL)},
+         kGateway,
+         IDCANCEL},
         {"gateway, close box",
-         0,
+         kClient,
          {Input::Click(IDC_GATEWAY), Input::SysCommand(SC_CLOSE)},
-         1,
+         kGateway,
          IDCANCEL},
         // The dialog shows "Client" but never writes the flag on its own.
-        {"earlier gateway, OK untouched", 1, {Input::Click(IDOK)}, 1, IDOK},
-        {"earlier gateway, Escape", 1, {Input::Click(IDCANCEL)}, 1, IDCANCEL},
-        {"earlier gateway, client, OK", 1, {Input::Click(IDC_CLIENT), Input::Click(IDOK)}, 0, IDOK},
+        {"earlier gateway, OK untouched", kGateway, {Input::Click(IDOK)}, kGateway, IDOK},
+        {"earlier gateway, Escape", kGateway, {Input::Click(IDCANCEL)}, kGateway, IDCANCEL},
+        {"earlier gateway, client, OK",
+         kGateway,
+         {Input::Click(IDC_CLIENT), Input::Click(IDOK)},
+         kClient,
+         IDOK},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);

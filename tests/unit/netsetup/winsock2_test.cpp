@@ -3,6 +3,7 @@
 // that cannot be started.
 #include "common/reg_key.h"
 #include "netsetup/winsock2_install.h"
+#include "platform/quoted_text.h"
 
 #include "tests/unit/netsetup/netsetup_fixture.h"
 
@@ -33,9 +34,10 @@ class Winsock2Test : public nstest::NetsetupTest {
         machine.Use();
     }
     void AddInstaller(const std::string &script) { machine.AddFile('E', kInstaller, script, true); }
+    // The step's run time; it must have run the installer.
     double Seconds(const Winsock2Pacing &pacing) {
         const auto start = Clock::now();
-        InstallWinsock2(pacing);
+        EXPECT_EQ(InstallWinsock2(nullptr, pacing), Winsock2Result::InstallerRan);
         return std::chrono::duration<double>(Clock::now() - start).count();
     }
 };
@@ -44,18 +46,14 @@ TEST_F(Winsock2Test, PresentKeyNeedsNothing) {
     machine.SetRegistry("[HKEY_LOCAL_MACHINE\\" + std::string(kWinsock2) + "]\r\n\r\n");
     machine.Use();
     AddInstaller(InstallerScript("", true));
-    g_setupState.restartState = 1;
-    InstallWinsock2();
-    EXPECT_EQ(g_setupState.restartState, 1);
+    EXPECT_EQ(InstallWinsock2(nullptr), Winsock2Result::AlreadyInstalled);
     EXPECT_STREQ(g_setupState.cdRootPath, "D:\\"); // not probed
     EXPECT_EQ(machine.ReadJournal(), "");
 }
 
 TEST_F(Winsock2Test, InstallerThatAddsTheKeyAtOnce) {
     AddInstaller(InstallerScript("", true));
-    g_setupState.restartState = 1;
     EXPECT_LT(Seconds({}), 5.0);
-    EXPECT_EQ(g_setupState.restartState, 2);
     EXPECT_STREQ(g_setupState.cdRootPath, "E:\\");
     EXPECT_TRUE(MachineKeyExists(kWinsock2));
     EXPECT_EQ(testkit::Lines(machine.ReadJournal()),
@@ -69,14 +67,12 @@ TEST_F(Winsock2Test, InstallerThatAddsTheKeyLate) {
     EXPECT_TRUE(MachineKeyExists(kWinsock2));
     EXPECT_GE(seconds, 0.9);
     EXPECT_LT(seconds, 1.9); // stops at the key, not at the installer's end
-    EXPECT_EQ(g_setupState.restartState, 2);
 }
 
 TEST_F(Winsock2Test, InstallerThatEndsWithoutTheKey) {
     AddInstaller(InstallerScript("sleep 0.3", false));
     EXPECT_LT(Seconds({}), 3.0);
     EXPECT_FALSE(MachineKeyExists(kWinsock2));
-    EXPECT_EQ(g_setupState.restartState, 2);
 }
 
 // An installer that keeps running without ever adding the key: the poll
@@ -84,35 +80,55 @@ TEST_F(Winsock2Test, InstallerThatEndsWithoutTheKey) {
 TEST_F(Winsock2Test, PollIsBoundedWhileTheInstallerRuns) {
     AddInstaller(InstallerScript("sleep 3", false));
     EXPECT_LT(Seconds({100, 0}), 2.5);
-    EXPECT_EQ(g_setupState.restartState, 2);
 }
 
+// The user is told which program could not be started, and why.
 TEST_F(Winsock2Test, InstallerThatCannotStart) {
     const struct {
         const char *name;
         std::map<char, std::string> drives;
+        bool notAProgram;
         char letter;
         const char *journal;
+        const char *warning;
     } cases[] = {
-        {"CD without the installer",
+        {"CD without the installer's folder",
          {{'C', "fixed"}, {'F', "cdrom"}, {'H', "cdrom"}},
+         false,
          'F',
-         R"(CreateProcess "F:\\Wingate\\ws2setup.exe" -> failed)"},
+         R"(CreateProcess "F:\\Wingate\\ws2setup.exe" -> failed)",
+         "F:\\Wingate\\ws2setup.exe could not be started (error 3)."},
         {"no CD-ROM drive",
          {{'C', "fixed"}, {'D', "fixed"}},
+         false,
          'J',
-         R"(CreateProcess "J:\\Wingate\\ws2setup.exe" -> failed)"},
+         R"(CreateProcess "J:\\Wingate\\ws2setup.exe" -> failed)",
+         "J:\\Wingate\\ws2setup.exe could not be started (error 3)."},
+        {"installer that is not a program",
+         {{'C', "fixed"}, {'E', "cdrom"}},
+         true,
+         'E',
+         R"(CreateProcess "E:\\Wingate\\ws2setup.exe" -> failed)",
+         "E:\\Wingate\\ws2setup.exe could not be started (error 11)."},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         machine.SetDrives(c.drives);
+        if (c.notAProgram)
+            machine.AddFile('E', kInstaller, "not a program", false);
         machine.Use();
         g_setupState = SetupState{};
-        InstallWinsock2();
-        EXPECT_EQ(g_setupState.restartState, 2);
+        ui->ClearTranscript();
+        ui->answers.push_back(IDOK);
+        EXPECT_EQ(InstallWinsock2(nullptr), Winsock2Result::NotStarted);
         EXPECT_EQ(g_setupState.cdRootPath[0], c.letter);
         EXPECT_EQ(testkit::Lines(machine.ReadJournal()).back(), c.journal);
-        EXPECT_TRUE(ui->Transcript().empty());
+        const std::string text =
+            std::string("Fail to install Winsock 2, the program\n") + c.warning;
+        EXPECT_EQ(ui->Events(),
+                  (std::vector<std::string>{"msgbox \"WARNING\" " + vp::QuotedText(text) +
+                                                " 16 owner=none",
+                                            "answer ok"}));
     }
 }
 

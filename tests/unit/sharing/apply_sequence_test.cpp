@@ -73,13 +73,14 @@ class ApplySequenceTest : public nstest::NetsetupTest {
 
 TEST_F(ApplySequenceTest, NoAtTheCdPromptKeepsTheSharesAndStops) {
     MakeMachine('E', false, false);
-    g_setupState.restartState = 1; // from an earlier run in this process
+    g_setupState.restartState =
+        RestartState::AddressAssigned; // from an earlier run in this process
     ui->answers = {IDYES, IDNO};
     RunOk({});
     EXPECT_TRUE(MachineKeyExists(kDriveShare));
     EXPECT_EQ(ui->Events(), (std::vector<std::string>{kSharingOpen, kReminderBox, "answer yes",
                                                       kReminderBox, "answer no", kSharingEnd}));
-    EXPECT_EQ(g_setupState.restartState, 0);
+    EXPECT_EQ(g_setupState.restartState, RestartState::NotNeeded);
     EXPECT_EQ(nstest::ProgramLines(machine), std::vector<std::string>{});
     EXPECT_FALSE(MachineKeyExists("System\\CurrentControlSet\\Services\\Winsock2"));
 }
@@ -102,7 +103,7 @@ TEST_F(ApplySequenceTest, ClientWithWinsock2StartsSetupAndNeedsNoRestart) {
     EXPECT_EQ(ui->Events(),
               (std::vector<std::string>{kSharingOpen, kRoleOpen, kRoleEnd, kSharingEnd}));
     EXPECT_TRUE(nstest::RoleOpenedAsClient(*ui));
-    EXPECT_EQ(g_setupState.restartState, 0);
+    EXPECT_EQ(g_setupState.restartState, RestartState::NotNeeded);
     EXPECT_STREQ(g_setupState.addressText, "");
     EXPECT_FALSE(nstest::ReadMachineString(kClassKey, "IPAddress"));
     EXPECT_FALSE(nstest::ReadMachineString(kRunOnce, "InternetSW"));
@@ -120,7 +121,7 @@ TEST_F(ApplySequenceTest, GatewayGetsItsAddressAndRestarts) {
                                         R"(dialog 134 open "                     Reboot Message!")",
                                         "dialog 134 end 2", kSharingEnd}));
     EXPECT_TRUE(nstest::RoleOpenedAsClient(*ui));
-    EXPECT_EQ(g_setupState.restartState, 1);
+    EXPECT_EQ(g_setupState.restartState, RestartState::AddressAssigned);
     // The seed is the time in seconds while the sequence ran.
     bool fromTheClock = false;
     for (std::uint32_t seed = before; seed <= after && !fromTheClock; ++seed) {
@@ -148,7 +149,7 @@ TEST_F(ApplySequenceTest, GatewayWithoutTheCardIsWarnedByTheSharingDialog) {
             R"(msgbox "WARNING" "Fail to assign a static IP address, the server\nprobably will not be working properly." 16 owner=132)",
             "answer ok", kSharingEnd}));
     EXPECT_TRUE(nstest::RoleOpenedAsClient(*ui));
-    EXPECT_EQ(g_setupState.restartState, 0);
+    EXPECT_EQ(g_setupState.restartState, RestartState::NotNeeded);
     EXPECT_EQ(nstest::ProgramLines(machine), std::vector<std::string>{kSetupAtE});
 }
 

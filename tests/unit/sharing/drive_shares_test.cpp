@@ -26,13 +26,13 @@ class DriveShares : public ::testing::Test {
     void SetUp() override {
         machine.SetDrives({{'A', "removable"}, {'D', "fixed"}, {'E', "cdrom"}, {'F', "remote"}});
     }
-    void Apply(const std::string &registry, DWORD driveMask, DWORD sharedMask) {
+    ShareFailures Apply(const std::string &registry, DWORD driveMask, DWORD sharedMask) {
         machine.SetRegistry(registry);
         machine.Use();
         CSharingDlg dialog;
         dialog.m_driveMask = driveMask;
         dialog.m_sharedDriveMask = sharedMask;
-        dialog.ApplyDriveShares();
+        return dialog.ApplyDriveShares();
     }
     Lines Journal(const char *prefix) const { return JournalLines(machine, prefix); }
 
@@ -43,17 +43,19 @@ class DriveShares : public ::testing::Test {
 // the same, and nothing else.
 TEST_F(DriveShares, EveryRecordedDiskShareIsRemoved) {
     machine.AddDir('E', "DATA");
-    Apply(DiskShare("DATA", "E:\\DATA") + DiskShare("D_Drive", "D:\\") +
-              DiskShare("docs", "d:\\docs") + ShareEntry("LASER", "dword:00000001", "Laser") +
-              DiskShare("MUSIC", "E:\\MUSIC") + ShareEntry("ODD", "hex:00,00,00,00,07", "A:\\") +
-              ShareEntry("SHORT", "hex:00,00", "A:\\") + DiskShare("OLD", "Q:\\"),
-          Bits("ADE"), 0);
+    const ShareFailures failures = Apply(
+        DiskShare("DATA", "E:\\DATA") + DiskShare("D_Drive", "D:\\") +
+            DiskShare("docs", "d:\\docs") + ShareEntry("LASER", "dword:00000001", "Laser") +
+            DiskShare("MUSIC", "E:\\MUSIC") + ShareEntry("ODD", "hex:00,00,00,00,07", "A:\\") +
+            ShareEntry("SHORT", "hex:00,00", "A:\\") + DiskShare("OLD", "Q:\\"),
+        Bits("ADE"), 0);
     EXPECT_EQ(Journal("NetShareDel"),
               (Lines{"NetShareDel \"DATA\" -> 0", "NetShareDel \"D_Drive\" -> 0",
                      "NetShareDel \"docs\" -> 0", "NetShareDel \"MUSIC\" -> 0",
                      "NetShareDel \"ODD\" -> 0", "NetShareDel \"OLD\" -> 0"}));
     EXPECT_EQ(ShareNames(), (Lines{"LASER", "SHORT"}));
     EXPECT_TRUE(Journal("NetShareAdd").empty());
+    EXPECT_TRUE(failures.empty());
 }
 
 TEST_F(DriveShares, ChosenDrivesSharedInLetterOrder) {
@@ -73,8 +75,10 @@ TEST_F(DriveShares, ChosenDrivesSharedInLetterOrder) {
 
 TEST_F(DriveShares, RefusedAddDoesNotStopTheLettersAfterIt) {
     // A printer share already holds the name D_Drive and stays.
-    Apply(Printer("D_Drive", "LPT1:") + ShareEntry("D_Drive", "dword:00000001", "D_Drive"),
-          Bits("ADE"), Bits("DE"));
+    const ShareFailures failures =
+        Apply(Printer("D_Drive", "LPT1:") + ShareEntry("D_Drive", "dword:00000001", "D_Drive"),
+              Bits("ADE"), Bits("DE"));
+    EXPECT_EQ(failures, (ShareFailures{{"D_Drive", NERR_DuplicateShare}}));
     EXPECT_EQ(Journal("NetShareAdd"), (Lines{"NetShareAdd \"D_Drive\" 0 0x0191 \"D:\\\\\" -> 2118",
                                              "NetShareAdd \"E_Drive\" 0 0x0191 \"E:\\\\\" -> 0"}));
 }

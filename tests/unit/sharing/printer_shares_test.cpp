@@ -21,12 +21,12 @@ class PrinterShares : public ::testing::Test {
     // Opens the sharing dialog on the registry given, sets the shared mark of
     // every printer named in `marked` and clears the others, runs meanwhile
     // (when given), then applies the printer shares; the dialog is then
-    // cancelled. Returns what the application returned.
-    BOOL Apply(const std::string &registry, const Lines &marked,
-               const std::function<void()> &meanwhile = nullptr) {
+    // cancelled. Returns the share calls that failed.
+    ShareFailures Apply(const std::string &registry, const Lines &marked,
+                        const std::function<void()> &meanwhile = nullptr) {
         machine.SetRegistry(registry);
         machine.Use();
-        BOOL applied = FALSE;
+        ShareFailures applied;
         WhileSharingDialogOpen([&](CSharingDlg &dialog) {
             for (DWORD i = 0; i < dialog.m_printerCount; ++i) {
                 PRINTER_INFO_2 &p = dialog.m_printers[i];
@@ -56,12 +56,12 @@ class PrinterShares : public ::testing::Test {
 };
 
 TEST_F(PrinterShares, ActionFollowsMarkAndShareName) {
-    EXPECT_EQ(Apply(Printer("Kept", "LPT1:", "KEPT") + Printer("Dropped", "LPT2:", "DROPPED") +
-                        Printer("New", "LPT3:") + Printer("Idle", "COM1:") +
-                        sharing_test::ShareEntry("KEPT", "dword:00000001", "Kept") +
-                        sharing_test::ShareEntry("DROPPED", "dword:00000001", "Dropped"),
-                    {"Kept", "New"}),
-              TRUE);
+    EXPECT_TRUE(Apply(Printer("Kept", "LPT1:", "KEPT") + Printer("Dropped", "LPT2:", "DROPPED") +
+                          Printer("New", "LPT3:") + Printer("Idle", "COM1:") +
+                          sharing_test::ShareEntry("KEPT", "dword:00000001", "Kept") +
+                          sharing_test::ShareEntry("DROPPED", "dword:00000001", "Dropped"),
+                      {"Kept", "New"})
+                    .empty());
     EXPECT_EQ(Journal("NetShareDel"), (Lines{"NetShareDel \"DROPPED\" -> 0"}));
     EXPECT_EQ(Journal("NetShareAdd"), (Lines{"NetShareAdd \"New\" 1 0x0182 \"New\" -> 0"}));
     EXPECT_EQ(ShareNames(), (Lines{"KEPT", "New"}));
@@ -87,11 +87,13 @@ TEST_F(PrinterShares, WorkedNamesInTableOrder) {
 }
 
 TEST_F(PrinterShares, OneRetryAfterDuplicateOrInvalidName) {
-    Apply(DiskShare("Office", "C:\\") + DiskShare("Engineering", "C:\\") +
-              DiskShare("Receptionist", "C:\\") + Printer("Office Laser", "LPT1:") +
-              Printer("Engineering", "LPT2:") + Printer("Receptionist", "LPT3:") +
-              Printer(" Laser", "COM1:"),
-          {"Office Laser", "Engineering", "Receptionist", " Laser"});
+    // Every retry succeeded: nothing failed.
+    EXPECT_TRUE(Apply(DiskShare("Office", "C:\\") + DiskShare("Engineering", "C:\\") +
+                          DiskShare("Receptionist", "C:\\") + Printer("Office Laser", "LPT1:") +
+                          Printer("Engineering", "LPT2:") + Printer("Receptionist", "LPT3:") +
+                          Printer(" Laser", "COM1:"),
+                      {"Office Laser", "Engineering", "Receptionist", " Laser"})
+                    .empty());
     EXPECT_EQ(Adds(), (Lines{"\"Office\" -> 2118", "\"OfficeA\" -> 0", "\"Engineering\" -> 2118",
                              "\"EngineeringA\" -> 0", "\"Receptionist\" -> 2118",
                              "\"ReceptioniA\" -> 0", "\"\" -> 87", "\"A\" -> 0"}));
@@ -100,19 +102,23 @@ TEST_F(PrinterShares, OneRetryAfterDuplicateOrInvalidName) {
 TEST_F(PrinterShares, NoThirdTryAndNoRetryForOtherRefusals) {
     // The printer is removed after the inventory: the share service refuses
     // the share with a code that asks for no retry.
-    Apply(DiskShare("Office", "C:\\") + DiskShare("OfficeA", "C:\\") +
-              Printer("Office Laser", "LPT1:") + Printer("Gone", "LPT2:"),
-          {"Office Laser", "Gone"}, [] {
-              HKEY printers = nullptr;
-              ASSERT_EQ(RegOpenKeyA(HKEY_LOCAL_MACHINE,
-                                    "System\\CurrentControlSet\\control\\Print\\Printers",
-                                    &printers),
-                        ERROR_SUCCESS);
-              RegDeleteKeyA(printers, "Gone");
-              RegCloseKey(printers);
-          });
+    const ShareFailures failures =
+        Apply(DiskShare("Office", "C:\\") + DiskShare("OfficeA", "C:\\") +
+                  Printer("Office Laser", "LPT1:") + Printer("Gone", "LPT2:"),
+              {"Office Laser", "Gone"}, [] {
+                  HKEY printers = nullptr;
+                  ASSERT_EQ(RegOpenKeyA(HKEY_LOCAL_MACHINE,
+                                        "System\\CurrentControlSet\\control\\Print\\Printers",
+                                        &printers),
+                            ERROR_SUCCESS);
+                  RegDeleteKeyA(printers, "Gone");
+                  RegCloseKey(printers);
+              });
     EXPECT_EQ(Adds(), (Lines{"\"Office\" -> 2118", "\"OfficeA\" -> 2118",
                              "\"Gone\" -> " + std::to_string(ERROR_INVALID_PRINTER_NAME)}));
+    // A printer refused twice is told under the name of its second try.
+    EXPECT_EQ(failures, (ShareFailures{{"OfficeA", NERR_DuplicateShare},
+                                       {"Gone", ERROR_INVALID_PRINTER_NAME}}));
 }
 
 // A first name too long for the record's name field is refused without a
@@ -137,9 +143,11 @@ TEST_F(PrinterShares, LongPrinterNameKeepsItsFullPath) {
 }
 
 TEST_F(PrinterShares, EmptyShareNameCountsAsPresent) {
-    Apply(Printer("Marked", "LPT1:", "") + Printer("Unmarked", "LPT2:", ""), {"Marked"});
+    const ShareFailures failures =
+        Apply(Printer("Marked", "LPT1:", "") + Printer("Unmarked", "LPT2:", ""), {"Marked"});
     EXPECT_TRUE(Journal("NetShareAdd").empty());
     EXPECT_EQ(Journal("NetShareDel"), (Lines{"NetShareDel \"\" -> 2310"}));
+    EXPECT_EQ(failures, (ShareFailures{{"", NERR_NetNameNotFound}}));
 }
 
 } // namespace

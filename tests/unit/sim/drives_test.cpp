@@ -1,5 +1,5 @@
-#include "platform/sim/machine_config.h"
 #include "platform/api.h"
+#include "platform/sim/machine_config.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>
@@ -75,6 +75,25 @@ TEST(MachineConfig, WindowsDirectoryFromTheSystemSection) {
     EXPECT_EQ(
         sim::ParseMachineConfig("[system]\nwindowsdirectory = D:\\WIN98 \n", "m").windowsDirectory,
         "D:\\WIN98");
+}
+
+TEST(MachineConfig, RefuseRestartTakesZeroOrOne) {
+    const struct {
+        const char *text;
+        bool refuse;
+        bool error;
+    } cases[] = {
+        {"[System]\nWindowsDirectory=C:\\WINDOWS\n", false, false},
+        {"[System]\nRefuseRestart=1\n", true, false},
+        {"[system]\nrefuserestart = 0\n", false, false},
+        {"[System]\nRefuseRestart=yes\n", false, true},
+        {"[Drives]\nRefuseRestart=1\n", false, true}, // not a drive letter
+    };
+    for (const auto &c : cases) {
+        const sim::MachineConfig config = sim::ParseMachineConfig(c.text, "m");
+        EXPECT_EQ(config.refuseRestart, c.refuse) << c.text;
+        EXPECT_EQ(config.errors.size(), c.error ? 1u : 0u) << c.text;
+    }
 }
 
 TEST(Drives, QueriesFollowMachineIniAsItChanges) {
