@@ -2,8 +2,8 @@
 
 #include "netsetup/reg_key.h"
 #include "netsetup/setup_state.h"
+#include "platform/format_text.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -36,8 +36,7 @@ bool FindDeviceKeyPath(char (&path)[kBufferSize]) {
     for (DWORD index = 0; RegEnumKeyA(pci.Get(), index, name, kBufferSize) == ERROR_SUCCESS;
          ++index) {
         if (StartsWith(name, kCardId)) {
-            const int length = std::snprintf(path, kBufferSize, "Enum\\PCI\\%s", name);
-            return length < static_cast<int>(kBufferSize);
+            return vp::FormatText(path, kBufferSize, "Enum\\PCI\\%s", name);
         }
     }
     return false;
@@ -47,7 +46,7 @@ bool FindDeviceKeyPath(char (&path)[kBufferSize]) {
 // name (at most 5 characters of it are used).
 void AssignToBinding(const char *protocolInstance) {
     char protocolPath[kProtocolPathSize];
-    std::snprintf(protocolPath, sizeof protocolPath, "Enum\\Network\\MSTCP\\%.5s",
+    vp::FormatText(protocolPath, sizeof protocolPath, "Enum\\Network\\MSTCP\\%.5s",
                   protocolInstance);
     COpenKey protocol;
     if (protocol.Open(HKEY_LOCAL_MACHINE, protocolPath) != ERROR_SUCCESS)
@@ -68,7 +67,7 @@ void AssignToBinding(const char *protocolInstance) {
     // open: pass the binding over like any other missing class key.
     if (sizeof kClassRoot - 1 + driverLength >= kBufferSize)
         return;
-    std::snprintf(classPath, sizeof classPath, "%s%.*s", kClassRoot, static_cast<int>(driverLength),
+    vp::FormatText(classPath, sizeof classPath, "%s%.*s", kClassRoot, static_cast<int>(driverLength),
                   driver);
 
     COpenKey classKey;
