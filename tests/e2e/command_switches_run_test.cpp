@@ -41,7 +41,7 @@ TEST_F(SwitchesRun, SwitchesWinOverTheVariablesAndReachTheSuiteTheLauncherStarts
 }
 
 TEST_F(SwitchesRun, HelpPrintsTheUsageAndRunsNothing) {
-    const auto run = Run("veltrin-sharing", {"-t", transcript, "--help"});
+    const auto run = Run("veltrin-sharing", {"-TRANSCRIPT", transcript, "--help"});
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_TRUE(run.output.starts_with("Usage: veltrin-sharing [/script <file>] [/transcript "
                                        "<file>]\n"))
