@@ -34,9 +34,6 @@ cmake --build "$standins"
 
 echo "== The i686 programs on Windows 95/98"
 tests/wine/check-imports.sh i686-w64-mingw32-objdump build/win-i686/bin/*.exe
-for program in build/win-i686/bin/*.exe; do
-    echo "$(basename "$program"): $(stat -c %s "$program") bytes"
-done
 
 echo "== The x86_64 programs under Wine, beside the Linux build"
 # The Linux programs to compare with: scripts/test.sh has built them.
