@@ -69,6 +69,8 @@ linux_run() { # name program cd change svrapi how
         VELTRIN_UI="$ui" VELTRIN_TRANSCRIPT="$transcript" \
         timeout 120 "$LINUX_BIN/$2" "${arguments[@]}" </dev/null >"$dir/output.txt" 2>&1 || status=$?
     echo "$status" >"$dir/status"
+    # A run that never started has seen nothing.
+    [ -f "$dir/transcript.txt" ] || : >"$dir/transcript.txt"
 }
 
 # ---- the Windows build under Wine (run inside Xvfb) ------------------------
