@@ -76,23 +76,33 @@ linux_run() { # name program cd change svrapi how
 # ---- the Windows build under Wine (run inside Xvfb) ------------------------
 # Photographs the screen after each dialog or message box line of the
 # transcript, until the stop file appears; and the sharing dialog once more
-# as it stands after the last of the moves between its lists (each move
-# ends with a list 1014 line; the first of those comes with the opening).
+# as it stands after the moves between its lists: each time it waits with
+# lists unlike those it opened with (the list lines of one wait end with
+# list 1014), unless the transcript has already gone on.
 shooter() { # transcript name stop
-    local seen=0 total line what n=0 stopping lists=0 shot
+    local seen=0 total line what n=0 stopping at lists="" opened="" shot
     while true; do
         stopping=0
         [ -e "$3" ] && stopping=1
         total=0
         [ -f "$1" ] && total=$(wc -l <"$1")
+        at=$seen
         while IFS= read -r line; do
+            at=$((at + 1))
             case "$line" in
             "dialog "*" open "*) what="dialog-$(cut -d' ' -f2 <<<"$line")" ;;
             msgbox*) what="msgbox-$(sed -E 's/^msgbox "([^"]*)".*/\1/' <<<"$line")" ;;
             "list 1014"*)
-                lists=$((lists + 1))
-                [ "$lists" -gt 1 ] || continue
-                what="" ;;
+                lists+="$line"
+                [ -n "$opened" ] || opened=$lists
+                what=""
+                [ "$lists" != "$opened" ] && [ "$at" -eq "$total" ] || { lists="" && continue; }
+                lists=""
+                ;;
+            list*)
+                lists+="$line"
+                continue
+                ;;
             *) continue ;;
             esac
             if [ -n "$what" ]; then
