@@ -47,7 +47,7 @@ bool FindDeviceKeyPath(char (&path)[kBufferSize]) {
 void AssignToBinding(const char *protocolInstance) {
     char protocolPath[kProtocolPathSize];
     vp::FormatText(protocolPath, sizeof protocolPath, "Enum\\Network\\MSTCP\\%.5s",
-                  protocolInstance);
+                   protocolInstance);
     COpenKey protocol;
     if (protocol.Open(HKEY_LOCAL_MACHINE, protocolPath) != ERROR_SUCCESS)
         return;
@@ -67,8 +67,8 @@ void AssignToBinding(const char *protocolInstance) {
     // open: pass the binding over like any other missing class key.
     if (sizeof kClassRoot - 1 + driverLength >= kBufferSize)
         return;
-    vp::FormatText(classPath, sizeof classPath, "%s%.*s", kClassRoot, static_cast<int>(driverLength),
-                  driver);
+    vp::FormatText(classPath, sizeof classPath, "%s%.*s", kClassRoot,
+                   static_cast<int>(driverLength), driver);
 
     COpenKey classKey;
     if (classKey.Open(HKEY_LOCAL_MACHINE, classPath) != ERROR_SUCCESS)

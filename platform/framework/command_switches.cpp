@@ -5,8 +5,8 @@ namespace vp {
 namespace {
 
 constexpr Switch kProgramSwitches[] = {
-    {"script", "<file>", "VELTRIN_UI", "script:",
-     "answer the dialogs and message boxes from a response file"},
+    {"script", "<file>", "VELTRIN_UI",
+     "script:", "answer the dialogs and message boxes from a response file"},
     {"transcript", "<file>", "VELTRIN_TRANSCRIPT", "",
      "add what a person would have seen to a file"},
 };
