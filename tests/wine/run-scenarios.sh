@@ -80,7 +80,7 @@ linux_run() { # name program cd change svrapi how
 # lists unlike those it opened with (the list lines of one wait end with
 # list 1014), unless the transcript has already gone on.
 shooter() { # transcript name stop
-    local seen=0 total line what n=0 stopping at lists="" opened="" shot
+    local seen=0 total line what n=0 stopping at lists="" opened="" moved shot
     while true; do
         stopping=0
         [ -e "$3" ] && stopping=1
@@ -96,8 +96,11 @@ shooter() { # transcript name stop
                 lists+="$line"
                 [ -n "$opened" ] || opened=$lists
                 what=""
-                [ "$lists" != "$opened" ] && [ "$at" -eq "$total" ] || { lists="" && continue; }
+                moved=$lists
                 lists=""
+                if [ "$moved" = "$opened" ] || [ "$at" -ne "$total" ]; then
+                    continue
+                fi
                 ;;
             list*)
                 lists+="$line"
