@@ -1,4 +1,4 @@
-// veltrin: the media launcher. It reads no command-line arguments.
+// veltrin: the media launcher.
 #include "app/setup_app.h"
 #include "platform/program_entry.h"
 

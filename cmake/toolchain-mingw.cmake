@@ -31,6 +31,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(vp_size_flags "-ffunction-sections -fdata-sections -fno-exceptions -fno-rtti")
 string(APPEND vp_size_flags " -fno-threadsafe-statics -D__USE_MINGW_ANSI_STDIO=0")
 set(CMAKE_C_FLAGS_INIT "${vp_size_flags} ${VP_MINGW_ARCH_FLAGS}")
+# Optimised across files at link time: a sixth smaller (docs/benchmark-results.md).
+set(CMAKE_INTERPROCEDURAL_OPTIMIZATION ON)
 set(CMAKE_CXX_FLAGS_INIT "${vp_size_flags} ${VP_MINGW_ARCH_FLAGS}")
 # The library's default terminate handler demangles the exception's type for
 # a console a GUI program does not have, and the demangler is the biggest

@@ -1,8 +1,7 @@
 #include "common/cd_probe.h"
 
+#include "platform/format_text.h"
 #include "platform/api.h"
-
-#include <cstdio>
 
 void ProbeCdDrive(char *rootPath) {
     for (int i = 3; i <= 9; ++i) {
@@ -13,7 +12,7 @@ void ProbeCdDrive(char *rootPath) {
 }
 
 void MakeCdPath(char (&path)[kCdPathSize], char letter, const char *tail) {
-    std::snprintf(path, kCdPathSize, "%c:%s", letter, tail);
+    vp::FormatText(path, kCdPathSize, "%c:%s", letter, tail);
 }
 
 bool CdEntryExists(const char *path) {

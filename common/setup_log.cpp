@@ -1,15 +1,15 @@
 #include "common/setup_log.h"
 
 #include "common/whole_file.h"
+#include "platform/format_text.h"
 #include "platform/quoted_text.h"
 
-#include <cstdio>
 
 void LogAction(std::string_view word, std::string_view details) {
     SYSTEMTIME now;
     GetLocalTime(&now);
     char stamp[64];
-    std::snprintf(stamp, sizeof stamp, "%04u-%02u-%02u %02u:%02u:%02u ", now.wYear, now.wMonth,
+    vp::FormatText(stamp, sizeof stamp, "%04u-%02u-%02u %02u:%02u:%02u ", now.wYear, now.wMonth,
                   now.wDay, now.wHour, now.wMinute, now.wSecond);
     std::string line = stamp;
     line += vp::VisibleText(word);

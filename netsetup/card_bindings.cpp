@@ -1,8 +1,8 @@
 #include "netsetup/card_bindings.h"
 
 #include "common/reg_key.h"
+#include "platform/format_text.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -33,8 +33,7 @@ bool FindDeviceKeyPath(char (&path)[kBufferSize]) {
     for (DWORD index = 0; RegEnumKeyA(pci.Get(), index, name, kBufferSize) == ERROR_SUCCESS;
          ++index) {
         if (StartsWith(name, kCardId)) {
-            const int length = std::snprintf(path, kBufferSize, "Enum\\PCI\\%s", name);
-            return length < static_cast<int>(kBufferSize);
+            return vp::FormatText(path, kBufferSize, "Enum\\PCI\\%s", name);
         }
     }
     return false;
@@ -48,8 +47,8 @@ void VisitBinding(const char *protocolInstance, const ClassKeyVisit &visit) {
     if (*protocolInstance == '\0')
         return;
     char protocolPath[kProtocolPathSize];
-    std::snprintf(protocolPath, sizeof protocolPath, "Enum\\Network\\MSTCP\\%.5s",
-                  protocolInstance);
+    vp::FormatText(protocolPath, sizeof protocolPath, "Enum\\Network\\MSTCP\\%.5s",
+                   protocolInstance);
     COpenKey protocol;
     if (protocol.Open(HKEY_LOCAL_MACHINE, protocolPath) != ERROR_SUCCESS)
         return;
@@ -70,8 +69,8 @@ void VisitBinding(const char *protocolInstance, const ClassKeyVisit &visit) {
     if (driverLength == 0 || sizeof kClassRoot - 1 + driverLength >= kBufferSize)
         return;
     char classPath[kBufferSize];
-    std::snprintf(classPath, sizeof classPath, "%s%.*s", kClassRoot, static_cast<int>(driverLength),
-                  driver);
+    vp::FormatText(classPath, sizeof classPath, "%s%.*s", kClassRoot,
+                   static_cast<int>(driverLength), driver);
 
     visit(classPath);
 }

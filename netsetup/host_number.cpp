@@ -1,8 +1,7 @@
 #include "netsetup/host_number.h"
 
 #include "netsetup/setup_state.h"
-
-#include <cstdio>
+#include "platform/format_text.h"
 
 std::uint32_t CRuntimeRandom::Draw() {
     m_state = m_state * 214013u + 2531011u;
@@ -16,6 +15,6 @@ int HostNumberFromDraw(std::uint32_t draw) {
 void FillGatewayAddress(std::uint32_t seed) {
     CRuntimeRandom random(seed);
     const int host = HostNumberFromDraw(random.Draw());
-    std::snprintf(g_setupState.maskText, sizeof g_setupState.maskText, "255.255.255.0");
-    std::snprintf(g_setupState.addressText, sizeof g_setupState.addressText, "192.168.0.%d", host);
+    vp::FormatText(g_setupState.maskText, sizeof g_setupState.maskText, "255.255.255.0");
+    vp::FormatText(g_setupState.addressText, sizeof g_setupState.addressText, "192.168.0.%d", host);
 }

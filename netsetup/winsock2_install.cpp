@@ -4,10 +4,10 @@
 #include "common/reg_key.h"
 #include "common/setup_log.h"
 #include "netsetup/setup_state.h"
+#include "platform/format_text.h"
 #include "platform/quoted_text.h"
 #include "platform/registry_keys.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -36,7 +36,7 @@ const char *WaitForWinsock2Key(HANDLE installer, const Winsock2Pacing &pacing) {
 // The installer is not there (no CD, another CD) or is not a program.
 void WarnNotStarted(HWND owner, const char *commandLine, DWORD error) {
     char text[160];
-    std::snprintf(text, sizeof text,
+    vp::FormatText(text, sizeof text,
                   "Fail to install Winsock 2, the program\n%s could not be started (error %lu).",
                   commandLine, static_cast<unsigned long>(error));
     MessageBoxA(owner, text, "WARNING", MB_ICONHAND);

@@ -101,6 +101,7 @@ using PHKEY = HKEY *;
 #define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_INVALID_LEVEL 124L
 #define ERROR_MORE_DATA 234L
+#define ERROR_ENVVAR_NOT_FOUND 203L
 #define ERROR_NO_MORE_ITEMS 259L
 #define ERROR_ALREADY_EXISTS 183L
 #define ERROR_BADDB 1009L
@@ -284,7 +285,9 @@ struct SYSTEMTIME {
     WORD wMilliseconds;
 };
 void GetLocalTime(SYSTEMTIME *time);
-LPSTR GetCommandLineA();
+// The value's length when it fits size (NUL not counted), else the size it
+// needs with its NUL; 0 and ERROR_ENVVAR_NOT_FOUND when the name is not set.
+DWORD GetEnvironmentVariableA(LPCSTR name, LPSTR buffer, DWORD size);
 
 // ---- restart ------------------------------------------------------------------
 #define EWX_LOGOFF 0

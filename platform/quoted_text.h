@@ -3,7 +3,6 @@
 // start a line of their own.
 #pragma once
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -14,9 +13,10 @@ inline bool IsControlByte(unsigned char c) {
 }
 
 inline void AppendByteEscape(std::string &out, unsigned char c) {
-    char buf[5];
-    std::snprintf(buf, sizeof buf, "\\x%02x", c);
-    out += buf;
+    constexpr char kDigits[] = "0123456789abcdef";
+    out += "\\x";
+    out += kDigits[c >> 4];
+    out += kDigits[c & 0xf];
 }
 
 // The text in double quotes with \\, \", \n, \r, \t and \xNN escapes.

@@ -1,58 +1,23 @@
-// What a program asks about itself and the hour: GetCommandLineA from the
-// arguments the host started it with, GetLocalTime from the host's clock and
-// time zone.
+// What a program asks about its environment and the hour:
+// GetEnvironmentVariableA from the host's environment, GetLocalTime from the
+// host's clock and time zone.
 #include "platform/api.h"
 
 #include <ctime>
-#include <fstream>
-#include <iterator>
-#include <string>
+#include <cstdlib>
+#include <cstring>
 
-namespace {
-
-// One argument as the C runtime reads it back: quoted when it holds a blank
-// or a quote, with the backslashes before a quote doubled.
-void AppendArgument(std::string &line, const std::string &arg) {
-    if (!line.empty())
-        line += ' ';
-    if (!arg.empty() && arg.find_first_of(" \t\"") == std::string::npos) {
-        line += arg;
-        return;
+DWORD GetEnvironmentVariableA(LPCSTR name, LPSTR buffer, DWORD size) {
+    const char *value = name ? std::getenv(name) : nullptr;
+    if (!value) {
+        SetLastError(ERROR_ENVVAR_NOT_FOUND);
+        return 0;
     }
-    line += '"';
-    std::size_t backslashes = 0;
-    for (char c : arg) {
-        if (c == '\\') {
-            ++backslashes;
-        } else {
-            if (c == '"')
-                line.append(backslashes + 1, '\\');
-            backslashes = 0;
-        }
-        line += c;
-    }
-    line.append(backslashes, '\\');
-    line += '"';
-}
-
-std::string ReadCommandLine() {
-    std::ifstream in("/proc/self/cmdline", std::ios::binary);
-    const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::string line;
-    for (std::size_t at = 0; at < raw.size();) {
-        const std::size_t end = raw.find('\0', at);
-        const std::string arg = raw.substr(at, end - at);
-        AppendArgument(line, arg);
-        at = end == std::string::npos ? raw.size() : end + 1;
-    }
-    return line;
-}
-
-} // namespace
-
-LPSTR GetCommandLineA() {
-    static std::string line = ReadCommandLine();
-    return line.data();
+    const std::size_t length = std::strlen(value);
+    if (!buffer || length >= size)
+        return static_cast<DWORD>(length + 1);
+    std::memcpy(buffer, value, length + 1);
+    return static_cast<DWORD>(length);
 }
 
 void GetLocalTime(SYSTEMTIME *time) {

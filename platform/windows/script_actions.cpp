@@ -1,6 +1,6 @@
 #include "platform/windows/script_actions.h"
 
-#include <cstdio>
+#include "platform/format_text.h"
 
 namespace win32::script {
 
@@ -82,7 +82,7 @@ std::string SystemCommand(HWND dialog, UINT command) {
     const UINT state = GetMenuState(GetSystemMenu(dialog, FALSE), command, MF_BYCOMMAND);
     if (state == static_cast<UINT>(-1) || (state & (MF_DISABLED | MF_GRAYED | MF_SEPARATOR))) {
         char hex[16];
-        std::snprintf(hex, sizeof hex, "0x%X", command);
+        vp::FormatText(hex, sizeof hex, "0x%X", command);
         return std::string("command ") + hex + " is not in the system menu";
     }
     SendMessageA(dialog, WM_SYSCOMMAND, command, 0);

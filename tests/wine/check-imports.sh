@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks programs built for Windows 95/98: GUI subsystem version 4.0 (a newer
-# one makes the 9x loader refuse them) and imports only from the list of
-# DLLs and functions those systems have (win9x-imports.txt).
+# one makes the 9x loader refuse them), imports only from the list of DLLs
+# and functions those systems have (win9x-imports.txt), and at most 64 KB
+# each, as the programs of that time were (docs/benchmark-results.md).
 # Usage: check-imports.sh OBJDUMP PROGRAM...
 set -euo pipefail
 objdump=$1
@@ -9,10 +10,17 @@ shift
 here="$(cd "$(dirname "$0")" && pwd)"
 allowed="$(grep -v '^\s*\(#\|$\)' "$here/win9x-imports.txt" | awk '{print toupper($1), $2}' | sort -u)"
 
+max_bytes=65536
+
 status=0
 for program in "$@"; do
     dump="$("$objdump" -p "$program")"
     name="$(basename "$program")"
+    bytes=$(stat -c %s "$program")
+    if [ "$bytes" -gt "$max_bytes" ]; then
+        echo "$name: $bytes bytes, more than $max_bytes"
+        status=1
+    fi
     for field in MajorSubsystemVersion:4 MinorSubsystemVersion:0; do
         want=${field#*:}
         got="$(awk -v f="${field%%:*}" '$1 == f {print $2}' <<<"$dump")"
@@ -42,7 +50,7 @@ for program in "$@"; do
         sed 's/^/    /' <<<"$extra"
         status=1
     else
-        echo "$name: subsystem 4.0, $(wc -l <<<"$imports") imports, all known to Windows 95/98"
+        echo "$name: $bytes bytes, subsystem 4.0, $(wc -l <<<"$imports") imports, all known to Windows 95/98"
     fi
 done
 exit $status

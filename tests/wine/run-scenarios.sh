@@ -17,24 +17,29 @@ source "$here/wine-machine.sh"
 # its Winsock 2 installer), registry change before the run, svrapi.dll beside
 # the programs: the stand-in, or none (then the share calls go to Wine's
 # netapi32, which answers 50, and the run goes on as the Linux one does;
-# Wine's own svrapi.dll would abort the process). A file scenarios/NAME.refuse
-# is the stand-in's list of calls to refuse; the Linux run's machine refuses
-# the same calls by its own registry.
+# Wine's own svrapi.dll would abort the process), and how the response file
+# and the transcript are given: by the environment (env), by the switches
+# while the environment names other files (switches), or by the environment
+# with an unknown switch on the command line (bad-switch: no run). A file
+# scenarios/NAME.refuse is the stand-in's list of calls to refuse; the Linux
+# run's machine refuses the same calls by its own registry.
 scenarios=(
-    "launcher-no-cd veltrin absent - standin"
-    "runs-out veltrin absent - standin"
-    "gateway veltrin present - standin"
-    "client veltrin present - standin"
-    "selections veltrin present - standin"
-    "close-box veltrin-sharing present - standin"
-    "suite-no-cd veltrin-sharing absent - standin"
-    "no-card veltrin present no-card.reg standin"
-    "no-svrapi veltrin present - none"
-    "empty-driver veltrin present empty-driver.reg standin"
-    "no-tcpip veltrin present no-tcpip.reg standin"
-    "no-installer veltrin no-installer - standin"
-    "no-runonce veltrin present no-runonce.reg standin"
-    "share-refused veltrin present share-refused.reg standin"
+    "launcher-no-cd veltrin absent - standin env"
+    "runs-out veltrin absent - standin env"
+    "gateway veltrin present - standin env"
+    "client veltrin present - standin env"
+    "selections veltrin present - standin env"
+    "close-box veltrin-sharing present - standin env"
+    "suite-no-cd veltrin-sharing absent - standin env"
+    "no-card veltrin present no-card.reg standin env"
+    "no-svrapi veltrin present - none env"
+    "empty-driver veltrin present empty-driver.reg standin env"
+    "no-tcpip veltrin present no-tcpip.reg standin env"
+    "no-installer veltrin no-installer - standin env"
+    "no-runonce veltrin present no-runonce.reg standin env"
+    "share-refused veltrin present share-refused.reg standin env"
+    "switches veltrin present - standin switches"
+    "bad-switch veltrin present - standin bad-switch"
 )
 if [ -n "${SCENARIOS:-}" ]; then
     chosen=()
@@ -49,9 +54,27 @@ machine="$root/examples/machine"
 pause_ms=1000
 shot_delay=0.4
 
+# Sets ui, transcript and arguments for a run: how the response file RESPONSES
+# and the transcript TRANSCRIPT are given (the last column of a scenario);
+# UNUSED is a file the run must not use.
+settings() { # how responses transcript unused
+    arguments=()
+    case "$1" in
+    env) ui="script:$2" transcript=$3 ;;
+    switches)
+        ui="script:$4" transcript=$4
+        arguments=(/script "$2" -Transcript "$3")
+        ;;
+    bad-switch)
+        ui="script:$2" transcript=$3
+        arguments=(/colour blue)
+        ;;
+    esac
+}
+
 # ---- the Linux build -------------------------------------------------------
-linux_run() { # name program cd change
-    local dir="$OUT/linux/$1" status=0
+linux_run() { # name program cd change svrapi how
+    local dir="$OUT/linux/$1" status=0 ui transcript arguments
     rm -rf "$dir"
     mkdir -p "$dir"
     "$LINUX_BIN/veltrin-machine" new "$dir/machine" >/dev/null
@@ -63,32 +86,58 @@ linux_run() { # name program cd change
     # A copy: the run keeps its position beside the response file, and the
     # tracked scenarios stay as they are.
     cp "$here/scenarios/$1.txt" "$dir/responses.txt"
+    settings "$6" "$dir/responses.txt" "$dir/transcript.txt" "$dir/unused.txt"
     VELTRIN_MACHINE="$dir/machine" VELTRIN_BIN="$LINUX_BIN" \
-        VELTRIN_UI="script:$dir/responses.txt" VELTRIN_TRANSCRIPT="$dir/transcript.txt" \
-        timeout 120 "$LINUX_BIN/$2" </dev/null >"$dir/output.txt" 2>&1 || status=$?
+        VELTRIN_UI="$ui" VELTRIN_TRANSCRIPT="$transcript" \
+        timeout 120 "$LINUX_BIN/$2" "${arguments[@]}" </dev/null >"$dir/output.txt" 2>&1 || status=$?
     echo "$status" >"$dir/status"
+    # A run that never started has seen nothing.
+    [ -f "$dir/transcript.txt" ] || : >"$dir/transcript.txt"
 }
 
 # ---- the Windows build under Wine (run inside Xvfb) ------------------------
 # Photographs the screen after each dialog or message box line of the
-# transcript, until the stop file appears.
+# transcript, until the stop file appears; and the sharing dialog once more
+# as it stands after the moves between its lists: each time it waits with
+# lists unlike those it opened with (the list lines of one wait end with
+# list 1014), unless the transcript has already gone on.
 shooter() { # transcript name stop
-    local seen=0 total line what n=0 stopping
+    local seen=0 total line what n=0 stopping at lists="" opened="" moved shot
     while true; do
         stopping=0
         [ -e "$3" ] && stopping=1
         total=0
         [ -f "$1" ] && total=$(wc -l <"$1")
+        at=$seen
         while IFS= read -r line; do
+            at=$((at + 1))
             case "$line" in
             "dialog "*" open "*) what="dialog-$(cut -d' ' -f2 <<<"$line")" ;;
             msgbox*) what="msgbox-$(sed -E 's/^msgbox "([^"]*)".*/\1/' <<<"$line")" ;;
+            "list 1014"*)
+                lists+="$line"
+                [ -n "$opened" ] || opened=$lists
+                what=""
+                moved=$lists
+                lists=""
+                if [ "$moved" = "$opened" ] || [ "$at" -ne "$total" ]; then
+                    continue
+                fi
+                ;;
+            list*)
+                lists+="$line"
+                continue
+                ;;
             *) continue ;;
             esac
-            n=$((n + 1))
+            if [ -n "$what" ]; then
+                n=$((n + 1))
+                shot="$2-$(printf %02d $n)-${what//[^A-Za-z0-9-]/_}.png"
+            else
+                shot="$2-moved-dialog-132.png"
+            fi
             sleep "$shot_delay"
-            import -window root "$OUT/shots/$2-$(printf %02d $n)-${what//[^A-Za-z0-9-]/_}.png" \
-                2>/dev/null || true
+            import -window root "$OUT/shots/$shot" 2>/dev/null || true
         done < <([ "$total" -gt "$seen" ] && sed -n "$((seen + 1)),${total}p" "$1")
         seen=$total
         [ "$stopping" = 1 ] && return
@@ -96,8 +145,8 @@ shooter() { # transcript name stop
     done
 }
 
-wine_run() { # name program cd change svrapi
-    local dir="$OUT/wine/$1" status=0 run="$WINEPREFIX/drive_c/vp-run"
+wine_run() { # name program cd change svrapi how
+    local dir="$OUT/wine/$1" status=0 run="$WINEPREFIX/drive_c/vp-run" ui transcript arguments
     rm -rf "$dir" "$run"
     mkdir -p "$dir" "$run"
     reset_machine "$machine"
@@ -121,15 +170,17 @@ wine_run() { # name program cd change svrapi
     local shooter_pid=$!
     # runwait also waits for the programs the run starts: the CD's, the
     # suite, and those of Wine's restart.
-    VELTRIN_BIN='C:\VELTRIN' VELTRIN_UI='script:C:\vp-run\responses.txt' \
-        VELTRIN_TRANSCRIPT='C:\vp-run\transcript.txt' VELTRIN_SCRIPT_PAUSE=$pause_ms \
-        timeout 120 wine 'C:\runwait.exe' "C:\\VELTRIN\\$2.exe" </dev/null >"$dir/output.txt" 2>&1 ||
-        status=$?
+    settings "$6" 'C:\vp-run\responses.txt' 'C:\vp-run\transcript.txt' 'C:\vp-run\unused.txt'
+    VELTRIN_BIN='C:\VELTRIN' VELTRIN_UI="$ui" VELTRIN_TRANSCRIPT="$transcript" \
+        VELTRIN_SCRIPT_PAUSE=$pause_ms \
+        timeout 120 wine 'C:\runwait.exe' "C:\\VELTRIN\\$2.exe" "${arguments[@]}" \
+        </dev/null >"$dir/output.txt" 2>&1 || status=$?
     touch "$run/stop"
     wait "$shooter_pid"
 
     echo "$status" >"$dir/status"
     cp "$run/transcript.txt" "$dir/transcript.txt" 2>/dev/null || : >"$dir/transcript.txt"
+    [ ! -e "$run/unused.txt" ] || cp "$run/unused.txt" "$dir/unused.txt"
     cp "$WINEPREFIX/drive_c/VELTRIN/svrapi.log" "$dir/svrapi.log" 2>/dev/null || : >"$dir/svrapi.log"
     cp "$WINEPREFIX/drive_c/windows/setup.log" "$dir/setup.log" 2>/dev/null || : >"$dir/setup.log"
     wine_export 'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Class' "$dir/class.reg"
@@ -168,9 +219,16 @@ same() { # what linux-file wine-file
     fi
 }
 
-compare() { # name program cd change svrapi
+compare() { # name program cd change svrapi how
     local linux="$OUT/linux/$1" wine="$OUT/wine/$1"
     echo "$1:"
+    if [ "$6" = switches ]; then
+        if [ -e "$linux/unused.txt" ] || [ -e "$wine/unused.txt" ]; then
+            fail "the switches won over the environment"
+        else
+            echo "  ok   the switches won over the environment"
+        fi
+    fi
     echo "$(cat "$linux/status")" >"$OUT/a"
     echo "$(cat "$wine/status")" >"$OUT/b"
     same "exit status" "$OUT/a" "$OUT/b"

@@ -4,6 +4,8 @@
 # A prefix made by make_prefix:
 #   Windows version 98 (GetVersion reports the 9x family), caption drawn by
 #   Wine itself (no window manager under Xvfb), no crash dialog;
+#   the look of Windows 98: no theme, the "Windows Standard" colours, Wine's
+#   own fonts (MS Sans Serif among them);
 #   the machine's HKEY_LOCAL_MACHINE imported, without Wine's own Winsock 2 key;
 #   drives as in machine.ini: A: floppy, C: the machine's C files, E: CD-ROM,
 #   F: network; Wine's Z: (the whole host) removed, so that the drive lists
@@ -68,6 +70,22 @@ wine_export() { # key out
 # Points the CD-ROM drive at a folder.
 insert_cd() { ln -sfn "$(cd "$1" && pwd)" "$WINEPREFIX/dosdevices/e:"; }
 
+# The colours of Windows 98's "Windows Standard" scheme, as Control Panel
+# keeps them.
+windows_standard_colours=(
+    '"ActiveBorder"="192 192 192"' '"ActiveTitle"="0 0 128"' '"AppWorkspace"="128 128 128"'
+    '"Background"="0 128 128"' '"ButtonDkShadow"="0 0 0"'
+    '"ButtonFace"="192 192 192"' '"ButtonHilight"="255 255 255"' '"ButtonLight"="192 192 192"'
+    '"ButtonShadow"="128 128 128"' '"ButtonText"="0 0 0"'
+    '"GradientActiveTitle"="16 132 208"' '"GradientInactiveTitle"="192 192 192"'
+    '"GrayText"="128 128 128"' '"Hilight"="0 0 128"' '"HilightText"="255 255 255"'
+    '"HotTrackingColor"="0 0 255"' '"InactiveBorder"="192 192 192"'
+    '"InactiveTitle"="128 128 128"' '"InactiveTitleText"="192 192 192"' '"InfoText"="0 0 0"'
+    '"InfoWindow"="255 255 225"' '"Menu"="192 192 192"' '"MenuText"="0 0 0"'
+    '"Scrollbar"="192 192 192"' '"TitleText"="255 255 255"' '"Window"="255 255 255"'
+    '"WindowFrame"="0 0 0"' '"WindowText"="0 0 0"'
+)
+
 # make_prefix MACHINE CD PROGRAMS...: a fresh prefix in $WINEPREFIX, display-less.
 # Call it where a failure does not end the script (set -e is off inside).
 make_prefix() {
@@ -92,6 +110,9 @@ make_prefix() {
         '[HKEY_CURRENT_USER\Software\Wine]' '"Version"="win98"' '' \
         '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' '' \
         '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
+        '[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\ThemeManager]' \
+        '"ThemeActive"="0"' '' \
+        '[HKEY_CURRENT_USER\Control Panel\Colors]' "${windows_standard_colours[@]}" '' \
         '[HKEY_LOCAL_MACHINE\Software\Wine\Drives]' '"a:"="floppy"' '"e:"="cdrom"' \
         '"f:"="network"' '' >"$settings"
     wine_import "$settings" || return 1
@@ -106,10 +127,11 @@ make_prefix() {
         esac
     done
     # Debian's Wine looks for its own fonts in the wrong folder: without
-    # Marlett the caption buttons show as letters.
+    # them the caption buttons show as letters (Marlett), and MS Sans Serif,
+    # the dialogs' font, is drawn by a substitute with other metrics.
     local fonts
     for fonts in /usr/share/wine/fonts /usr/lib/wine/fonts; do
-        [ -f "$fonts/marlett.ttf" ] && cp "$fonts/marlett.ttf" "$WINEPREFIX/drive_c/windows/Fonts/"
+        [ -f "$fonts/marlett.ttf" ] && cp "$fonts"/*.ttf "$fonts"/*.fon "$WINEPREFIX/drive_c/windows/Fonts/"
     done
 
     mkdir -p "$WINEPREFIX/drive_c/VELTRIN"

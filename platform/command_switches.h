@@ -1,0 +1,59 @@
+// The switches the programs take on their command line, for unattended runs
+// on machines where setting environment variables is awkward. Each switch
+// sets an environment variable: the programs read their settings there, and
+// pass them on to the programs they start.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vp {
+
+// One row of a switch table. A switch is written "/name" or "-name" (also
+// "--name"), in any case.
+struct Switch {
+    std::string_view name;
+    std::string_view argument; // what follows it, as the usage names it; empty: nothing
+    std::string_view variable; // the environment variable it sets
+    std::string_view value;    // the variable's value, before the argument if there is one
+    std::string_view help;     // its line in the usage
+};
+
+// The switches a program takes, by its name (ProgramName): the settings of
+// an unattended run, and for the dialog suite its /undo.
+std::span<const Switch> ProgramSwitches(std::string_view program);
+
+struct Setting {
+    std::string variable;
+    std::string value;
+};
+
+struct CommandLine {
+    enum class Outcome { Run, Help, Error };
+    Outcome outcome = Outcome::Run;
+    std::vector<Setting> settings; // in the order given: a later one wins
+    std::string error;             // what is wrong, for Outcome::Error
+};
+
+// Reads the arguments after the program's name. "/?", "-h" and "--help" ask
+// for the usage; anything not in the table is an error.
+CommandLine ParseCommandLine(std::span<const char *const> arguments,
+                             std::span<const Switch> switches);
+
+// The program's name from argv[0]: no folder, no ".exe".
+std::string ProgramName(std::string_view path);
+
+std::string UsageText(std::string_view program, std::span<const Switch> switches);
+
+// Exit status of a command line that is not understood.
+constexpr int kUsageExitCode = 2;
+
+// Each build's own part: applies the command line to the environment, shows
+// the usage or the error where its people look, and gives the exit status
+// when the program is to end without a run.
+std::optional<int> TakeCommandLine(int argc, char **argv);
+
+} // namespace vp

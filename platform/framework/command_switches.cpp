@@ -1,0 +1,132 @@
+#include "platform/command_switches.h"
+
+namespace vp {
+
+namespace {
+
+constexpr Switch kScript = {"script", "<file>", "VELTRIN_UI", "script:",
+                            "answer the dialogs and message boxes from a response file"};
+constexpr Switch kTranscript = {"transcript", "<file>", "VELTRIN_TRANSCRIPT", "",
+                                "add what a person would have seen to a file"};
+constexpr Switch kProgramSwitches[] = {kScript, kTranscript};
+constexpr Switch kSuiteSwitches[] = {
+    kScript, kTranscript,
+    {"undo", "", "VELTRIN_UNDO", "1", "put back what the setup changed, from its undo file"}};
+
+constexpr std::string_view kHelpNames[] = {"?", "h", "help"};
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+// The name of a switch without its "/", "-" or "--"; nullopt for an
+// argument that is not a switch.
+std::optional<std::string_view> SwitchName(std::string_view argument) {
+    if (argument.starts_with("--"))
+        return argument.substr(2);
+    if (argument.starts_with('/') || argument.starts_with('-'))
+        return argument.substr(1);
+    return std::nullopt;
+}
+
+CommandLine Refused(std::string error) {
+    CommandLine refused;
+    refused.outcome = CommandLine::Outcome::Error;
+    refused.error = std::move(error);
+    return refused;
+}
+
+} // namespace
+
+std::span<const Switch> ProgramSwitches(std::string_view program) {
+    if (SameIgnoringCase(program, "veltrin-sharing"))
+        return kSuiteSwitches;
+    return kProgramSwitches;
+}
+
+CommandLine ParseCommandLine(std::span<const char *const> arguments,
+                             std::span<const Switch> switches) {
+    CommandLine line;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        const std::optional<std::string_view> name = SwitchName(argument);
+        if (!name || name->empty())
+            return Refused("unexpected argument \"" + std::string(argument) + "\"");
+        bool help = false;
+        for (std::string_view helpName : kHelpNames)
+            help = help || SameIgnoringCase(*name, helpName);
+        if (help) {
+            line.outcome = CommandLine::Outcome::Help;
+            continue;
+        }
+        const Switch *known = nullptr;
+        for (const Switch &candidate : switches)
+            if (SameIgnoringCase(*name, candidate.name))
+                known = &candidate;
+        if (!known)
+            return Refused("unknown switch \"" + std::string(argument) + "\"");
+        std::string value(known->value);
+        if (!known->argument.empty()) {
+            if (i + 1 == arguments.size() || !*arguments[i + 1])
+                return Refused(std::string(argument) + " needs " + std::string(known->argument));
+            value += arguments[++i];
+        }
+        line.settings.push_back({std::string(known->variable), std::move(value)});
+    }
+    return line;
+}
+
+std::string ProgramName(std::string_view path) {
+    const std::size_t slash = path.find_last_of("/\\:");
+    if (slash != std::string_view::npos)
+        path.remove_prefix(slash + 1);
+    if (path.size() > 4 && SameIgnoringCase(path.substr(path.size() - 4), ".exe"))
+        path.remove_suffix(4);
+    return std::string(path.empty() ? "veltrin" : path);
+}
+
+std::string UsageText(std::string_view program, std::span<const Switch> switches) {
+    const auto written = [](const Switch &each) {
+        return 1 + each.name.size() + (each.argument.empty() ? 0 : 1 + each.argument.size());
+    };
+    const auto write = [](std::string &text, const Switch &each) {
+        text += '/';
+        text += each.name;
+        if (!each.argument.empty()) {
+            text += ' ';
+            text += each.argument;
+        }
+    };
+    std::string text = "Usage: ";
+    text += program;
+    std::size_t width = 0;
+    for (const Switch &each : switches) {
+        text += " [";
+        write(text, each);
+        text += ']';
+        width = written(each) > width ? written(each) : width;
+    }
+    text += "\n\n";
+    for (const Switch &each : switches) {
+        text += "  ";
+        write(text, each);
+        text.append(width - written(each) + 2, ' ');
+        text += each.help;
+        text += '\n';
+    }
+    text += "  /?";
+    text.append(width > 2 ? width : 2, ' ');
+    text += "show this help\n\n"
+            "A switch may also start with -, in any case. Switches win over the\n"
+            "environment and pass on to the programs this one starts.\n";
+    return text;
+}
+
+} // namespace vp
