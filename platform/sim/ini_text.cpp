@@ -68,7 +68,7 @@ Text Parse(std::string_view text) {
 
 const Entry *Find(const Text &text, std::string_view section, std::string_view key) {
     for (const Entry &e : text.entries)
-        if (reg::NamesEqual(e.section, section) && reg::NamesEqual(e.key, key))
+        if (vp::SameRegName(e.section, section) && vp::SameRegName(e.key, key))
             return &e;
     return nullptr;
 }
