@@ -1,6 +1,7 @@
 #include "platform/regedit4/reader.h"
 
 #include "platform/registry_names.h"
+#include "platform/trimmed.h"
 
 namespace vp {
 
@@ -88,7 +89,7 @@ class Reader {
             if (line.empty())
                 continue;
             if (line.front() == ';') {
-                Comment(line.substr(1));
+                sink_.CommentLine(Trimmed(line.substr(1), IsBlank));
                 continue;
             }
             bool ok = line.front() == '['                            ? KeyLine(line)
@@ -131,14 +132,6 @@ class Reader {
     bool Fail(std::string what) {
         what_ = std::move(what);
         return false;
-    }
-
-    // text starts after the ';' and after any blanks before it.
-    void Comment(std::string_view text) {
-        SkipBlanks(text);
-        while (!text.empty() && IsBlank(text.back()))
-            text.remove_suffix(1);
-        sink_.CommentLine(text);
     }
 
     bool KeyLine(std::string_view line) {

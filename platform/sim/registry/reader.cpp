@@ -55,7 +55,7 @@ class TreeSink final : public vp::Regedit4Sink {
     }
 
     Key &root_;
-    Key *key_ = nullptr; // the last [KEY]'s
+    Key *key_ = nullptr; // the key of the last [KEY]
     Key *parent_ = nullptr;
     std::string parentPath_;
 };
