@@ -91,6 +91,10 @@ TEST(RegSections, RefusesABrokenFileAtItsLine) {
         {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\X]\n\"v\"=hex:41,\\\n", 3}, // continued past the end
         {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\X]\n\"v\"=hex:4g\n", 3},
         {"REGEDIT4\n[-HKEY_LOCAL_MACHINE\\X]\n\"v\"=-\n", 3},   // a value of a deleted key
+        {"REGEDIT4\n[-HKEY_LOCAL_MACHINE]\n", 2},                // the root itself
+        {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\\\X]\n", 2},           // an empty key name
+        {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\X]\n\"v\"=\"\\q\"\n", 3}, // an unknown escape
+        {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\X]\n\"v\"=hex:41,\\\n; note\n", 4},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);
