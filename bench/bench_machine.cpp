@@ -122,7 +122,7 @@ std::string MachineRegistryText(const MachineShape &shape) {
     Key root;
     if (shape.fullRegistry)
         AddFullRegistry(root);
-    sim::reg::ParseError error;
+    vp::Regedit4Error error;
     if (!sim::reg::ApplyRegedit4(DefaultRegistryText(), root, &error))
         Die("default registry, line " + std::to_string(error.line) + ": " + error.what);
     Key &shares = *sim::reg::CreateKey(root, kShareKeyPath);

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "platform/api.h"
+#include "platform/regedit4/reader.h"
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,18 +35,7 @@ std::string FormatRegText(const RegText &text);
 // The sections alone, as FormatRegText writes them after its header.
 std::string FormatRegSections(const std::vector<RegSection> &sections);
 
-struct RegTextError {
-    std::size_t line = 0; // 1-based
-    std::string what;
-};
-
 // Reads what FormatRegText writes and what regedit exports of
-// HKEY_LOCAL_MACHINE: strings, dword:, hex: and hex(N): values (continued
-// over lines with ",\"), deletions, blank and comment lines. Stops at the
-// first fault.
-bool ParseRegText(std::string_view text, RegText *out, RegTextError *error);
-
-// Names and paths of the registry compare without regard to ASCII case.
-bool SameRegName(std::string_view a, std::string_view b);
-// The name with A to Z made lower case: equal for names SameRegName matches.
-std::string FoldedRegName(std::string_view name);
+// HKEY_LOCAL_MACHINE (see ReadRegedit4); every comment line becomes a note.
+// Stops at the first fault.
+bool ParseRegText(std::string_view text, RegText *out, vp::Regedit4Error *error);

@@ -21,7 +21,7 @@ namespace {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char *>(data), size);
     sim::reg::Key tree;
-    sim::reg::ParseError error;
+    vp::Regedit4Error error;
     if (!sim::reg::ApplyRegedit4(text, tree, &error)) {
         if (error.line == 0 || error.what.empty())
             Broken("a refusal without its line or reason", "");

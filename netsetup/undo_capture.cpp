@@ -8,6 +8,7 @@
 #include "netsetup/card_bindings.h"
 #include "platform/quoted_text.h"
 #include "platform/registry_keys.h"
+#include "platform/registry_names.h"
 
 #include <string>
 #include <unordered_set>
@@ -22,7 +23,7 @@ class HeldState {
     explicit HeldState(const RegText &text) {
         for (const RegSection &section : text.sections) {
             if (section.removeKey)
-                m_trees.insert(FoldedRegName(section.path));
+                m_trees.insert(vp::FoldedRegName(section.path));
             for (const RegValueLine &value : section.values)
                 m_values.insert(ValueKey(section.path, value.name));
         }
@@ -30,7 +31,7 @@ class HeldState {
 
     // The tree at path or one of its parents is deleted by the file.
     bool HoldsTree(std::string_view path) const {
-        std::string folded = FoldedRegName(path);
+        std::string folded = vp::FoldedRegName(path);
         for (;;) {
             if (m_trees.count(folded))
                 return true;
@@ -47,7 +48,7 @@ class HeldState {
 
   private:
     static std::string ValueKey(std::string_view path, std::string_view name) {
-        return FoldedRegName(path) + '\0' + FoldedRegName(name);
+        return vp::FoldedRegName(path) + '\0' + vp::FoldedRegName(name);
     }
 
     std::unordered_set<std::string> m_trees;
@@ -75,7 +76,7 @@ class Capture {
         if (m_held.HoldsValue(path, name) || !ReadValueLine(path, name, &line))
             return;
         if (m_sections.empty() || m_sections.back().removeKey ||
-            !SameRegName(m_sections.back().path, path))
+            !vp::SameRegName(m_sections.back().path, path))
             m_sections.push_back({path, false, {}});
         m_sections.back().values.push_back(std::move(line));
     }
@@ -127,7 +128,7 @@ bool RecordUndoState(HWND owner) {
     if (!existed && readError != ERROR_FILE_NOT_FOUND && readError != ERROR_PATH_NOT_FOUND)
         return Refuse(owner, path, "cannot be read (error " + std::to_string(readError) + ")");
     RegText held;
-    RegTextError parseError;
+    vp::Regedit4Error parseError;
     if (existed && !ParseRegText(old, &held, &parseError))
         return Refuse(owner, path,
                       "cannot be read: line " + std::to_string(parseError.line) + ", " +

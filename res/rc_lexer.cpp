@@ -1,5 +1,7 @@
 #include "res/rc_lexer.h"
 
+#include "platform/trimmed.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstring>
@@ -32,11 +34,7 @@ std::string Shown(char c) {
 } // namespace
 
 std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
+    return vp::Trimmed(s, IsBlank);
 }
 
 std::string Token::Where() const {

@@ -8,6 +8,7 @@
 #include "netsetup/restart.h"
 #include "platform/quoted_text.h"
 #include "platform/registry_keys.h"
+#include "platform/registry_names.h"
 #include "sharing/share_record.h"
 
 #include <algorithm>
@@ -26,7 +27,7 @@ struct ShareEntry {
 
 // The name below parent when path is exactly one level below it, else "".
 std::string ChildName(const std::string &path, std::string_view parent) {
-    if (path.size() <= parent.size() + 1 || !SameRegName(path.substr(0, parent.size()), parent) ||
+    if (path.size() <= parent.size() + 1 || !vp::SameRegName(path.substr(0, parent.size()), parent) ||
         path[parent.size()] != '\\')
         return {};
     const std::string name = path.substr(parent.size() + 1);
@@ -44,7 +45,7 @@ std::vector<ShareEntry> SharesIn(const std::vector<RegSection> &sections) {
 
 const RegValueLine *FindValue(const ShareEntry &share, std::string_view name) {
     for (const RegValueLine &value : share.values)
-        if (!value.remove && SameRegName(value.name, name))
+        if (!value.remove && vp::SameRegName(value.name, name))
             return &value;
     return nullptr;
 }
@@ -84,7 +85,7 @@ bool SameShare(const ShareEntry &a, const ShareEntry &b) {
 
 const ShareEntry *Find(const std::vector<ShareEntry> &shares, const ShareEntry &share) {
     for (const ShareEntry &candidate : shares)
-        if (SameRegName(candidate.name, share.name))
+        if (vp::SameRegName(candidate.name, share.name))
             return &candidate;
     return nullptr;
 }
@@ -115,11 +116,11 @@ UndoPlan PlanUndo(RegText recorded) {
         if (std::string printer = ChildName(section.path, kPrintersKeyPath); !printer.empty())
             plan.printers.push_back(std::move(printer));
         if (section.path.size() > sizeof kClassRoot - 1 &&
-            SameRegName(section.path.substr(0, sizeof kClassRoot - 1), kClassRoot))
+            vp::SameRegName(section.path.substr(0, sizeof kClassRoot - 1), kClassRoot))
             ++plan.addressKeys;
-        if (SameRegName(section.path, kRunOnceKeyPath))
+        if (vp::SameRegName(section.path, kRunOnceKeyPath))
             for (const RegValueLine &value : section.values)
-                if (SameRegName(value.name, "InternetSW"))
+                if (vp::SameRegName(value.name, "InternetSW"))
                     plan.runOnce = &value;
     }
     const auto &notes = plan.recorded.notes;
@@ -214,7 +215,7 @@ void RunUndo() {
         return;
     }
     RegText recorded;
-    RegTextError parseError;
+    vp::Regedit4Error parseError;
     if (!ParseRegText(text, &recorded, &parseError)) {
         Tell("The undo file " + path + " cannot be read: line " +
                  std::to_string(parseError.line) + ", " + parseError.what +

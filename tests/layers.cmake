@@ -5,7 +5,8 @@
 #   4 netsetup/    the steps the apply sequence drives
 #   3 common/      what the setup steps share: CD probe and prompt, key helper
 #   2 framework    platform/framework.h, program_entry.h, framework/
-#   1 API          platform/api.h and the other headers beside it, res/
+#   1 API          platform/api.h and the other headers beside it,
+#                  platform/regedit4/, res/
 #   0 backends     platform/sim, user32, script, tui, windows
 # The backends stand behind the API and the framework's windows, so they may
 # include those two layers; no layer above the API includes a backend.
@@ -24,7 +25,7 @@ function(layer_of path out)
     set(${out} 2 PARENT_SCOPE)
   elseif(path MATCHES "^platform/(sim|user32|script|tui|windows)/")
     set(${out} 0 PARENT_SCOPE)
-  elseif(path MATCHES "^(platform/[^/]+\\.h|res/)")
+  elseif(path MATCHES "^(platform/[^/]+\\.h|platform/regedit4/|res/)")
     set(${out} 1 PARENT_SCOPE)
   else()
     set(${out} "" PARENT_SCOPE)

@@ -28,11 +28,11 @@ bool IsDeviceName(std::string_view name) {
     while (!base.empty() && base.back() == ' ')
         base.remove_suffix(1);
     for (const char *device : {"CON", "NUL", "AUX", "PRN"})
-        if (reg::NamesEqual(base, device))
+        if (vp::SameRegName(base, device))
             return true;
     if (base.size() == 4 && base[3] >= '1' && base[3] <= '9')
-        return reg::NamesEqual(base.substr(0, 3), "COM") ||
-               reg::NamesEqual(base.substr(0, 3), "LPT");
+        return vp::SameRegName(base.substr(0, 3), "COM") ||
+               vp::SameRegName(base.substr(0, 3), "LPT");
     return false;
 }
 
@@ -94,7 +94,7 @@ std::optional<std::string> MatchEntry(const std::string &folder, const std::stri
     std::optional<std::string> best;
     while (const dirent *entry = readdir(dir.get())) {
         std::string_view candidate = entry->d_name;
-        if (reg::NamesEqual(candidate, name) && (!best || candidate < *best))
+        if (vp::SameRegName(candidate, name) && (!best || candidate < *best))
             best = std::string(candidate);
     }
     return best;

@@ -96,7 +96,7 @@ BOOL Move(LPCSTR existing, LPCSTR newName, DWORD flags) {
         error = HostPathOf(newName, true, &to);
     if (error)
         return Fail(error, FALSE);
-    if (sim::reg::FoldAscii(existing[0]) != sim::reg::FoldAscii(newName[0]))
+    if (vp::FoldAscii(existing[0]) != vp::FoldAscii(newName[0]))
         return Fail<BOOL>(ERROR_NOT_SAME_DEVICE, FALSE);
     struct stat st;
     if (!(flags & MOVEFILE_REPLACE_EXISTING) && lstat(to.c_str(), &st) == 0)

@@ -19,7 +19,7 @@ namespace {
 struct FindObject : sim::HandleObject {};
 
 bool SameLetter(char a, char b) {
-    return sim::reg::FoldAscii(a) == sim::reg::FoldAscii(b);
+    return vp::FoldAscii(a) == vp::FoldAscii(b);
 }
 
 // '*' any run of characters, '?' one character; "*.*" matches every name.

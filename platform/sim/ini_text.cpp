@@ -1,6 +1,7 @@
 #include "platform/sim/ini_text.h"
 
 #include "platform/sim/registry/names.h"
+#include "platform/trimmed.h"
 
 namespace sim::ini {
 
@@ -11,11 +12,7 @@ bool IsBlank(char c) {
 }
 
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
+    return vp::Trimmed(s, IsBlank);
 }
 
 std::string_view Unquote(std::string_view s) {
@@ -68,7 +65,7 @@ Text Parse(std::string_view text) {
 
 const Entry *Find(const Text &text, std::string_view section, std::string_view key) {
     for (const Entry &e : text.entries)
-        if (reg::NamesEqual(e.section, section) && reg::NamesEqual(e.key, key))
+        if (vp::SameRegName(e.section, section) && vp::SameRegName(e.key, key))
             return &e;
     return nullptr;
 }

@@ -49,7 +49,7 @@ void AddDrive(MachineConfig &config, const ini::Entry &entry, const std::string 
     }
     listed.set(static_cast<size_t>(index));
     for (const DriveWord &w : kDriveWords) {
-        if (reg::NamesEqual(entry.value, w.word)) {
+        if (vp::SameRegName(entry.value, w.word)) {
             config.driveTypes[static_cast<size_t>(index)] = w.type;
             return;
         }
@@ -79,7 +79,7 @@ MachineConfig ParseMachineConfig(std::string_view text, const std::string &fileN
     ini::Text ini = ini::Parse(text);
     std::bitset<26> listed;
     for (const ini::Entry &entry : ini.entries)
-        if (reg::NamesEqual(entry.section, "Drives"))
+        if (vp::SameRegName(entry.section, "Drives"))
             AddDrive(config, entry, prefix, listed);
     if (const ini::Entry *dir = ini::Find(ini, "System", "WindowsDirectory");
         dir && !dir->value.empty())

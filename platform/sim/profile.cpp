@@ -67,7 +67,7 @@ DWORD CopyList(const std::vector<std::string> &names, LPSTR out, DWORD size) {
 std::vector<std::string> KeyNames(const sim::ini::Text &ini, std::string_view section) {
     std::vector<std::string> names;
     for (const auto &entry : ini.entries)
-        if (sim::reg::NamesEqual(entry.section, section))
+        if (vp::SameRegName(entry.section, section))
             names.push_back(entry.key);
     return names;
 }

@@ -153,7 +153,7 @@ void UnmarkPrinter(const Key &root, const Key &share, std::string_view shareName
     if (DwordOf(share.FindValue("Type")) != STYPE_PRINTQ)
         return;
     const Key *printer = PrinterOf(root, TextOf(share.FindValue("Path")));
-    if (!printer || !sim::reg::NamesEqual(TextOf(printer->FindValue("Share Name")), shareName))
+    if (!printer || !vp::SameRegName(TextOf(printer->FindValue("Share Name")), shareName))
         return;
     Key marks;
     DWORD attributes = DwordOf(printer->FindValue("Attributes"));

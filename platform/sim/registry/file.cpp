@@ -140,7 +140,7 @@ LONG RegistryFile::Load() {
     wholeBytes_ = appended.start;
     appendedBytes_ = text.size() - std::min(appended.start, text.size());
     auto fresh = std::make_unique<Tree>(size);
-    ParseError parse;
+    vp::Regedit4Error parse;
     if (ApplyRegedit4(text, fresh->root, &parse)) {
         fresh->takenByRead = fresh->pages.Taken();
         tree_ = std::move(fresh);
@@ -173,7 +173,7 @@ LONG RegistryFile::AppendChange(
         if (code != ERROR_SUCCESS)
             return code;
         generation_ = NextGeneration(); // the change may remove keys
-        ParseError parse;
+        vp::Regedit4Error parse;
         if (!ApplyRegedit4(change.Text(), tree_->root, &parse))
             return Failed(ERROR_INVALID_PARAMETER, "a change that does not read: line " +
                                                        std::to_string(parse.line) + ": " +

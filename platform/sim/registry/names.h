@@ -1,7 +1,7 @@
-// Registry names compare case-insensitively in ASCII only: bytes above 0x7f
-// are compared as they are, as Windows 9x does for the ANSI code page's
-// letters it does not fold.
+// Registry names, compared as platform/registry_names.h says, found fast.
 #pragma once
+
+#include "platform/registry_names.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,11 +12,6 @@
 
 namespace sim::reg {
 
-inline char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
-
-bool NamesEqual(std::string_view a, std::string_view b);
 std::uint32_t NameHash(std::string_view name);
 
 // Items (each with a `name` member) kept in creation order and found by name
@@ -58,7 +53,7 @@ template <class T> class NamedList {
     T *Find(std::string_view name) const {
         if (table_.empty()) {
             for (T *item : items_)
-                if (NamesEqual(item->name, name))
+                if (vp::SameRegName(item->name, name))
                     return item;
             return nullptr;
         }
@@ -83,7 +78,7 @@ template <class T> class NamedList {
     bool Remove(std::string_view name) {
         if (table_.empty()) {
             for (auto it = items_.begin(); it != items_.end(); ++it)
-                if (NamesEqual((*it)->name, name)) {
+                if (vp::SameRegName((*it)->name, name)) {
                     Allocator().delete_object(*it);
                     items_.erase(it);
                     return true;
@@ -119,7 +114,7 @@ template <class T> class NamedList {
             if (slot.position == 0)
                 return nullptr;
             const T *item = items_[slot.position - 1];
-            if (slot.hash == hash && item && NamesEqual(item->name, name))
+            if (slot.hash == hash && item && vp::SameRegName(item->name, name))
                 return &slot;
         }
     }

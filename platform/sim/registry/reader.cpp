@@ -1,162 +1,47 @@
 #include "platform/sim/registry/reader.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <string>
 
 namespace sim::reg {
 
 namespace {
 
-constexpr std::string_view kRoot = "HKEY_LOCAL_MACHINE";
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-void SkipBlanks(std::string_view &s) {
-    std::size_t i = 0;
-    while (i < s.size() && IsBlank(s[i]))
-        ++i;
-    s.remove_prefix(i);
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    c = FoldAscii(c);
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-// Takes 1 to maxDigits hex digits from s; false when there are none or more.
-bool TakeHex(std::string_view &s, std::size_t maxDigits, std::uint32_t *value) {
-    std::size_t n = 0;
-    std::uint32_t v = 0;
-    while (n < s.size() && HexDigit(s[n]) >= 0) {
-        v = v << 4 | static_cast<std::uint32_t>(HexDigit(s[n]));
-        ++n;
-    }
-    if (n == 0 || n > maxDigits)
-        return false;
-    s.remove_prefix(n);
-    *value = v;
-    return true;
-}
-
-bool TakePrefix(std::string_view &s, std::string_view prefix) {
-    if (s.size() < prefix.size() || !NamesEqual(s.substr(0, prefix.size()), prefix))
-        return false;
-    s.remove_prefix(prefix.size());
-    return true;
-}
-
-// Only blanks or a ';' comment may end a line.
-bool EndsLine(std::string_view s) {
-    SkipBlanks(s);
-    return s.empty() || s.front() == ';';
-}
-
-class Reader {
+class TreeSink final : public vp::Regedit4Sink {
   public:
-    Reader(std::string_view text, Key &root) : text_(text), root_(root) {}
+    explicit TreeSink(Key &root) : root_(root) {}
 
-    bool Run(ParseError *error) {
-        bool ok = ReadAll();
-        if (!ok && error)
-            *error = {line_, std::move(what_)};
-        return ok;
-    }
-
-  private:
-    bool ReadAll() {
-        std::string_view line;
-        if (!NextLine(&line))
-            return Fail("missing REGEDIT4 header");
-        SkipBlanks(line);
-        bool header = TakePrefix(line, "REGEDIT4");
-        SkipBlanks(line);
-        if (!header || !line.empty())
-            return Fail(MissingHeader(line));
-        while (NextLine(&line)) {
-            SkipBlanks(line);
-            if (line.empty() || line.front() == ';')
-                continue;
-            bool ok = line.front() == '['                            ? KeyLine(line)
-                      : (line.front() == '"' || line.front() == '@') ? ValueLine(line)
-                                                                     : Fail("unexpected text");
-            if (!ok)
-                return false;
-        }
-        return true;
-    }
-
-    // Lines end with LF, CRLF or CR; the last one may have no end.
-    bool NextLine(std::string_view *line) {
-        if (pos_ >= text_.size() && !(pos_ == 0 && line_ == 0))
-            return false;
-        std::size_t end = pos_;
-        while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r')
-            ++end;
-        *line = text_.substr(pos_, end - pos_);
-        if (end < text_.size() && text_[end] == '\r' && end + 1 < text_.size() &&
-            text_[end + 1] == '\n')
-            ++end;
-        pos_ = end + 1;
-        ++line_;
-        return true;
-    }
-
-    // Later regedits export in UTF-16 under a header of their own: named,
-    // so that a person knows to export again as REGEDIT4.
-    static std::string MissingHeader(std::string_view line) {
-        if (line.starts_with("\xff\xfe") || line.starts_with("\xfe\xff"))
-            return "missing REGEDIT4 header: UTF-16 text (a \"Windows Registry Editor Version "
-                   "5.00\" export?); only REGEDIT4 in ANSI is read";
-        if (line.starts_with("Windows Registry Editor Version 5.00"))
-            return "missing REGEDIT4 header: \"Windows Registry Editor Version 5.00\" is a later "
-                   "format; only REGEDIT4 is read";
-        return "missing REGEDIT4 header";
-    }
-
-    bool Fail(std::string what) {
-        what_ = std::move(what);
-        return false;
-    }
-
-    bool KeyLine(std::string_view line) {
-        std::size_t close = line.rfind(']');
-        if (close == line.npos)
-            return Fail("missing ']'");
-        if (!EndsLine(line.substr(close + 1)))
-            return Fail("unexpected text after ']'");
-        std::string_view path = line.substr(1, close - 1);
-        bool remove = !path.empty() && path.front() == '-';
-        if (remove)
-            path.remove_prefix(1);
-        std::size_t cut = path.find('\\');
-        if (!NamesEqual(path.substr(0, cut), kRoot))
-            return Fail("key not under HKEY_LOCAL_MACHINE");
-        path = cut == path.npos ? std::string_view() : path.substr(cut + 1);
-        if (cut != std::string_view::npos && !StrictPath(path))
-            return Fail(std::count(path.begin(), path.end(), '\\') >= kMaxKeyDepth
-                            ? "key nested deeper than " + std::to_string(kMaxKeyDepth) + " levels"
-                            : "invalid key name");
+    std::string_view KeyLine(std::string_view path, bool remove) override {
         key_ = nullptr;
+        if (!path.empty() && !ValidPath(path))
+            return std::count(path.begin(), path.end(), '\\') >= kMaxKeyDepth ? TooDeep()
+                                                                               : "invalid key name";
         std::size_t last = path.rfind('\\');
         std::string_view parentPath = last == path.npos ? std::string_view() : path.substr(0, last);
         std::string_view name = last == path.npos ? path : path.substr(last + 1);
         if (!remove) {
             key_ = path.empty() ? &root_ : &Parent(parentPath)->AddSubkey(name);
-            return true;
+            return {};
         }
-        if (path.empty())
-            return Fail("HKEY_LOCAL_MACHINE cannot be deleted");
         parent_ = nullptr; // it may be in the tree going away
         if (Key *parent = FindKey(root_, parentPath))
             parent->DeleteSubkey(name);
-        return true;
+        return {};
+    }
+
+    void ValueLine(std::string_view name, bool remove, std::uint32_t type,
+               std::string_view data) override {
+        if (remove)
+            key_->DeleteValue(name);
+        else
+            key_->SetValue(name, type, data);
+    }
+
+  private:
+    static std::string_view TooDeep() {
+        static const std::string what =
+            "key nested deeper than " + std::to_string(kMaxKeyDepth) + " levels";
+        return what;
     }
 
     // The key at parentPath, created when missing. Keys of a file come in
@@ -169,152 +54,17 @@ class Reader {
         return parent_;
     }
 
-    // Every name of the path valid, none empty (no leading or trailing '\').
-    static bool StrictPath(std::string_view path) {
-        if (path.empty() || path.front() == '\\' || path.back() == '\\')
-            return false;
-        return ValidPath(path);
-    }
-
-    bool ValueLine(std::string_view line) {
-        if (!key_)
-            return Fail("value outside a key");
-        name_.clear(); // "" for @, the default value
-        bool named = line.front() == '"';
-        line.remove_prefix(1);
-        if (named && !TakeQuoted(line, &name_))
-            return false;
-        SkipBlanks(line);
-        if (line.empty() || line.front() != '=')
-            return Fail("'=' expected after the value name");
-        line.remove_prefix(1);
-        SkipBlanks(line);
-        return ValueData(line, name_);
-    }
-
-    bool ValueData(std::string_view data, std::string_view name) {
-        std::string &bytes = bytes_;
-        bytes.clear();
-        std::uint32_t type = 0;
-        if (data.empty() || data.front() == ';')
-            return Fail("value data missing");
-        if (data.front() == '-') {
-            if (!EndsLine(data.substr(1)))
-                return Fail("unexpected text after '-'");
-            key_->DeleteValue(name);
-            return true;
-        }
-        if (data.front() == '"') {
-            data.remove_prefix(1);
-            if (!TakeQuoted(data, &bytes))
-                return false;
-            if (!EndsLine(data))
-                return Fail("unexpected text after the closing quote");
-            bytes.push_back('\0');
-            type = 1; // REG_SZ
-        } else if (TakePrefix(data, "dword:")) {
-            std::uint32_t number = 0;
-            if (!TakeHex(data, 8, &number) || !EndsLine(data))
-                return Fail("dword: takes 1 to 8 hex digits");
-            for (int i = 0; i < 4; ++i)
-                bytes.push_back(static_cast<char>(number >> (8 * i) & 0xff));
-            type = 4; // REG_DWORD
-        } else if (TakePrefix(data, "hex:")) {
-            type = 3; // REG_BINARY
-            if (!HexBytes(data, &bytes))
-                return false;
-        } else if (TakePrefix(data, "hex(")) {
-            if (!TakeHex(data, 8, &type) || !TakePrefix(data, "):"))
-                return Fail("hex(N): takes a type of 1 to 8 hex digits");
-            if (!HexBytes(data, &bytes))
-                return false;
-        } else {
-            return Fail("unknown value type");
-        }
-        key_->SetValue(name, type, bytes);
-        return true;
-    }
-
-    // s starts after the opening quote; leaves s after the closing one.
-    bool TakeQuoted(std::string_view &s, std::string *out) {
-        for (;;) {
-            std::size_t i = 0;
-            while (i < s.size() && s[i] != '"' && s[i] != '\\')
-                ++i;
-            out->append(s.substr(0, i));
-            if (i == s.size())
-                return Fail("missing closing quote");
-            if (s[i] == '"') {
-                s.remove_prefix(i + 1);
-                return true;
-            }
-            if (i + 1 == s.size())
-                return Fail("missing closing quote");
-            switch (s[i + 1]) {
-            case '\\':
-            case '"':
-                out->push_back(s[i + 1]);
-                break;
-            case 'n':
-                out->push_back('\n');
-                break;
-            case 'r':
-                out->push_back('\r');
-                break;
-            default:
-                return Fail(std::string("unknown escape \\") + s[i + 1]);
-            }
-            s.remove_prefix(i + 2);
-        }
-    }
-
-    // Comma-separated bytes; ",\" at the end of a line continues the list on
-    // the next one.
-    bool HexBytes(std::string_view s, std::string *out) {
-        SkipBlanks(s);
-        if (EndsLine(s))
-            return true; // no bytes
-        for (;;) {
-            std::uint32_t byte = 0;
-            if (!TakeHex(s, 2, &byte))
-                return Fail("hex byte expected");
-            out->push_back(static_cast<char>(byte));
-            SkipBlanks(s);
-            if (EndsLine(s))
-                return true;
-            if (s.front() == '\\')
-                return Fail("'\\' without ',' before it");
-            if (s.front() != ',')
-                return Fail("',' expected between hex bytes");
-            s.remove_prefix(1);
-            SkipBlanks(s);
-            if (!s.empty() && s.front() == '\\') {
-                s.remove_prefix(1);
-                if (!EndsLine(s))
-                    return Fail("unexpected text after '\\'");
-                if (!NextLine(&s))
-                    return Fail("hex data cut off at the end of the file");
-                SkipBlanks(s);
-            }
-        }
-    }
-
-    std::string_view text_;
-    std::size_t pos_ = 0;
-    std::size_t line_ = 0;
     Key &root_;
-    Key *key_ = nullptr; // null before the first key and after a [-KEY]
+    Key *key_ = nullptr; // the key of the last [KEY]
     Key *parent_ = nullptr;
     std::string parentPath_;
-    // A value's name and data as read, kept to spare an allocation a value.
-    std::string name_, bytes_;
-    std::string what_;
 };
 
 } // namespace
 
-bool ApplyRegedit4(std::string_view text, Key &root, ParseError *error) {
-    return Reader(text, root).Run(error);
+bool ApplyRegedit4(std::string_view text, Key &root, vp::Regedit4Error *error) {
+    TreeSink sink(root);
+    return vp::ReadRegedit4(text, sink, error);
 }
 
 } // namespace sim::reg

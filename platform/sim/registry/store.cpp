@@ -46,7 +46,7 @@ bool ExportText(const std::string &keyPath, std::string *out, std::string *error
     // The path may name the root too, as the file's own key lines do.
     std::string_view path = keyPath;
     std::string_view rootName = "HKEY_LOCAL_MACHINE";
-    if (path.size() >= rootName.size() && NamesEqual(path.substr(0, rootName.size()), rootName) &&
+    if (path.size() >= rootName.size() && vp::SameRegName(path.substr(0, rootName.size()), rootName) &&
         (path.size() == rootName.size() || path[rootName.size()] == '\\'))
         path.remove_prefix(rootName.size());
     std::string stored;
@@ -60,7 +60,7 @@ bool ExportText(const std::string &keyPath, std::string *out, std::string *error
 }
 
 bool ImportText(std::string_view regText, std::string *error) {
-    ParseError parse;
+    vp::Regedit4Error parse;
     RegistryFile &file = MachineRegistry();
     LONG result = file.EditTree(
         [&](Key &root) { return ApplyRegedit4(regText, root, &parse) ? ERROR_SUCCESS : kGaveUp; });

@@ -2,20 +2,11 @@
 
 namespace sim::reg {
 
-bool NamesEqual(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (FoldAscii(a[i]) != FoldAscii(b[i]))
-            return false;
-    return true;
-}
-
 std::uint32_t NameHash(std::string_view name) {
     // FNV-1a over the folded bytes.
     std::uint32_t h = 2166136261u;
     for (char c : name) {
-        h ^= static_cast<unsigned char>(FoldAscii(c));
+        h ^= static_cast<unsigned char>(vp::FoldAscii(c));
         h *= 16777619u;
     }
     return h;

@@ -1,6 +1,7 @@
 // The undo file's REGEDIT4: what is written reads back the same, regedit's
 // own forms are read, and a broken file is refused at its line.
 #include "common/reg_sections.h"
+#include "platform/registry_names.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@ namespace {
 
 RegText Parsed(const std::string &text) {
     RegText out;
-    RegTextError error;
+    vp::Regedit4Error error;
     EXPECT_TRUE(ParseRegText(text, &out, &error)) << error.line << ": " << error.what;
     return out;
 }
@@ -80,7 +81,7 @@ TEST(RegSections, RefusesABrokenFileAtItsLine) {
         const char *text;
         std::size_t line;
     } cases[] = {
-        {"", 0},
+        {"", 1},
         {"REGEDIT5\n", 1},
         {"REGEDIT4\n\"v\"=\"x\"\n", 2},                        // a value outside a key
         {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n", 2},             // another root
@@ -90,11 +91,15 @@ TEST(RegSections, RefusesABrokenFileAtItsLine) {
         {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\X]\n\"v\"=hex:41,\\\n", 3}, // continued past the end
         {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\X]\n\"v\"=hex:4g\n", 3},
         {"REGEDIT4\n[-HKEY_LOCAL_MACHINE\\X]\n\"v\"=-\n", 3},   // a value of a deleted key
+        {"REGEDIT4\n[-HKEY_LOCAL_MACHINE]\n", 2},                // the root itself
+        {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\\\X]\n", 2},           // an empty key name
+        {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\X]\n\"v\"=\"\\q\"\n", 3}, // an unknown escape
+        {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\X]\n\"v\"=hex:41,\\\n; note\n", 4},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);
         RegText out;
-        RegTextError error;
+        vp::Regedit4Error error;
         EXPECT_FALSE(ParseRegText(c.text, &out, &error));
         EXPECT_EQ(error.line, c.line);
         EXPECT_FALSE(error.what.empty());
@@ -102,9 +107,9 @@ TEST(RegSections, RefusesABrokenFileAtItsLine) {
 }
 
 TEST(RegSections, NamesMatchWithoutCase) {
-    EXPECT_TRUE(SameRegName("Software\\LanMan", "SOFTWARE\\lanman"));
-    EXPECT_FALSE(SameRegName("LanMan", "LanMa"));
-    EXPECT_EQ(FoldedRegName("Desk Laser\xC4"), "desk laser\xC4");
+    EXPECT_TRUE(vp::SameRegName("Software\\LanMan", "SOFTWARE\\lanman"));
+    EXPECT_FALSE(vp::SameRegName("LanMan", "LanMa"));
+    EXPECT_EQ(vp::FoldedRegName("Desk Laser\xC4"), "desk laser\xC4");
 }
 
 } // namespace

@@ -8,7 +8,7 @@ using namespace std::string_literals;
 using sim::reg::ApplyRegedit4;
 using sim::reg::FindKey;
 using sim::reg::Key;
-using sim::reg::ParseError;
+
 using sim::reg::Value;
 
 namespace {
@@ -126,7 +126,7 @@ class RegBroken : public testing::TestWithParam<BrokenCase> {};
 
 TEST_P(RegBroken, NamesTheLine) {
     Key root;
-    ParseError error;
+    vp::Regedit4Error error;
     ASSERT_FALSE(ApplyRegedit4(GetParam().text, root, &error)) << GetParam().text;
     EXPECT_EQ("line " + std::to_string(error.line) + ": " + error.what, GetParam().expected)
         << GetParam().text;

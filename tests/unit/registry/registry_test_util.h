@@ -17,7 +17,7 @@ namespace regtest {
 
 inline sim::reg::Key Parse(std::string_view text) {
     sim::reg::Key root;
-    sim::reg::ParseError error;
+    vp::Regedit4Error error;
     EXPECT_TRUE(sim::reg::ApplyRegedit4(text, root, &error))
         << "line " << error.line << ": " << error.what << "\n"
         << text;
