@@ -51,9 +51,20 @@ std::string UsageText(std::string_view program, std::span<const Switch> switches
 // Exit status of a command line that is not understood.
 constexpr int kUsageExitCode = 2;
 
-// Each build's own part: applies the command line to the environment, shows
-// the usage or the error where its people look, and gives the exit status
-// when the program is to end without a run.
+// Where a build shows the usage and an error, and how it sets a variable of
+// the environment.
+struct CommandLineOutlet {
+    void (*showUsage)(const std::string &usage);
+    void (*showError)(const std::string &error);
+    void (*setVariable)(const std::string &name, const std::string &value);
+};
+
+// Reads argv against the program's switches: shows the usage or the error
+// through outlet and gives the exit status when the program is to end
+// without a run; otherwise sets the switches' variables.
+std::optional<int> TakeCommandLine(int argc, char **argv, const CommandLineOutlet &outlet);
+
+// Each build's own part: TakeCommandLine with that build's outlet.
 std::optional<int> TakeCommandLine(int argc, char **argv);
 
 } // namespace vp

@@ -129,4 +129,23 @@ std::string UsageText(std::string_view program, std::span<const Switch> switches
     return text;
 }
 
+std::optional<int> TakeCommandLine(int argc, char **argv, const CommandLineOutlet &outlet) {
+    const std::string program = ProgramName(argc > 0 ? argv[0] : "");
+    const CommandLine line =
+        ParseCommandLine({argv + (argc > 0 ? 1 : 0), argv + argc}, ProgramSwitches(program));
+    switch (line.outcome) {
+    case CommandLine::Outcome::Error:
+        outlet.showError(line.error + " (" + program + " /? lists the switches)");
+        return kUsageExitCode;
+    case CommandLine::Outcome::Help:
+        outlet.showUsage(UsageText(program, ProgramSwitches(program)));
+        return 0;
+    case CommandLine::Outcome::Run:
+        break;
+    }
+    for (const Setting &setting : line.settings)
+        outlet.setVariable(setting.variable, setting.value);
+    return std::nullopt;
+}
+
 } // namespace vp

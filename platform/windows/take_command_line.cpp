@@ -29,23 +29,16 @@ void ReportError(const std::string &error) {
 } // namespace
 
 std::optional<int> TakeCommandLine(int argc, char **argv) {
-    const std::string program = ProgramName(argc > 0 ? argv[0] : "");
-    const CommandLine line =
-        ParseCommandLine({argv + (argc > 0 ? 1 : 0), argv + argc}, ProgramSwitches(program));
-    switch (line.outcome) {
-    case CommandLine::Outcome::Error:
-        ReportError(line.error + " (" + program + " /? lists the switches)");
-        return kUsageExitCode;
-    case CommandLine::Outcome::Help:
-        MessageBoxA(nullptr, UsageText(program, ProgramSwitches(program)).c_str(), kCaption,
-                    MB_OK | MB_ICONINFORMATION);
-        return 0;
-    case CommandLine::Outcome::Run:
-        break;
-    }
-    for (const Setting &setting : line.settings)
-        win32::SetEnvironmentValue(setting.variable.c_str(), setting.value);
-    return std::nullopt;
+    static constexpr CommandLineOutlet kOutlet = {
+        [](const std::string &usage) {
+            MessageBoxA(nullptr, usage.c_str(), kCaption, MB_OK | MB_ICONINFORMATION);
+        },
+        ReportError,
+        [](const std::string &name, const std::string &value) {
+            win32::SetEnvironmentValue(name.c_str(), value);
+        },
+    };
+    return TakeCommandLine(argc, argv, kOutlet);
 }
 
 } // namespace vp
