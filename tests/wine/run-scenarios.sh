@@ -3,10 +3,13 @@
 # the sample machine, each run compared with the Linux build's run of the
 # same response file on the same machine: what was seen (transcript), the
 # shares asked for, the address and mask written, the run-once entry and the
-# Winsock 2 key. A screenshot of every dialog and message box goes to
-# OUT/shots.
+# Winsock 2 key. A scenario with a second run on the same machine is also
+# compared on what both runs leave: the registry keys the setup changes, the
+# undo file and the setup log. A screenshot of every dialog and message box
+# goes to OUT/shots.
 #
-# Usage: run-scenarios.sh WINDOWS_BIN STANDINS LINUX_BIN OUT
+# Usage: [SCENARIOS="name..."] run-scenarios.sh WINDOWS_BIN STANDINS LINUX_BIN OUT
+# SCENARIOS runs only the scenarios named.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
@@ -15,7 +18,8 @@ source "$here/wine-machine.sh"
 # name, program, CD in the drive or not, registry change before the run,
 # svrapi.dll beside the programs: the stand-in, or none (then the share calls
 # go to Wine's netapi32, which answers 50, and the run goes on as the Linux
-# one does; Wine's own svrapi.dll would abort the process)
+# one does; Wine's own svrapi.dll would abort the process); and optionally a
+# second run after the first, "program:argument", answered by NAME.then.txt
 scenarios=(
     "launcher-no-cd veltrin absent - standin"
     "runs-out veltrin absent - standin"
@@ -26,6 +30,21 @@ scenarios=(
     "suite-no-cd veltrin-sharing absent - standin"
     "no-card veltrin present no-card.reg standin"
     "no-svrapi veltrin present - none"
+    "gateway-undo veltrin-sharing present - standin veltrin-sharing:/undo"
+)
+if [ -n "${SCENARIOS:-}" ]; then
+    chosen=()
+    for scenario in "${scenarios[@]}"; do
+        [[ " $SCENARIOS " = *" ${scenario%% *} "* ]] && chosen+=("$scenario")
+    done
+    scenarios=("${chosen[@]}")
+fi
+# The keys a second run is compared on, under HKEY_LOCAL_MACHINE.
+left_keys=(
+    'Software\Microsoft\Windows\CurrentVersion\Network\LanMan'
+    'System\CurrentControlSet\control\Print\Printers'
+    'System\CurrentControlSet\Services\Class'
+    'Software\Microsoft\Windows\CurrentVersion\RunOnce'
 )
 machine="$root/examples/machine"
 # Each dialog and message box stays this long before it is answered, and is
@@ -34,20 +53,34 @@ pause_ms=1000
 shot_delay=0.4
 
 # ---- the Linux build -------------------------------------------------------
-linux_run() { # name program cd change
-    local dir="$OUT/linux/$1" status=0
+linux_run() { # name program cd change svrapi [then]
+    local dir="$OUT/linux/$1" key
     rm -rf "$dir"
     mkdir -p "$dir"
     "$LINUX_BIN/veltrin-machine" new "$dir/machine" >/dev/null
     [ "$3" = present ] || rm -rf "$dir/machine/drives/E/"*
     [ "$4" = - ] || "$LINUX_BIN/veltrin-machine" reg "$dir/machine" import "$here/scenarios/$4" >/dev/null
+    linux_invoke "$dir" "" "$1.txt" "$2"
+    [ "${6:--}" = - ] && return
+    linux_invoke "$dir" then- "$1.then.txt" "${6%%:*}" "${6#*:}"
+    for key in "${left_keys[@]}"; do
+        "$LINUX_BIN/veltrin-machine" reg "$dir/machine" export "$key"
+    done >"$dir/left.reg"
+}
+
+# One run of a program; its files in DIR start with PREFIX.
+linux_invoke() { # dir prefix responses program [argument]
+    local dir=$1 prefix=$2 responses=$3 program=$4 status=0
+    shift 4
     # A copy: the run keeps its position beside the response file, and the
     # tracked scenarios stay as they are.
-    cp "$here/scenarios/$1.txt" "$dir/responses.txt"
+    cp "$here/scenarios/$responses" "$dir/${prefix}responses.txt"
     VELTRIN_MACHINE="$dir/machine" VELTRIN_BIN="$LINUX_BIN" \
-        VELTRIN_UI="script:$dir/responses.txt" VELTRIN_TRANSCRIPT="$dir/transcript.txt" \
-        timeout 120 "$LINUX_BIN/$2" </dev/null >"$dir/output.txt" 2>&1 || status=$?
-    echo "$status" >"$dir/status"
+        VELTRIN_UI="script:$dir/${prefix}responses.txt" \
+        VELTRIN_TRANSCRIPT="$dir/${prefix}transcript.txt" \
+        timeout 120 "$LINUX_BIN/$program" "$@" </dev/null >"$dir/${prefix}output.txt" 2>&1 ||
+        status=$?
+    echo "$status" >"$dir/${prefix}status"
 }
 
 # ---- the Windows build under Wine (run inside Xvfb) ------------------------
@@ -77,40 +110,63 @@ shooter() { # transcript name stop
     done
 }
 
-wine_run() { # name program cd change svrapi
-    local dir="$OUT/wine/$1" status=0 run="$WINEPREFIX/drive_c/vp-run"
-    rm -rf "$dir" "$run"
-    mkdir -p "$dir" "$run"
+wine_run() { # name program cd change svrapi [then]
+    local dir="$OUT/wine/$1" windows="$WINEPREFIX/drive_c/windows" key
+    rm -rf "$dir"
+    mkdir -p "$dir"
     reset_machine "$machine"
     [ "$4" = - ] || wine_import "$here/scenarios/$4"
     if [ "$3" = present ]; then insert_cd "$OUT/cd"; else insert_cd "$OUT/cd-empty"; fi
-    rm -f "$WINEPREFIX/drive_c/VELTRIN/svrapi.log" "$WINEPREFIX/drive_c/windows/setup.log"
+    # What an earlier scenario left in the Windows folder goes too.
+    rm -f "$WINEPREFIX/drive_c/VELTRIN/svrapi.log" "$windows/veltrin-undo.reg" "$windows/veltrin.log"
     if [ "$5" = standin ]; then
         cp "$STANDINS/svrapi.dll" "$WINEPREFIX/drive_c/VELTRIN/"
     else
         rm -f "$WINEPREFIX/drive_c/VELTRIN/svrapi.dll"
     fi
-    cp "$here/scenarios/$1.txt" "$run/responses.txt"
-
-    shooter "$run/transcript.txt" "$1" "$run/stop" &
-    local shooter_pid=$!
-    # runwait also waits for the programs the run starts: the CD's, the
-    # suite, and those of Wine's restart.
-    VELTRIN_BIN='C:\VELTRIN' VELTRIN_UI='script:C:\vp-run\responses.txt' \
-        VELTRIN_TRANSCRIPT='C:\vp-run\transcript.txt' VELTRIN_SCRIPT_PAUSE=$pause_ms \
-        timeout 120 wine 'C:\runwait.exe' "C:\\VELTRIN\\$2.exe" </dev/null >"$dir/output.txt" 2>&1 ||
-        status=$?
-    touch "$run/stop"
-    wait "$shooter_pid"
-
-    echo "$status" >"$dir/status"
-    cp "$run/transcript.txt" "$dir/transcript.txt" 2>/dev/null || : >"$dir/transcript.txt"
+    wine_invoke "$dir" "" "$1" "$1.txt" "$2"
+    if [ "${6:--}" != - ]; then
+        wine_invoke "$dir" then- "$1-then" "$1.then.txt" "${6%%:*}" "${6#*:}"
+        for key in "${left_keys[@]}"; do
+            wine_export "HKEY_LOCAL_MACHINE\\$key" "$dir/key.reg"
+            cat "$dir/key.reg"
+        done >"$dir/left.reg"
+        rm -f "$dir/key.reg"
+        cp "$windows/veltrin.log" "$dir/veltrin.log" 2>/dev/null || : >"$dir/veltrin.log"
+        { [ -e "$windows/veltrin-undo.reg" ] && echo present || echo absent; } >"$dir/undo-file"
+    fi
     cp "$WINEPREFIX/drive_c/VELTRIN/svrapi.log" "$dir/svrapi.log" 2>/dev/null || : >"$dir/svrapi.log"
     cp "$WINEPREFIX/drive_c/windows/setup.log" "$dir/setup.log" 2>/dev/null || : >"$dir/setup.log"
     wine_export 'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Class\NetTrans' \
         "$dir/nettrans.reg"
     wine_export 'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Winsock2' \
         "$dir/winsock2.reg"
+}
+
+# One run of a program; its files in DIR start with PREFIX, its screenshots
+# with SHOTS. setup.log then tells what the run's restart ran.
+wine_invoke() { # dir prefix shots responses program [argument]
+    local dir=$1 prefix=$2 shots=$3 responses=$4 program=$5 status=0
+    local run="$WINEPREFIX/drive_c/vp-run" windows="$WINEPREFIX/drive_c/windows"
+    shift 5
+    rm -rf "$run" "$windows/setup.log"
+    mkdir -p "$run"
+    cp "$here/scenarios/$responses" "$run/responses.txt"
+
+    shooter "$run/transcript.txt" "$shots" "$run/stop" &
+    local shooter_pid=$!
+    # runwait also waits for the programs the run starts: the CD's, the
+    # suite, and those of Wine's restart.
+    VELTRIN_BIN='C:\VELTRIN' VELTRIN_UI='script:C:\vp-run\responses.txt' \
+        VELTRIN_TRANSCRIPT='C:\vp-run\transcript.txt' VELTRIN_SCRIPT_PAUSE=$pause_ms \
+        timeout 120 wine 'C:\runwait.exe' "C:\\VELTRIN\\$program.exe" "$@" </dev/null \
+        >"$dir/${prefix}output.txt" 2>&1 || status=$?
+    touch "$run/stop"
+    wait "$shooter_pid"
+
+    echo "$status" >"$dir/${prefix}status"
+    cp "$dir/${prefix}transcript.txt" 2>/dev/null ||
+        : >"$dir/${prefix}transcript.txt"
 }
 
 if [ "${1:-}" = --gui ]; then
@@ -184,6 +240,23 @@ compare() { # name program cd change svrapi
     { reg_has_key "$linux/machine/registry.reg" "$ws2" && echo present || echo absent; } >"$OUT/a"
     { reg_has_key "$wine/winsock2.reg" "$ws2" && echo present || echo absent; } >"$OUT/b"
     same "Winsock 2 key" "$OUT/a" "$OUT/b"
+
+    [ "${6:--}" = - ] && return
+    echo "$(cat "$linux/then-status")" >"$OUT/a"
+    echo "$(cat "$wine/then-status")" >"$OUT/b"
+    same "second run: exit status" "$OUT/a" "$OUT/b"
+    same "second run: transcript" "$linux/then-transcript.txt" "$wine/then-transcript.txt"
+    reg_lines "$linux/left.reg" >"$OUT/a"
+    reg_lines "$wine/left.reg" >"$OUT/b"
+    same "keys left (share key, printers, class keys, RunOnce)" "$OUT/a" "$OUT/b"
+    local windows="$linux/machine/drives/C/WINDOWS"
+    { [ -e "$windows/veltrin-undo.reg" ] && echo present || echo absent; } >"$OUT/a"
+    same "undo file" "$OUT/a" "$wine/undo-file"
+    # The log without its times, any host number alike.
+    local log='s/^[0-9-]+ [0-9:]+ //; s/192\.168\.0\.[0-9]+/192.168.0.<host>/g'
+    tr -d '\r' <"$windows/veltrin.log" | sed -E "$log" >"$OUT/a"
+    tr -d '\r' <"$wine/veltrin.log" | sed -E "$log" >"$OUT/b"
+    same "setup log" "$OUT/a" "$OUT/b"
 }
 
 [ $# -eq 4 ] || { echo "usage: $0 WINDOWS_BIN STANDINS LINUX_BIN OUT" >&2; exit 2; }

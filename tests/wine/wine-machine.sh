@@ -153,6 +153,25 @@ reg_value() { # file key name
         END {if (found) print value}'
 }
 
+# The keys and values of a .reg file (REGEDIT4, or version 5 as UTF-8),
+# sorted: a line for each key, and "[key] "name"=data" for each value, key
+# and value names in lower case as Windows compares them, hex data that
+# wraps joined on one line.
+reg_lines() { # file
+    tr -d '\r' <"$1" | awk '
+        {
+            line = $0
+            if (joined != "") {sub(/^ +/, "", line); line = joined line; joined = ""}
+            if (line ~ /\\$/) {joined = substr(line, 1, length(line) - 1); next}
+        }
+        line ~ /^\[/ {key = tolower(line); print key; next}
+        line ~ /^@=/ && key != "" {print key " " line; next}
+        line ~ /^"/ && key != "" {
+            end = index(line, "\"=") + 1
+            print key " " tolower(substr(line, 1, end)) substr(line, end + 1)
+        }' | LC_ALL=C sort
+}
+
 # Whether a key is in a .reg file.
 reg_has_key() { # file key
     # grep reads to the end: one that stopped at the first match could leave

@@ -4,9 +4,15 @@
 // simulated machine's journal with the rest of the level-50 record added:
 //   NetShareAdd "C_Drive" 0 0x0191 "C:\\" remark "" rw "" ro "" -> 0
 //   NetShareDel "DOCS" -> 0
+// Like the Windows 9x share service, it keeps the shares in the registry: a
+// subkey of the share key each, and a printer share marks its printer.
+// Passwords are kept in upper case as the simulated machine keeps them, not
+// enciphered.
 #include "platform/svrapi.h"
 #include "platform/framework/transcript_lines.h"
+#include "platform/registry_keys.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -43,6 +49,101 @@ std::string Server(const char *server) {
     return server ? " server " + Quote(server) : "";
 }
 
+// A key of HKEY_LOCAL_MACHINE, closed once when it goes.
+class Key {
+  public:
+    explicit Key(const std::string &path) {
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &m_key, nullptr) != ERROR_SUCCESS)
+            m_key = nullptr;
+    }
+    ~Key() {
+        if (m_key)
+            RegCloseKey(m_key);
+    }
+    Key(const Key &) = delete;
+    Key &operator=(const Key &) = delete;
+
+    void Set(const char *name, DWORD type, const std::string &data) {
+        if (m_key)
+            RegSetValueExA(m_key, name, 0, type, reinterpret_cast<const BYTE *>(data.data()),
+                           static_cast<DWORD>(data.size()));
+    }
+    void SetDword(const char *name, DWORD value) {
+        Set(name, REG_DWORD, std::string(reinterpret_cast<const char *>(&value), sizeof value));
+    }
+    DWORD Dword(const char *name) const {
+        DWORD value = 0, size = sizeof value;
+        return m_key && RegQueryValueExA(m_key, name, nullptr, nullptr,
+                                         reinterpret_cast<BYTE *>(&value), &size) == ERROR_SUCCESS
+                   ? value
+                   : 0;
+    }
+    std::string Text(const char *name) const {
+        char text[MAX_PATH] = "";
+        DWORD size = sizeof text - 1;
+        if (!m_key || RegQueryValueExA(m_key, name, nullptr, nullptr, reinterpret_cast<BYTE *>(text),
+                                       &size) != ERROR_SUCCESS)
+            return {};
+        return text;
+    }
+    void Delete(const char *name) {
+        if (m_key)
+            RegDeleteValueA(m_key, name);
+    }
+
+  private:
+    HKEY m_key = nullptr;
+};
+
+std::string SharePath(const std::string &name) {
+    return std::string(kShareKeyPath) + "\\" + name;
+}
+
+std::string PrinterPath(const std::string &printer) {
+    return std::string(kPrintersKeyPath) + "\\" + printer;
+}
+
+template <std::size_t N> std::string Password(const char (&field)[N]) {
+    std::string password(field, strnlen(field, N));
+    for (char &c : password)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return password;
+}
+
+void Keep(const share_info_50 &record) {
+    const std::string name(record.shi50_netname, strnlen(record.shi50_netname, sizeof record.shi50_netname));
+    const std::string path = record.shi50_path ? record.shi50_path : "";
+    Key share(SharePath(name));
+    share.SetDword("Type", record.shi50_type);
+    share.SetDword("Flags", record.shi50_flags);
+    share.Set("Path", REG_SZ, path + '\0');
+    share.Set("Remark", REG_SZ, std::string(record.shi50_remark ? record.shi50_remark : "") + '\0');
+    share.Set("Parm1enc", REG_BINARY, Password(record.shi50_rw_password));
+    share.Set("Parm2enc", REG_BINARY, Password(record.shi50_ro_password));
+    if (record.shi50_type == STYPE_PRINTQ) {
+        Key printer(PrinterPath(path));
+        printer.SetDword("Attributes", printer.Dword("Attributes") | PRINTER_ATTRIBUTE_SHARED);
+        printer.Set("Share Name", REG_SZ, name + '\0');
+    }
+}
+
+// A printer share's end unmarks its printer, unless the printer has been
+// shared under another name since.
+void Forget(const std::string &name) {
+    {
+        Key share(SharePath(name));
+        if (share.Dword("Type") == STYPE_PRINTQ) {
+            Key printer(PrinterPath(share.Text("Path")));
+            if (lstrcmpiA(printer.Text("Share Name").c_str(), name.c_str()) == 0) {
+                printer.SetDword("Attributes", printer.Dword("Attributes") & ~DWORD{PRINTER_ATTRIBUTE_SHARED});
+                printer.Delete("Share Name");
+            }
+        }
+    }
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, SharePath(name).c_str());
+}
+
 } // namespace
 
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
@@ -67,10 +168,13 @@ extern "C" unsigned WINAPI StandInShareAdd(const char *server, short level, cons
            " " + flags + " " + Text(record.shi50_path) + " remark " + Text(record.shi50_remark) +
            " rw " + Field(record.shi50_rw_password) + " ro " + Field(record.shi50_ro_password) +
            Server(server) + " -> 0");
+    Keep(record);
     return NERR_Success;
 }
 
 extern "C" unsigned WINAPI StandInShareDel(const char *server, const char *name, unsigned short) {
     Append("NetShareDel " + Text(name) + Server(server) + " -> 0");
+    if (name)
+        Forget(name);
     return NERR_Success;
 }
