@@ -30,7 +30,7 @@ scenarios=(
     "suite-no-cd veltrin-sharing absent - standin"
     "no-card veltrin present no-card.reg standin"
     "no-svrapi veltrin present - none"
-    "gateway-undo veltrin-sharing present - standin veltrin-sharing:/undo"
+    "gateway-undo veltrin-sharing present printers-by-name.reg standin veltrin-sharing:/undo"
 )
 if [ -n "${SCENARIOS:-}" ]; then
     chosen=()
@@ -165,7 +165,7 @@ wine_invoke() { # dir prefix shots responses program [argument]
     wait "$shooter_pid"
 
     echo "$status" >"$dir/${prefix}status"
-    cp "$dir/${prefix}transcript.txt" 2>/dev/null ||
+    cp "$run/transcript.txt" "$dir/${prefix}transcript.txt" 2>/dev/null ||
         : >"$dir/${prefix}transcript.txt"
 }
 
@@ -247,13 +247,16 @@ compare() { # name program cd change svrapi
     same "second run: exit status" "$OUT/a" "$OUT/b"
     same "second run: transcript" "$linux/then-transcript.txt" "$wine/then-transcript.txt"
     reg_lines "$linux/left.reg" >"$OUT/a"
-    reg_lines "$wine/left.reg" >"$OUT/b"
+    # Wine's own value in the printers' key is none of the setup's.
+    reg_lines "$wine/left.reg" | grep -v '\] "defaultspooldirectory"=' >"$OUT/b"
     same "keys left (share key, printers, class keys, RunOnce)" "$OUT/a" "$OUT/b"
     local windows="$linux/machine/drives/C/WINDOWS"
     { [ -e "$windows/veltrin-undo.reg" ] && echo present || echo absent; } >"$OUT/a"
     same "undo file" "$OUT/a" "$wine/undo-file"
-    # The log without its times, any host number alike.
+    # The log without its times, any host number alike; Wine's Windows
+    # folder is C:\windows.
     local log='s/^[0-9-]+ [0-9:]+ //; s/192\.168\.0\.[0-9]+/192.168.0.<host>/g'
+    log+='; s/"C:\\\\windows\\\\/"C:\\\\WINDOWS\\\\/g'
     tr -d '\r' <"$windows/veltrin.log" | sed -E "$log" >"$OUT/a"
     tr -d '\r' <"$wine/veltrin.log" | sed -E "$log" >"$OUT/b"
     same "setup log" "$OUT/a" "$OUT/b"
