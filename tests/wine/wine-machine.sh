@@ -118,13 +118,21 @@ make_prefix() {
     wineserver -k || true
 }
 
-# The machine's registry as it came: Wine's Winsock 2 key gone, the
-# machine's keys imported again.
+# The machine's registry as it came: Wine's Winsock 2 key, the run-once
+# entries, the shares and the machine's printers gone (the share service
+# stand-in keeps shares and marks printers), the machine's keys imported
+# again.
 reset_machine() { # machine
     local fresh="$WINEPREFIX/vp-reset.reg"
-    printf '%s\r\n' 'REGEDIT4' '' \
-        '[-HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Winsock2]' '' \
-        '[-HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\RunOnce]' '' >"$fresh"
+    {
+        printf '%s\r\n' 'REGEDIT4' '' \
+            '[-HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Winsock2]' '' \
+            '[-HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\RunOnce]' '' \
+            '[-HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Network\LanMan]' ''
+        tr -d '\r' <"$1/registry.reg" |
+            grep -i '^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\control\\Print\\Printers\\' |
+            sed 's/^\[/[-/; s/$/\r\n\r/' || true
+    } >"$fresh"
     wine_import "$fresh" && wine_import "$1/registry.reg"
 }
 
