@@ -242,13 +242,11 @@ compare() { # name program cd change svrapi
     same "Winsock 2 key" "$OUT/a" "$OUT/b"
 
     [ "${6:--}" = - ] && return
-    echo "$(cat "$linux/then-status")" >"$OUT/a"
-    echo "$(cat "$wine/then-status")" >"$OUT/b"
-    same "second run: exit status" "$OUT/a" "$OUT/b"
+    same "second run: exit status" "$linux/then-status" "$wine/then-status"
     same "second run: transcript" "$linux/then-transcript.txt" "$wine/then-transcript.txt"
     reg_lines "$linux/left.reg" >"$OUT/a"
     # Wine's own value in the printers' key is none of the setup's.
-    reg_lines "$wine/left.reg" | grep -v '\] "defaultspooldirectory"=' >"$OUT/b"
+    reg_lines "$wine/left.reg" | sed '/\] "defaultspooldirectory"=/d' >"$OUT/b"
     same "keys left (share key, printers, class keys, RunOnce)" "$OUT/a" "$OUT/b"
     local windows="$linux/machine/drives/C/WINDOWS"
     { [ -e "$windows/veltrin-undo.reg" ] && echo present || echo absent; } >"$OUT/a"
