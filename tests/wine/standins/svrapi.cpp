@@ -36,9 +36,13 @@ void Append(const std::string &line) {
     }
 }
 
-// A fixed field: its text runs to the NUL or to the end of the field.
+// A fixed field's text: it runs to the NUL or to the end of the field.
+template <std::size_t N> std::string Chars(const char (&field)[N]) {
+    return std::string(field, strnlen(field, N));
+}
+
 template <std::size_t N> std::string Field(const char (&field)[N]) {
-    return Quote(std::string(field, strnlen(field, N)));
+    return Quote(Chars(field));
 }
 
 std::string Text(const char *text) {
@@ -49,12 +53,18 @@ std::string Server(const char *server) {
     return server ? " server " + Quote(server) : "";
 }
 
-// A key of HKEY_LOCAL_MACHINE, closed once when it goes.
+// A key of HKEY_LOCAL_MACHINE, made when asked, closed once when it goes;
+// calls on a key that could not be opened do nothing.
 class Key {
   public:
-    explicit Key(const std::string &path) {
-        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &m_key, nullptr) != ERROR_SUCCESS)
+    enum Mode { kOpen, kCreate };
+    Key(const std::string &path, Mode mode) {
+        const LONG result =
+            mode == kCreate
+                ? RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, &m_key, nullptr)
+                : RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &m_key);
+        if (result != ERROR_SUCCESS)
             m_key = nullptr;
     }
     ~Key() {
@@ -82,8 +92,8 @@ class Key {
     std::string Text(const char *name) const {
         char text[MAX_PATH] = "";
         DWORD size = sizeof text - 1;
-        if (!m_key || RegQueryValueExA(m_key, name, nullptr, nullptr, reinterpret_cast<BYTE *>(text),
-                                       &size) != ERROR_SUCCESS)
+        if (!m_key || RegQueryValueExA(m_key, name, nullptr, nullptr,
+                                       reinterpret_cast<BYTE *>(text), &size) != ERROR_SUCCESS)
             return {};
         return text;
     }
@@ -105,16 +115,16 @@ std::string PrinterPath(const std::string &printer) {
 }
 
 template <std::size_t N> std::string Password(const char (&field)[N]) {
-    std::string password(field, strnlen(field, N));
+    std::string password = Chars(field);
     for (char &c : password)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return password;
 }
 
 void Keep(const share_info_50 &record) {
-    const std::string name(record.shi50_netname, strnlen(record.shi50_netname, sizeof record.shi50_netname));
+    const std::string name = Chars(record.shi50_netname);
     const std::string path = record.shi50_path ? record.shi50_path : "";
-    Key share(SharePath(name));
+    Key share(SharePath(name), Key::kCreate);
     share.SetDword("Type", record.shi50_type);
     share.SetDword("Flags", record.shi50_flags);
     share.Set("Path", REG_SZ, path + '\0');
@@ -122,7 +132,7 @@ void Keep(const share_info_50 &record) {
     share.Set("Parm1enc", REG_BINARY, Password(record.shi50_rw_password));
     share.Set("Parm2enc", REG_BINARY, Password(record.shi50_ro_password));
     if (record.shi50_type == STYPE_PRINTQ) {
-        Key printer(PrinterPath(path));
+        Key printer(PrinterPath(path), Key::kOpen);
         printer.SetDword("Attributes", printer.Dword("Attributes") | PRINTER_ATTRIBUTE_SHARED);
         printer.Set("Share Name", REG_SZ, name + '\0');
     }
@@ -132,11 +142,12 @@ void Keep(const share_info_50 &record) {
 // shared under another name since.
 void Forget(const std::string &name) {
     {
-        Key share(SharePath(name));
+        Key share(SharePath(name), Key::kOpen);
         if (share.Dword("Type") == STYPE_PRINTQ) {
-            Key printer(PrinterPath(share.Text("Path")));
+            Key printer(PrinterPath(share.Text("Path")), Key::kOpen);
             if (lstrcmpiA(printer.Text("Share Name").c_str(), name.c_str()) == 0) {
-                printer.SetDword("Attributes", printer.Dword("Attributes") & ~DWORD{PRINTER_ATTRIBUTE_SHARED});
+                printer.SetDword("Attributes",
+                                 printer.Dword("Attributes") & ~DWORD{PRINTER_ATTRIBUTE_SHARED});
                 printer.Delete("Share Name");
             }
         }
