@@ -3,8 +3,10 @@
 # the sample machine, each run compared with the Linux build's run of the
 # same response file on the same machine: what was seen (transcript), the
 # shares asked for, the address and mask written, the run-once entry and the
-# Winsock 2 key. A screenshot of every dialog and message box goes to
-# OUT/shots.
+# Winsock 2 key. A scenario with a second run on the same machine is also
+# compared on what both runs leave: the registry keys the setup changes, the
+# undo file and the setup log. A screenshot of every dialog and message box
+# goes to OUT/shots.
 #
 # Usage: run-scenarios.sh WINDOWS_BIN STANDINS LINUX_BIN OUT
 # SCENARIOS="name ..." in the environment runs only the scenarios named.
@@ -20,7 +22,9 @@ source "$here/wine-machine.sh"
 # Wine's own svrapi.dll would abort the process), and how the response file
 # and the transcript are given: by the environment (env), by the switches
 # while the environment names other files (switches), or by the environment
-# with an unknown switch on the command line (bad-switch: no run). A file
+# with an unknown switch on the command line (bad-switch: no run); and
+# optionally a second run after the first, "program:argument", answered by
+# NAME.then.txt through the environment. A file
 # scenarios/NAME.refuse is the stand-in's list of calls to refuse; the Linux
 # run's machine refuses the same calls by its own registry.
 scenarios=(
@@ -40,6 +44,7 @@ scenarios=(
     "share-refused veltrin present share-refused.reg standin env"
     "switches veltrin present - standin switches"
     "bad-switch veltrin present - standin bad-switch"
+    "gateway-undo veltrin-sharing present printers-by-name.reg standin env veltrin-sharing:/undo"
 )
 if [ -n "${SCENARIOS:-}" ]; then
     chosen=()
@@ -48,6 +53,13 @@ if [ -n "${SCENARIOS:-}" ]; then
     done
     scenarios=("${chosen[@]}")
 fi
+# The keys a second run is compared on, under HKEY_LOCAL_MACHINE.
+left_keys=(
+    'Software\Microsoft\Windows\CurrentVersion\Network\LanMan'
+    'System\CurrentControlSet\control\Print\Printers'
+    'System\CurrentControlSet\Services\Class'
+    'Software\Microsoft\Windows\CurrentVersion\RunOnce'
+)
 machine="$root/examples/machine"
 # Each dialog and message box stays this long before it is answered, and is
 # photographed this long after it opened.
@@ -73,8 +85,8 @@ settings() { # how responses transcript unused
 }
 
 # ---- the Linux build -------------------------------------------------------
-linux_run() { # name program cd change svrapi how
-    local dir="$OUT/linux/$1" status=0 ui transcript arguments
+linux_run() { # name program cd change svrapi how [then]
+    local dir="$OUT/linux/$1" key
     rm -rf "$dir"
     mkdir -p "$dir"
     "$LINUX_BIN/veltrin-machine" new "$dir/machine" >/dev/null
@@ -83,16 +95,30 @@ linux_run() { # name program cd change svrapi how
     no-installer) rm -f "$dir/machine/drives/E/Wingate/ws2setup.exe" ;;
     esac
     [ "$4" = - ] || "$LINUX_BIN/veltrin-machine" reg "$dir/machine" import "$here/scenarios/$4" >/dev/null
+    linux_invoke "$dir" "" "$1.txt" "$6" "$2"
+    [ "${7:--}" = - ] && return
+    linux_invoke "$dir" then- "$1.then.txt" env "${7%%:*}" "${7#*:}"
+    for key in "${left_keys[@]}"; do
+        "$LINUX_BIN/veltrin-machine" reg "$dir/machine" export "$key"
+    done >"$dir/left.reg"
+}
+
+# One run of a program; its files in DIR start with PREFIX.
+linux_invoke() { # dir prefix responses how program [argument]
+    local dir=$1 prefix=$2 responses=$3 how=$4 program=$5 status=0 ui transcript arguments
+    shift 5
     # A copy: the run keeps its position beside the response file, and the
     # tracked scenarios stay as they are.
-    cp "$here/scenarios/$1.txt" "$dir/responses.txt"
-    settings "$6" "$dir/responses.txt" "$dir/transcript.txt" "$dir/unused.txt"
+    cp "$here/scenarios/$responses" "$dir/${prefix}responses.txt"
+    settings "$how" "$dir/${prefix}responses.txt" "$dir/${prefix}transcript.txt" \
+        "$dir/${prefix}unused.txt"
     VELTRIN_MACHINE="$dir/machine" VELTRIN_BIN="$LINUX_BIN" \
         VELTRIN_UI="$ui" VELTRIN_TRANSCRIPT="$transcript" \
-        timeout 120 "$LINUX_BIN/$2" "${arguments[@]}" </dev/null >"$dir/output.txt" 2>&1 || status=$?
-    echo "$status" >"$dir/status"
+        timeout 120 "$LINUX_BIN/$program" "${arguments[@]}" "$@" </dev/null \
+        >"$dir/${prefix}output.txt" 2>&1 || status=$?
+    echo "$status" >"$dir/${prefix}status"
     # A run that never started has seen nothing.
-    [ -f "$dir/transcript.txt" ] || : >"$dir/transcript.txt"
+    [ -f "$dir/${prefix}transcript.txt" ] || : >"$dir/${prefix}transcript.txt"
 }
 
 # ---- the Windows build under Wine (run inside Xvfb) ------------------------
@@ -145,18 +171,19 @@ shooter() { # transcript name stop
     done
 }
 
-wine_run() { # name program cd change svrapi how
-    local dir="$OUT/wine/$1" status=0 run="$WINEPREFIX/drive_c/vp-run" ui transcript arguments
-    rm -rf "$dir" "$run"
-    mkdir -p "$dir" "$run"
+wine_run() { # name program cd change svrapi how [then]
+    local dir="$OUT/wine/$1" windows="$WINEPREFIX/drive_c/windows" key
+    rm -rf "$dir"
+    mkdir -p "$dir"
     reset_machine "$machine"
     [ "$4" = - ] || wine_import "$here/scenarios/$4"
     case "$3" in
     present) insert_cd "$OUT/cd" ;;
     *) insert_cd "$OUT/cd-$3" ;;
     esac
-    rm -f "$WINEPREFIX/drive_c/VELTRIN/svrapi.log" "$WINEPREFIX/drive_c/windows/setup.log" \
-        "$WINEPREFIX/drive_c/VELTRIN/svrapi.refuse"
+    # What an earlier scenario left in the Windows folder goes too.
+    rm -f "$WINEPREFIX/drive_c/VELTRIN/svrapi.log" "$WINEPREFIX/drive_c/VELTRIN/svrapi.refuse" \
+        "$windows/veltrin-undo.reg" "$windows/veltrin.log"
     if [ "$5" = standin ]; then
         cp "$STANDINS/svrapi.dll" "$WINEPREFIX/drive_c/VELTRIN/"
         [ ! -f "$here/scenarios/$1.refuse" ] ||
@@ -164,28 +191,51 @@ wine_run() { # name program cd change svrapi how
     else
         rm -f "$WINEPREFIX/drive_c/VELTRIN/svrapi.dll"
     fi
-    cp "$here/scenarios/$1.txt" "$run/responses.txt"
 
-    shooter "$run/transcript.txt" "$1" "$run/stop" &
-    local shooter_pid=$!
-    # runwait also waits for the programs the run starts: the CD's, the
-    # suite, and those of Wine's restart.
-    settings "$6" 'C:\vp-run\responses.txt' 'C:\vp-run\transcript.txt' 'C:\vp-run\unused.txt'
-    VELTRIN_BIN='C:\VELTRIN' VELTRIN_UI="$ui" VELTRIN_TRANSCRIPT="$transcript" \
-        VELTRIN_SCRIPT_PAUSE=$pause_ms \
-        timeout 120 wine 'C:\runwait.exe' "C:\\VELTRIN\\$2.exe" "${arguments[@]}" \
-        </dev/null >"$dir/output.txt" 2>&1 || status=$?
-    touch "$run/stop"
-    wait "$shooter_pid"
-
-    echo "$status" >"$dir/status"
-    cp "$run/transcript.txt" "$dir/transcript.txt" 2>/dev/null || : >"$dir/transcript.txt"
-    [ ! -e "$run/unused.txt" ] || cp "$run/unused.txt" "$dir/unused.txt"
+    wine_invoke "$dir" "" "$1" "$1.txt" "$6" "$2"
+    if [ "${7:--}" != - ]; then
+        wine_invoke "$dir" then- "$1-then" "$1.then.txt" env "${7%%:*}" "${7#*:}"
+        for key in "${left_keys[@]}"; do
+            wine_export "HKEY_LOCAL_MACHINE\\$key" "$dir/key.reg"
+            cat "$dir/key.reg"
+        done >"$dir/left.reg"
+        rm -f "$dir/key.reg"
+        cp "$windows/veltrin.log" "$dir/veltrin.log" 2>/dev/null || : >"$dir/veltrin.log"
+        { [ -e "$windows/veltrin-undo.reg" ] && echo present || echo absent; } >"$dir/undo-file"
+    fi
     cp "$WINEPREFIX/drive_c/VELTRIN/svrapi.log" "$dir/svrapi.log" 2>/dev/null || : >"$dir/svrapi.log"
-    cp "$WINEPREFIX/drive_c/windows/setup.log" "$dir/setup.log" 2>/dev/null || : >"$dir/setup.log"
+    cp "$windows/setup.log" "$dir/setup.log" 2>/dev/null || : >"$dir/setup.log"
     wine_export 'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Class' "$dir/class.reg"
     wine_export 'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Winsock2' \
         "$dir/winsock2.reg"
+}
+
+# One run of a program; its files in DIR start with PREFIX, its screenshots
+# with SHOTS. setup.log then tells what the run's restart ran.
+wine_invoke() { # dir prefix shots responses how program [argument]
+    local dir=$1 prefix=$2 shots=$3 responses=$4 how=$5 program=$6 status=0 ui transcript arguments
+    local run="$WINEPREFIX/drive_c/vp-run" windows="$WINEPREFIX/drive_c/windows"
+    shift 6
+    rm -rf "$run" "$windows/setup.log"
+    mkdir -p "$run"
+    cp "$here/scenarios/$responses" "$run/responses.txt"
+
+    shooter "$run/transcript.txt" "$shots" "$run/stop" &
+    local shooter_pid=$!
+    # runwait also waits for the programs the run starts: the CD's, the
+    # suite, and those of Wine's restart.
+    settings "$how" 'C:\vp-run\responses.txt' 'C:\vp-run\transcript.txt' 'C:\vp-run\unused.txt'
+    VELTRIN_BIN='C:\VELTRIN' VELTRIN_UI="$ui" VELTRIN_TRANSCRIPT="$transcript" \
+        VELTRIN_SCRIPT_PAUSE=$pause_ms \
+        timeout 120 wine 'C:\runwait.exe' "C:\\VELTRIN\\$program.exe" "${arguments[@]}" "$@" \
+        </dev/null >"$dir/${prefix}output.txt" 2>&1 || status=$?
+    touch "$run/stop"
+    wait "$shooter_pid"
+
+    echo "$status" >"$dir/${prefix}status"
+    cp "$run/transcript.txt" "$dir/${prefix}transcript.txt" 2>/dev/null ||
+        : >"$dir/${prefix}transcript.txt"
+    [ ! -e "$run/unused.txt" ] || cp "$run/unused.txt" "$dir/${prefix}unused.txt"
 }
 
 if [ "${1:-}" = --gui ]; then
@@ -219,7 +269,7 @@ same() { # what linux-file wine-file
     fi
 }
 
-compare() { # name program cd change svrapi how
+compare() { # name program cd change svrapi how [then]
     local linux="$OUT/linux/$1" wine="$OUT/wine/$1"
     echo "$1:"
     if [ "$6" = switches ]; then
@@ -277,6 +327,24 @@ compare() { # name program cd change svrapi how
     { reg_has_key "$linux/machine/registry.reg" "$ws2" && echo present || echo absent; } >"$OUT/a"
     { reg_has_key "$wine/winsock2.reg" "$ws2" && echo present || echo absent; } >"$OUT/b"
     same "Winsock 2 key" "$OUT/a" "$OUT/b"
+
+    [ "${7:--}" = - ] && return
+    same "second run: exit status" "$linux/then-status" "$wine/then-status"
+    same "second run: transcript" "$linux/then-transcript.txt" "$wine/then-transcript.txt"
+    reg_lines "$linux/left.reg" >"$OUT/a"
+    # Wine's own value in the printers' key is none of the setup's.
+    reg_lines "$wine/left.reg" | sed '/\] "defaultspooldirectory"=/d' >"$OUT/b"
+    same "keys left (share key, printers, class keys, RunOnce)" "$OUT/a" "$OUT/b"
+    local windows="$linux/machine/drives/C/WINDOWS"
+    { [ -e "$windows/veltrin-undo.reg" ] && echo present || echo absent; } >"$OUT/a"
+    same "undo file" "$OUT/a" "$wine/undo-file"
+    # The log without its times, any host number alike; Wine's Windows
+    # folder is C:\windows.
+    local log='s/^[0-9-]+ [0-9:]+ //; s/192\.168\.0\.[0-9]+/192.168.0.<host>/g'
+    log+='; s/"C:\\\\windows\\\\/"C:\\\\WINDOWS\\\\/g'
+    tr -d '\r' <"$windows/veltrin.log" | sed -E "$log" >"$OUT/a"
+    tr -d '\r' <"$wine/veltrin.log" | sed -E "$log" >"$OUT/b"
+    same "setup log" "$OUT/a" "$OUT/b"
 }
 
 [ $# -eq 4 ] || { echo "usage: $0 WINDOWS_BIN STANDINS LINUX_BIN OUT" >&2; exit 2; }

@@ -140,13 +140,21 @@ make_prefix() {
     wineserver -k || true
 }
 
-# The machine's registry as it came: Wine's Winsock 2 key gone, the
-# machine's keys imported again.
+# The machine's registry as it came: Wine's Winsock 2 key, the run-once
+# entries, the shares and the machine's printers gone (the share service
+# stand-in keeps shares and marks printers), the machine's keys imported
+# again.
 reset_machine() { # machine
     local fresh="$WINEPREFIX/vp-reset.reg"
-    printf '%s\r\n' 'REGEDIT4' '' \
-        '[-HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Winsock2]' '' \
-        '[-HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\RunOnce]' '' >"$fresh"
+    {
+        printf '%s\r\n' 'REGEDIT4' '' \
+            '[-HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Winsock2]' '' \
+            '[-HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\RunOnce]' '' \
+            '[-HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Network\LanMan]' ''
+        tr -d '\r' <"$1/registry.reg" |
+            grep -i '^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\control\\Print\\Printers\\' |
+            sed 's/^\[/[-/; s/$/\r\n\r/' || true
+    } >"$fresh"
     wine_import "$fresh" && wine_import "$1/registry.reg"
 }
 
@@ -173,6 +181,25 @@ reg_value() { # file key name
         /^\[/ {inside = (tolower($0) == key); next}
         inside && index(tolower($0), name) == 1 {value = substr($0, length(name) + 1); found = 1}
         END {if (found) print value}'
+}
+
+# The keys and values of a .reg file (REGEDIT4, or version 5 as UTF-8),
+# sorted: a line for each key, and "[key] "name"=data" for each value, key
+# and value names in lower case as Windows compares them, hex data that
+# wraps joined on one line.
+reg_lines() { # file
+    tr -d '\r' <"$1" | awk '
+        {
+            line = $0
+            if (joined != "") {sub(/^ +/, "", line); line = joined line; joined = ""}
+            if (line ~ /\\$/) {joined = substr(line, 1, length(line) - 1); next}
+        }
+        line ~ /^\[/ {key = tolower(line); print key; next}
+        line ~ /^@=/ && key != "" {print key " " line; next}
+        line ~ /^"/ && key != "" {
+            end = index(line, "\"=") + 1
+            print key " " tolower(substr(line, 1, end)) substr(line, end + 1)
+        }' | LC_ALL=C sort
 }
 
 # Whether a key is in a .reg file.
