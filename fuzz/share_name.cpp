@@ -31,6 +31,12 @@ unsigned NetShareAdd(const char *server, short level, const char *buffer, unsign
     return sim::ValidShareName(request.name) ? 0u : static_cast<unsigned>(ERROR_INVALID_PARAMETER);
 }
 
+// The record never deletes; stood in for all the same, so that the share
+// service is none of the machine's.
+unsigned NetShareDel(const char *, const char *, unsigned short) {
+    std::abort();
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     // The spooler hands out C strings: the printer's name ends at a NUL.
     std::string printerName(reinterpret_cast<const char *>(data), size);
