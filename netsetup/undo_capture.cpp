@@ -6,6 +6,7 @@
 #include "common/undo_file.h"
 #include "common/whole_file.h"
 #include "netsetup/card_bindings.h"
+#include "platform/decimal_text.h"
 #include "platform/quoted_text.h"
 #include "platform/registry_keys.h"
 
@@ -125,12 +126,12 @@ bool RecordUndoState(HWND owner) {
     const bool existed = readError == 0;
     // A missing folder is told when the file cannot be written there.
     if (!existed && readError != ERROR_FILE_NOT_FOUND && readError != ERROR_PATH_NOT_FOUND)
-        return Refuse(owner, path, "cannot be read (error " + std::to_string(readError) + ")");
+        return Refuse(owner, path, "cannot be read (error " + vp::DecimalText(readError) + ")");
     RegText held;
     RegTextError parseError;
     if (existed && !ParseRegText(old, &held, &parseError))
         return Refuse(owner, path,
-                      "cannot be read: line " + std::to_string(parseError.line) + ", " +
+                      "cannot be read: line " + vp::DecimalText(parseError.line) + ", " +
                           parseError.what);
 
     RegText added;
@@ -152,7 +153,7 @@ bool RecordUndoState(HWND owner) {
         text = FormatRegText(added);
     }
     if (const DWORD error = ReplaceWholeFile(path, text))
-        return Refuse(owner, path, "cannot be written (error " + std::to_string(error) + ")");
+        return Refuse(owner, path, "cannot be written (error " + vp::DecimalText(error) + ")");
     LogAction("undo-file", (existed ? "added to " : "written ") + vp::QuotedText(path));
     return true;
 }

@@ -6,6 +6,7 @@
 #include "common/undo_file.h"
 #include "common/whole_file.h"
 #include "netsetup/restart.h"
+#include "platform/decimal_text.h"
 #include "platform/quoted_text.h"
 #include "platform/registry_keys.h"
 #include "sharing/share_record.h"
@@ -153,7 +154,7 @@ std::string Confirmation(const UndoPlan &plan) {
             text += (i ? ", " : "") + vp::VisibleText(plan.printers[i]);
     }
     if (plan.addressKeys)
-        text += "\nAddresses: IPAddress and IPMask of " + std::to_string(plan.addressKeys) +
+        text += "\nAddresses: IPAddress and IPMask of " + vp::DecimalText(plan.addressKeys) +
                 " network binding(s)";
     if (plan.runOnce)
         text += plan.runOnce->remove ? "\nRunOnce entry InternetSW: removed"
@@ -191,7 +192,7 @@ std::string RestoreRegistry(const RegText &recorded) {
                                   (section.removeKey ? " deleted" : " set") + " -> " +
                                   ResultText(static_cast<DWORD>(result)));
         if (result != ERROR_SUCCESS)
-            failures += "\n" + vp::VisibleText(what) + ": error " + std::to_string(result);
+            failures += "\n" + vp::VisibleText(what) + ": error " + vp::DecimalText(result);
     }
     return failures;
 }
@@ -209,7 +210,7 @@ void RunUndo() {
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
             Tell("There is nothing to undo: the setup has not changed this computer.", MB_OK);
         else
-            Tell("The undo file " + path + " cannot be read (error " + std::to_string(error) + ").",
+            Tell("The undo file " + path + " cannot be read (error " + vp::DecimalText(error) + ").",
                  MB_ICONHAND);
         return;
     }
@@ -217,7 +218,7 @@ void RunUndo() {
     RegTextError parseError;
     if (!ParseRegText(text, &recorded, &parseError)) {
         Tell("The undo file " + path + " cannot be read: line " +
-                 std::to_string(parseError.line) + ", " + parseError.what +
+                 vp::DecimalText(parseError.line) + ", " + parseError.what +
                  ".\n\nNothing has been changed.",
              MB_ICONHAND);
         return;
