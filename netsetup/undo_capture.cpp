@@ -10,30 +10,33 @@
 #include "platform/quoted_text.h"
 #include "platform/registry_keys.h"
 
+#include <algorithm>
 #include <string>
-#include <unordered_set>
+#include <vector>
 
 namespace {
 
-
 // What an undo file holds already: the key trees it deletes and the values
-// it names, by folded path (and name), so each question is one lookup.
+// it names, by folded path (and name), sorted, so each question is one
+// binary search.
 class HeldState {
   public:
     explicit HeldState(const RegText &text) {
         for (const RegSection &section : text.sections) {
             if (section.removeKey)
-                m_trees.insert(FoldedRegName(section.path));
+                m_trees.push_back(FoldedRegName(section.path));
             for (const RegValueLine &value : section.values)
-                m_values.insert(ValueKey(section.path, value.name));
+                m_values.push_back(ValueKey(section.path, value.name));
         }
+        std::sort(m_trees.begin(), m_trees.end());
+        std::sort(m_values.begin(), m_values.end());
     }
 
     // The tree at path or one of its parents is deleted by the file.
     bool HoldsTree(std::string_view path) const {
         std::string folded = FoldedRegName(path);
         for (;;) {
-            if (m_trees.count(folded))
+            if (std::binary_search(m_trees.begin(), m_trees.end(), folded))
                 return true;
             const std::size_t cut = folded.rfind('\\');
             if (cut == std::string::npos)
@@ -43,7 +46,8 @@ class HeldState {
     }
 
     bool HoldsValue(const std::string &path, const std::string &name) const {
-        return HoldsTree(path) || m_values.count(ValueKey(path, name)) > 0;
+        return HoldsTree(path) ||
+               std::binary_search(m_values.begin(), m_values.end(), ValueKey(path, name));
     }
 
   private:
@@ -51,8 +55,8 @@ class HeldState {
         return FoldedRegName(path) + '\0' + FoldedRegName(name);
     }
 
-    std::unordered_set<std::string> m_trees;
-    std::unordered_set<std::string> m_values;
+    std::vector<std::string> m_trees;
+    std::vector<std::string> m_values;
 };
 
 class Capture {
@@ -111,8 +115,8 @@ std::vector<RegSection> CaptureState(const RegText &held) {
 
 bool Refuse(HWND owner, const std::string &path, const std::string &why) {
     LogAction("undo-file", "failed: " + vp::QuotedText(path) + " " + why);
-    const std::string text = "The undo file " + path + " " + why +
-                             ".\n\nNothing has been changed on this computer.";
+    const std::string text =
+        "The undo file " + path + " " + why + ".\n\nNothing has been changed on this computer.";
     MessageBoxA(owner, text.c_str(), "WARNING", MB_ICONHAND);
     return false;
 }

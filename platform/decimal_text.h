@@ -10,8 +10,7 @@ namespace vp {
 std::string UnsignedDecimalText(unsigned long value);
 std::string SignedDecimalText(long value);
 
-template <std::integral Number>
-std::string DecimalText(Number value) {
+template <std::integral Number> std::string DecimalText(Number value) {
     if constexpr (std::is_signed_v<Number>)
         return SignedDecimalText(static_cast<long>(value));
     else

@@ -25,8 +25,8 @@ std::string UnsignedDecimalText(unsigned long value) {
 
 std::string SignedDecimalText(long value) {
     // The magnitude taken unsigned, so that the most negative value has one.
-    const unsigned long magnitude = value < 0 ? 0UL - static_cast<unsigned long>(value)
-                                              : static_cast<unsigned long>(value);
+    const unsigned long magnitude =
+        value < 0 ? 0UL - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
     return Digits(magnitude, value < 0);
 }
 
