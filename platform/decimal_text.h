@@ -4,6 +4,7 @@
 
 #include <concepts>
 #include <string>
+#include <type_traits>
 
 namespace vp {
 
