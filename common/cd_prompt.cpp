@@ -2,7 +2,7 @@
 
 #include "common/cd_probe.h"
 
-bool WaitForInstallationCd(char letter, const std::function<int()> &remind, int again) {
+bool WaitForInstallationCd(char letter, vp::FunctionRef<int()> remind, int again) {
     char path[kCdPathSize];
     MakeCdPath(path, letter, kCdSetupEntry);
     while (!CdEntryExists(path))

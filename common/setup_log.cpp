@@ -1,6 +1,7 @@
 #include "common/setup_log.h"
 
 #include "common/whole_file.h"
+#include "platform/decimal_text.h"
 #include "platform/format_text.h"
 #include "platform/quoted_text.h"
 
@@ -22,5 +23,5 @@ void LogAction(std::string_view word, std::string_view details) {
 }
 
 std::string ResultText(DWORD code) {
-    return code == 0 ? "ok" : "error " + std::to_string(code);
+    return code == 0 ? "ok" : "error " + vp::DecimalText(code);
 }

@@ -42,7 +42,7 @@ bool FindDeviceKeyPath(char (&path)[kBufferSize]) {
 // One TCP/IP binding, named by what follows "MSTCP\" in the binding's value
 // name (at most 5 characters of it are used): its class key goes to visit
 // while the protocol instance key is open.
-void VisitBinding(const char *protocolInstance, const ClassKeyVisit &visit) {
+void VisitBinding(const char *protocolInstance, ClassKeyVisit visit) {
     // "MSTCP\" alone would name Enum\Network\MSTCP itself, not an instance.
     if (*protocolInstance == '\0')
         return;
@@ -77,7 +77,7 @@ void VisitBinding(const char *protocolInstance, const ClassKeyVisit &visit) {
 
 // Every "MSTCP\" binding of one instance of the card; other protocols are
 // passed over.
-void VisitInstance(HKEY device, const char *instanceName, const ClassKeyVisit &visit) {
+void VisitInstance(HKEY device, const char *instanceName, ClassKeyVisit visit) {
     COpenKey instance;
     if (instance.Open(device, instanceName) != ERROR_SUCCESS)
         return;
@@ -101,7 +101,7 @@ void VisitInstance(HKEY device, const char *instanceName, const ClassKeyVisit &v
 
 } // namespace
 
-bool ForEachCardClassKey(const ClassKeyVisit &visit) {
+bool ForEachCardClassKey(ClassKeyVisit visit) {
     char devicePath[kBufferSize];
     COpenKey device;
     if (!FindDeviceKeyPath(devicePath) ||

@@ -4,13 +4,13 @@
 // TCP/IP driver's class key under "System\CurrentControlSet\Services\Class".
 #pragma once
 
-#include <functional>
+#include "platform/function_ref.h"
 
-using ClassKeyVisit = std::function<void(const char *classPath)>;
+using ClassKeyVisit = vp::FunctionRef<void(const char *classPath)>;
 
 // Calls visit with each binding's class key path (the key itself may be
 // missing), instance by instance, binding by binding. False, with nothing
 // visited, when the card's device key cannot be reached: "Enum\PCI" does not
 // open, none of its subkeys is named after the card, or the device key does
 // not open.
-bool ForEachCardClassKey(const ClassKeyVisit &visit);
+bool ForEachCardClassKey(ClassKeyVisit visit);

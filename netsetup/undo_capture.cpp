@@ -6,34 +6,38 @@
 #include "common/undo_file.h"
 #include "common/whole_file.h"
 #include "netsetup/card_bindings.h"
+#include "platform/decimal_text.h"
 #include "platform/quoted_text.h"
 #include "platform/registry_keys.h"
 #include "platform/registry_names.h"
 
+#include <algorithm>
 #include <string>
-#include <unordered_set>
+#include <vector>
 
 namespace {
 
-
 // What an undo file holds already: the key trees it deletes and the values
-// it names, by folded path (and name), so each question is one lookup.
+// it names, by folded path (and name), sorted, so each question is one
+// binary search.
 class HeldState {
   public:
     explicit HeldState(const RegText &text) {
         for (const RegSection &section : text.sections) {
             if (section.removeKey)
-                m_trees.insert(vp::FoldedRegName(section.path));
+                m_trees.push_back(vp::FoldedRegName(section.path));
             for (const RegValueLine &value : section.values)
-                m_values.insert(ValueKey(section.path, value.name));
+                m_values.push_back(ValueKey(section.path, value.name));
         }
+        std::sort(m_trees.begin(), m_trees.end());
+        std::sort(m_values.begin(), m_values.end());
     }
 
     // The tree at path or one of its parents is deleted by the file.
     bool HoldsTree(std::string_view path) const {
         std::string folded = vp::FoldedRegName(path);
         for (;;) {
-            if (m_trees.count(folded))
+            if (std::binary_search(m_trees.begin(), m_trees.end(), folded))
                 return true;
             const std::size_t cut = folded.rfind('\\');
             if (cut == std::string::npos)
@@ -43,7 +47,8 @@ class HeldState {
     }
 
     bool HoldsValue(const std::string &path, const std::string &name) const {
-        return HoldsTree(path) || m_values.count(ValueKey(path, name)) > 0;
+        return HoldsTree(path) ||
+               std::binary_search(m_values.begin(), m_values.end(), ValueKey(path, name));
     }
 
   private:
@@ -51,8 +56,8 @@ class HeldState {
         return vp::FoldedRegName(path) + '\0' + vp::FoldedRegName(name);
     }
 
-    std::unordered_set<std::string> m_trees;
-    std::unordered_set<std::string> m_values;
+    std::vector<std::string> m_trees;
+    std::vector<std::string> m_values;
 };
 
 class Capture {
@@ -111,8 +116,8 @@ std::vector<RegSection> CaptureState(const RegText &held) {
 
 bool Refuse(HWND owner, const std::string &path, const std::string &why) {
     LogAction("undo-file", "failed: " + vp::QuotedText(path) + " " + why);
-    const std::string text = "The undo file " + path + " " + why +
-                             ".\n\nNothing has been changed on this computer.";
+    const std::string text =
+        "The undo file " + path + " " + why + ".\n\nNothing has been changed on this computer.";
     MessageBoxA(owner, text.c_str(), "WARNING", MB_ICONHAND);
     return false;
 }
@@ -126,12 +131,12 @@ bool RecordUndoState(HWND owner) {
     const bool existed = readError == 0;
     // A missing folder is told when the file cannot be written there.
     if (!existed && readError != ERROR_FILE_NOT_FOUND && readError != ERROR_PATH_NOT_FOUND)
-        return Refuse(owner, path, "cannot be read (error " + std::to_string(readError) + ")");
+        return Refuse(owner, path, "cannot be read (error " + vp::DecimalText(readError) + ")");
     RegText held;
     vp::Regedit4Error parseError;
     if (existed && !ParseRegText(old, &held, &parseError))
         return Refuse(owner, path,
-                      "cannot be read: line " + std::to_string(parseError.line) + ", " +
+                      "cannot be read: line " + vp::DecimalText(parseError.line) + ", " +
                           parseError.what);
 
     RegText added;
@@ -153,7 +158,7 @@ bool RecordUndoState(HWND owner) {
         text = FormatRegText(added);
     }
     if (const DWORD error = ReplaceWholeFile(path, text))
-        return Refuse(owner, path, "cannot be written (error " + std::to_string(error) + ")");
+        return Refuse(owner, path, "cannot be written (error " + vp::DecimalText(error) + ")");
     LogAction("undo-file", (existed ? "added to " : "written ") + vp::QuotedText(path));
     return true;
 }

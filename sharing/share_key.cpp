@@ -17,7 +17,7 @@ bool IsDiskShare(HKEY subkey) {
 
 } // namespace
 
-void ForEachDiskShare(const std::function<void(HKEY subkey, const char *name)> &visit) {
+void ForEachDiskShare(vp::FunctionRef<void(HKEY subkey, const char *name)> visit) {
     COpenKey shares;
     if (shares.Open(HKEY_LOCAL_MACHINE, kShareKeyPath) != ERROR_SUCCESS)
         return;

@@ -5,9 +5,9 @@
 #include "platform/api.h"
 #include "platform/registry_keys.h"
 
-#include <functional>
+#include "platform/function_ref.h"
 
 // Calls visit(subkey, name) for every subkey whose "Type" marks a disk
 // share, in enumeration order. The subkey is open only during the call.
 // Nothing is visited when the share key cannot be opened.
-void ForEachDiskShare(const std::function<void(HKEY subkey, const char *name)> &visit);
+void ForEachDiskShare(vp::FunctionRef<void(HKEY subkey, const char *name)> visit);

@@ -6,6 +6,7 @@
 #include "common/undo_file.h"
 #include "common/whole_file.h"
 #include "netsetup/restart.h"
+#include "platform/decimal_text.h"
 #include "platform/quoted_text.h"
 #include "platform/registry_keys.h"
 #include "platform/registry_names.h"
@@ -20,9 +21,10 @@ namespace {
 const char kCaption[] = "Undo network setup";
 const char kClassRoot[] = "System\\CurrentControlSet\\Services\\Class\\";
 
+// A share: its name and the values of its section, which the plan keeps.
 struct ShareEntry {
     std::string name;
-    std::vector<RegValueLine> values;
+    const std::vector<RegValueLine> *values;
 };
 
 // The name below parent when path is exactly one level below it, else "".
@@ -39,12 +41,12 @@ std::vector<ShareEntry> SharesIn(const std::vector<RegSection> &sections) {
     for (const RegSection &section : sections)
         if (std::string name = ChildName(section.path, kShareKeyPath);
             !section.removeKey && !name.empty())
-            shares.push_back({std::move(name), section.values});
+            shares.push_back({std::move(name), &section.values});
     return shares;
 }
 
 const RegValueLine *FindValue(const ShareEntry &share, std::string_view name) {
-    for (const RegValueLine &value : share.values)
+    for (const RegValueLine &value : *share.values)
         if (!value.remove && vp::SameRegName(value.name, name))
             return &value;
     return nullptr;
@@ -75,9 +77,9 @@ bool HasPassword(const ShareEntry &share) {
 
 // Same values (in any order) with the same types and data.
 bool SameShare(const ShareEntry &a, const ShareEntry &b) {
-    if (a.values.size() != b.values.size())
+    if (a.values->size() != b.values->size())
         return false;
-    return std::all_of(a.values.begin(), a.values.end(), [&b](const RegValueLine &value) {
+    return std::all_of(a.values->begin(), a.values->end(), [&b](const RegValueLine &value) {
         const RegValueLine *other = FindValue(b, value.name);
         return other && other->type == value.type && other->data == value.data;
     });
@@ -93,6 +95,7 @@ const ShareEntry *Find(const std::vector<ShareEntry> &shares, const ShareEntry &
 // What the undo will do, worked out before it is asked for.
 struct UndoPlan {
     RegText recorded;
+    std::vector<RegSection> current;   // the share key as it is now
     std::vector<ShareEntry> toRemove;  // served now, not as recorded
     std::vector<ShareEntry> toRestore; // recorded, not served as recorded now
     std::vector<std::string> printers;
@@ -104,7 +107,8 @@ struct UndoPlan {
 UndoPlan PlanUndo(RegText recorded) {
     UndoPlan plan;
     plan.recorded = std::move(recorded);
-    const std::vector<ShareEntry> now = SharesIn(ReadKeyTree(kShareKeyPath));
+    plan.current = ReadKeyTree(kShareKeyPath);
+    const std::vector<ShareEntry> now = SharesIn(plan.current);
     const std::vector<ShareEntry> before = SharesIn(plan.recorded.sections);
     for (const ShareEntry &share : now)
         if (const ShareEntry *old = Find(before, share); !old || !SameShare(*old, share))
@@ -124,8 +128,9 @@ UndoPlan PlanUndo(RegText recorded) {
                     plan.runOnce = &value;
     }
     const auto &notes = plan.recorded.notes;
-    plan.keepsWinsock2 = std::find(notes.begin(), notes.end(), kWinsock2MissingNote) != notes.end() &&
-                         MachineKeyExists(kWinsock2KeyPath);
+    plan.keepsWinsock2 =
+        std::find(notes.begin(), notes.end(), kWinsock2MissingNote) != notes.end() &&
+        MachineKeyExists(kWinsock2KeyPath);
     return plan;
 }
 
@@ -154,7 +159,7 @@ std::string Confirmation(const UndoPlan &plan) {
             text += (i ? ", " : "") + vp::VisibleText(plan.printers[i]);
     }
     if (plan.addressKeys)
-        text += "\nAddresses: IPAddress and IPMask of " + std::to_string(plan.addressKeys) +
+        text += "\nAddresses: IPAddress and IPMask of " + vp::DecimalText(plan.addressKeys) +
                 " network binding(s)";
     if (plan.runOnce)
         text += plan.runOnce->remove ? "\nRunOnce entry InternetSW: removed"
@@ -192,7 +197,7 @@ std::string RestoreRegistry(const RegText &recorded) {
                                   (section.removeKey ? " deleted" : " set") + " -> " +
                                   ResultText(static_cast<DWORD>(result)));
         if (result != ERROR_SUCCESS)
-            failures += "\n" + vp::VisibleText(what) + ": error " + std::to_string(result);
+            failures += "\n" + vp::VisibleText(what) + ": error " + vp::DecimalText(result);
     }
     return failures;
 }
@@ -210,16 +215,16 @@ void RunUndo() {
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
             Tell("There is nothing to undo: the setup has not changed this computer.", MB_OK);
         else
-            Tell("The undo file " + path + " cannot be read (error " + std::to_string(error) + ").",
+            Tell("The undo file " + path + " cannot be read (error " + vp::DecimalText(error) +
+                     ").",
                  MB_ICONHAND);
         return;
     }
     RegText recorded;
     vp::Regedit4Error parseError;
     if (!ParseRegText(text, &recorded, &parseError)) {
-        Tell("The undo file " + path + " cannot be read: line " +
-                 std::to_string(parseError.line) + ", " + parseError.what +
-                 ".\n\nNothing has been changed.",
+        Tell("The undo file " + path + " cannot be read: line " + vp::DecimalText(parseError.line) +
+                 ", " + parseError.what + ".\n\nNothing has been changed.",
              MB_ICONHAND);
         return;
     }
@@ -238,7 +243,7 @@ void RunUndo() {
         return;
     }
     const DWORD removed = DeleteFileIfThere(path);
-    LogAction("undo", "done; undo file " + vp::QuotedText(path) + " removed -> " +
-                          ResultText(removed));
+    LogAction("undo",
+              "done; undo file " + vp::QuotedText(path) + " removed -> " + ResultText(removed));
     RestartWindows(nullptr);
 }

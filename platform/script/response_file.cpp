@@ -1,5 +1,6 @@
 #include "platform/script/response_file.h"
 
+#include "platform/decimal_text.h"
 #include "platform/framework/message_box_buttons.h"
 
 #include <charconv>
@@ -103,7 +104,7 @@ std::string ParseAction(std::string_view line, Action *action) {
             continue;
         action->verb = grammar.kind;
         if (words.size() != grammar.arguments + 1)
-            return std::string(grammar.verb) + " takes " + std::to_string(grammar.arguments) +
+            return std::string(grammar.verb) + " takes " + vp::DecimalText(grammar.arguments) +
                    (grammar.arguments == 1 ? " argument" : " arguments");
         return ReadArguments(words, action);
     }
@@ -137,7 +138,7 @@ bool ParseResponseFile(std::string_view text, const std::string &path, ResponseF
         action.text = std::string(line);
         const std::string wrong = ParseAction(line, &action);
         if (!wrong.empty()) {
-            *error = path + ":" + std::to_string(action.line) + ": " + wrong;
+            *error = path + ":" + vp::DecimalText(action.line) + ": " + wrong;
             return false;
         }
         out->actions.push_back(std::move(action));

@@ -1,5 +1,6 @@
 #include "platform/script/script_driver.h"
 
+#include "platform/decimal_text.h"
 #include "platform/sim/host_file.h"
 #include "platform/user32/fail.h"
 #include "platform/user32/transcript.h"
@@ -12,7 +13,7 @@ namespace script {
 namespace {
 
 std::string DescribeDialog(const ui::Window &window) {
-    return "dialog " + std::to_string(window.TemplateId()) + " " +
+    return "dialog " + vp::DecimalText(window.TemplateId()) + " " +
            ui::transcript::Quote(window.title);
 }
 
@@ -52,7 +53,7 @@ const Action *ScriptDriver::Take() {
 }
 
 void ScriptDriver::Stop(int line, const std::string &problem, const std::string &showing) const {
-    ui::Fail(file_.path + ":" + std::to_string(line) + ": " + problem + " (showing: " + showing +
+    ui::Fail(file_.path + ":" + vp::DecimalText(line) + ": " + problem + " (showing: " + showing +
              ")");
 }
 

@@ -1,5 +1,6 @@
 #include "platform/script/shared_position.h"
 
+#include "platform/decimal_text.h"
 #include "platform/sim/host_file.h"
 
 #include <cerrno>
@@ -18,7 +19,7 @@ namespace {
 constexpr const char *kPositionVariable = "VELTRIN_SCRIPT_POS";
 
 void Store(int fd, std::size_t position) {
-    const std::string text = std::to_string(position) + "\n";
+    const std::string text = vp::DecimalText(position) + "\n";
     // Failing to record the position would replay actions in the next
     // process; that shows as a script error there, so it is not fatal here.
     (void)!pwrite(fd, text.data(), text.size(), 0);

@@ -1,5 +1,6 @@
 #include "platform/windows/script_actions.h"
 
+#include "platform/decimal_text.h"
 #include "platform/format_text.h"
 
 namespace win32::script {
@@ -19,11 +20,11 @@ std::string CheckTarget(HWND dialog, HWND control, int id) {
     if (IsIconic(dialog))
         return "the dialog is minimised";
     if (!control)
-        return "no control " + std::to_string(id);
+        return "no control " + vp::DecimalText(id);
     if (!IsWindowVisible(control))
-        return "control " + std::to_string(id) + " is hidden";
+        return "control " + vp::DecimalText(id) + " is hidden";
     if (!IsWindowEnabled(control))
-        return "control " + std::to_string(id) + " is disabled";
+        return "control " + vp::DecimalText(id) + " is disabled";
     return "";
 }
 
@@ -43,7 +44,7 @@ std::string Click(HWND dialog, int id) {
     const HWND button = GetDlgItem(dialog, id);
     std::string why = CheckTarget(dialog, button, id);
     if (why.empty() && !IsClickable(button))
-        why = "control " + std::to_string(id) + " is not a button";
+        why = "control " + vp::DecimalText(id) + " is not a button";
     // Escape and the close box: IDCANCEL also without a usable Cancel button.
     if (!why.empty() && id == IDCANCEL && !IsIconic(dialog)) {
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
@@ -60,11 +61,11 @@ std::string Select(HWND dialog, const Action &action) {
     const HWND list = GetDlgItem(dialog, action.id);
     std::string why = CheckTarget(dialog, list, action.id);
     if (why.empty() && !HasClass(list, "ListBox"))
-        why = "control " + std::to_string(action.id) + " is not a list box";
+        why = "control " + vp::DecimalText(action.id) + " is not a list box";
     const LRESULT count = why.empty() ? SendMessageA(list, LB_GETCOUNT, 0, 0) : 0;
     if (why.empty() && action.index >= count)
-        why = "list " + std::to_string(action.id) + " has " + std::to_string(count) +
-              " entries, no entry " + std::to_string(action.index);
+        why = "list " + vp::DecimalText(action.id) + " has " + vp::DecimalText(count) +
+              " entries, no entry " + vp::DecimalText(action.index);
     if (!why.empty())
         return why;
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(action.index), 0);

@@ -1,5 +1,6 @@
 #include "platform/windows/script_run.h"
 
+#include "platform/decimal_text.h"
 #include "platform/framework/message_box_buttons.h"
 #include "platform/framework/transcript_lines.h"
 #include "platform/windows/environment.h"
@@ -55,7 +56,7 @@ std::string DescribeDialog(HWND window) {
     char title[256] = "";
     GetWindowTextA(window, title, sizeof title);
     const CDialog *dialog = OpenDialogOf(window);
-    return "dialog " + std::to_string(dialog ? dialog->TemplateId() : 0) + " " +
+    return "dialog " + vp::DecimalText(dialog ? dialog->TemplateId() : 0) + " " +
            ui::transcript::Quote(title);
 }
 
@@ -67,7 +68,7 @@ std::string ButtonWords(UINT style) {
 }
 
 [[noreturn]] void Stop(int line, const std::string &problem, const std::string &showing) {
-    Fail(TheRun()->file.path + ":" + std::to_string(line) + ": " + problem +
+    Fail(TheRun()->file.path + ":" + vp::DecimalText(line) + ": " + problem +
          " (showing: " + showing + ")");
 }
 

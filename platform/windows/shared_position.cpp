@@ -1,5 +1,6 @@
 #include "platform/windows/shared_position.h"
 
+#include "platform/decimal_text.h"
 #include "platform/windows/environment.h"
 
 #include <cstdlib>
@@ -39,7 +40,7 @@ bool SharedPosition::Open(const std::string &absolutePath, std::string *error) {
     lock_ = CreateMutexA(nullptr, FALSE, kLockName);
     if (file_ == INVALID_HANDLE_VALUE || !lock_) {
         *error = "cannot keep the position of the response file in " + path + " (error " +
-                 std::to_string(GetLastError()) + ")";
+                 vp::DecimalText(GetLastError()) + ")";
         return false;
     }
     if (EnvironmentValue(kPositionVariable) != path) {
@@ -69,7 +70,7 @@ std::size_t SharedPosition::Load() {
 // Failing to record the position would replay actions in the next process;
 // that shows as a script error there, so it is not fatal here.
 void SharedPosition::Store(std::size_t position) {
-    const std::string text = std::to_string(position) + "\n";
+    const std::string text = vp::DecimalText(position) + "\n";
     DWORD written = 0;
     SetFilePointer(file_, 0, nullptr, FILE_BEGIN);
     WriteFile(file_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);

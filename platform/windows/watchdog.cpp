@@ -3,6 +3,7 @@
 #include "platform/windows/watchdog.h"
 
 #include "platform/api.h"
+#include "platform/decimal_text.h"
 #include "platform/windows/fail.h"
 
 namespace win32 {
@@ -43,7 +44,7 @@ DWORD WINAPI WatchThread(LPVOID) {
     }
     EnterCriticalSection(&state.lock);
     const std::string message = state.scriptPath + ": no progress for " +
-                                std::to_string(state.allowed / 1000) +
+                                vp::DecimalText(state.allowed / 1000) +
                                 " s (showing: " + state.showing + ")";
     LeaveCriticalSection(&state.lock);
     Fail(message);
