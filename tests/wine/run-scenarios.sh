@@ -363,8 +363,8 @@ done
 echo "Wine prefix from examples/machine ..."
 started=$SECONDS
 make_cd "$machine/drives/E" "$STANDINS" "$OUT/cd"
-rm -rf "$OUT/cd-empty" "$OUT/cd-no-installer" "$OUT/shots"
-mkdir -p "$OUT/cd-empty" "$OUT/shots"
+rm -rf "$OUT/cd-absent" "$OUT/cd-no-installer" "$OUT/shots"
+mkdir -p "$OUT/cd-absent" "$OUT/shots"
 cp -r "$OUT/cd" "$OUT/cd-no-installer"
 rm "$OUT/cd-no-installer/Wingate/ws2setup.exe"
 status=0
