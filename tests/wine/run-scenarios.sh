@@ -27,6 +27,9 @@ source "$here/wine-machine.sh"
 # NAME.then.txt through the environment. A file
 # scenarios/NAME.refuse is the stand-in's list of calls to refuse; the Linux
 # run's machine refuses the same calls by its own registry.
+# (A run without the share service, where Wine's netapi32 answers 50 to
+# every share call, now shows the share-failure warning that the Linux
+# machine, whose share service works, never shows: not comparable.)
 scenarios=(
     "launcher-no-cd veltrin absent - standin env"
     "runs-out veltrin absent - standin env"
@@ -36,7 +39,6 @@ scenarios=(
     "close-box veltrin-sharing present - standin env"
     "suite-no-cd veltrin-sharing absent - standin env"
     "no-card veltrin present no-card.reg standin env"
-    "no-svrapi veltrin present - none env"
     "empty-driver veltrin present empty-driver.reg standin env"
     "no-tcpip veltrin present no-tcpip.reg standin env"
     "no-installer veltrin no-installer - standin env"
