@@ -119,7 +119,8 @@ host_mirror() {
                  }
              }' "$file"
     done
-    cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
+    # Either kind of file may be missing: cat then fails, and that is no fault.
+    { cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null || true; } |
         awk '$1 == "deb" {sub(/\[[^]]*\][ \t]*/, ""); if ($3 == "bookworm") print $2}'
 }
 
@@ -131,7 +132,8 @@ prepare_chroot() {
     local dir="$root"
     if [ ! -d "$root" ]; then
         local mirror
-        mirror="$(host_mirror | head -n 1)"
+        # awk reads to the end, so the list is never cut off mid-write.
+        mirror="$(host_mirror | awk 'NR == 1')"
         if [ -z "$mirror" ]; then
             echo "test-wine-i386: FAILED: no Debian bookworm mirror in the host's apt sources" >&2
             return 1
