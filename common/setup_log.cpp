@@ -5,23 +5,45 @@
 #include "platform/format_text.h"
 #include "platform/quoted_text.h"
 
-
-void LogAction(std::string_view word, std::string_view details) {
+LogLine::LogLine(std::string_view word) {
     SYSTEMTIME now;
     GetLocalTime(&now);
     char stamp[64];
     vp::FormatText(stamp, sizeof stamp, "%04u-%02u-%02u %02u:%02u:%02u ", now.wYear, now.wMonth,
-                  now.wDay, now.wHour, now.wMinute, now.wSecond);
-    std::string line = stamp;
-    line += vp::VisibleText(word);
-    if (!details.empty()) {
-        line += ' ';
-        line += vp::VisibleText(details);
-    }
-    line += "\r\n";
-    AppendToFile(WindowsDirectoryFile(kSetupLogName), line);
+                   now.wDay, now.wHour, now.wMinute, now.wSecond);
+    m_line = stamp;
+    m_line += vp::VisibleText(word);
+    m_detailsAt = m_line.size();
 }
 
-std::string ResultText(DWORD code) {
-    return code == 0 ? "ok" : "error " + vp::DecimalText(code);
+LogLine::~LogLine() {
+    m_line += "\r\n";
+    AppendToFile(WindowsDirectoryFile(kSetupLogName), m_line);
+}
+
+void LogLine::StartPiece() {
+    if (m_line.size() == m_detailsAt)
+        m_line += ' ';
+}
+
+LogLine &LogLine::Text(std::string_view text) {
+    StartPiece();
+    m_line += vp::VisibleText(text);
+    return *this;
+}
+
+LogLine &LogLine::Quoted(std::string_view text) {
+    StartPiece();
+    m_line += vp::QuotedText(text);
+    return *this;
+}
+
+LogLine &LogLine::Outcome(DWORD code) {
+    StartPiece();
+    m_line += code == 0 ? "ok" : "error " + vp::DecimalText(code);
+    return *this;
+}
+
+LogLine &LogLine::Result(DWORD code) {
+    return Text(" -> ").Outcome(code);
 }

@@ -13,8 +13,29 @@
 
 inline constexpr char kSetupLogName[] = "veltrin.log";
 
-// Appends "<time> <word> <details>" and a line end in one write.
-void LogAction(std::string_view word, std::string_view details);
+// One line of the log, built a piece at a time and appended, in one write,
+// when the line goes (at the end of the statement that made it):
+//   LogLine("share-del").Quoted(name).Result(result);
+class LogLine {
+  public:
+    explicit LogLine(std::string_view word);
+    ~LogLine();
+    LogLine(const LogLine &) = delete;
+    LogLine &operator=(const LogLine &) = delete;
 
-// "ok" for 0, else "error <code>": how a result reads in the log.
-std::string ResultText(DWORD code);
+    // Text as it is, control characters as \xNN; the first piece of the
+    // details is set off from the word by a blank.
+    LogLine &Text(std::string_view text);
+    // The text in double quotes, escaped.
+    LogLine &Quoted(std::string_view text);
+    // "ok" for 0, else "error <code>".
+    LogLine &Outcome(DWORD code);
+    // " -> " and the outcome.
+    LogLine &Result(DWORD code);
+
+  private:
+    void StartPiece();
+
+    std::string m_line;
+    std::size_t m_detailsAt;
+};

@@ -5,10 +5,8 @@
 #include "common/setup_log.h"
 #include "netsetup/restart_notice.h"
 #include "netsetup/setup_state.h"
-#include "platform/quoted_text.h"
+#include "platform/format_text.h"
 #include "platform/registry_keys.h"
-
-#include <string>
 
 namespace {
 
@@ -27,10 +25,12 @@ LONG WriteRunOnceEntry(const char *command) {
 void WarnNotScheduled(HWND owner, char letter) {
     char setup[kCdPathSize];
     MakeCdPath(setup, letter, "\\Tzr\\Setup.exe");
-    const std::string text = "Fail to schedule the installation to continue after the restart.\n"
-                             "When Windows has restarted, please run " +
-                             std::string(setup) + ".";
-    MessageBoxA(owner, text.c_str(), "WARNING", MB_ICONEXCLAMATION);
+    char text[kCdPathSize + 128];
+    vp::FormatText(text, sizeof text,
+                   "Fail to schedule the installation to continue after the restart.\n"
+                   "When Windows has restarted, please run %s.",
+                   setup);
+    MessageBoxA(owner, text, "WARNING", MB_ICONEXCLAMATION);
 }
 
 } // namespace
@@ -40,8 +40,7 @@ void ScheduleRestart(HWND owner) {
     char command[kCdPathSize];
     MakeCdPath(command, g_setupState.cdRootPath[0], "\\Tzr\\Setup.exe ");
     const LONG result = WriteRunOnceEntry(command);
-    LogAction("runonce", "InternetSW=" + vp::QuotedText(command) + " -> " +
-                             ResultText(static_cast<DWORD>(result)));
+    LogLine("runonce").Text("InternetSW=").Quoted(command).Result(static_cast<DWORD>(result));
     if (result != ERROR_SUCCESS)
         WarnNotScheduled(owner, g_setupState.cdRootPath[0]);
     RestartWindows(owner);
@@ -51,9 +50,12 @@ void RestartWindows(HWND owner) {
     // The restart is asked for only once the notice has ended.
     CRebootDlg notice(nullptr);
     notice.DoModal();
-    LogAction("restart", "asked for");
+    LogLine("restart").Text("asked for");
     const BOOL accepted = ExitWindowsEx(EWX_REBOOT, 0);
-    LogAction("restart", accepted ? "accepted" : "refused: " + ResultText(GetLastError()));
+    if (accepted)
+        LogLine("restart").Text("accepted");
+    else
+        LogLine("restart").Text("refused: ").Outcome(GetLastError());
     // A program that refuses to close keeps Windows running; the run-once
     // entry stays for whenever the user restarts.
     if (!accepted)

@@ -4,7 +4,6 @@
 #include "common/setup_log.h"
 #include "netsetup/card_bindings.h"
 #include "netsetup/setup_state.h"
-#include "platform/quoted_text.h"
 
 namespace {
 
@@ -12,8 +11,8 @@ const char kAddressWarning[] =
     "Fail to assign a static IP address, the server\nprobably will not be working properly.";
 
 LONG LogValue(const char *classPath, const char *name, const char *text, LONG result) {
-    LogAction("address", vp::QuotedText(classPath) + " " + name + "=" + vp::QuotedText(text) +
-                             " -> " + ResultText(static_cast<DWORD>(result)));
+    LogLine("address").Quoted(classPath).Text(" ").Text(name).Text("=").Quoted(text).Result(
+        static_cast<DWORD>(result));
     return result;
 }
 
@@ -40,9 +39,9 @@ bool AssignStaticAddress(HWND owner) {
             assigned = true;
     });
     if (!reached)
-        LogAction("address", "failed: the card's device key was not found");
+        LogLine("address").Text("failed: the card's device key was not found");
     else if (!assigned)
-        LogAction("address", "failed: no binding of the card took the address");
+        LogLine("address").Text("failed: no binding of the card took the address");
     // Every key of the walk is closed before the user is told.
     if (!assigned)
         MessageBoxA(owner, kAddressWarning, "WARNING", MB_ICONHAND);

@@ -6,8 +6,7 @@
 #include "common/undo_file.h"
 #include "common/whole_file.h"
 #include "netsetup/card_bindings.h"
-#include "platform/decimal_text.h"
-#include "platform/quoted_text.h"
+#include "platform/format_text.h"
 #include "platform/registry_keys.h"
 #include "platform/registry_names.h"
 
@@ -114,11 +113,14 @@ std::vector<RegSection> CaptureState(const RegText &held) {
     return capture.Take();
 }
 
-bool Refuse(HWND owner, const std::string &path, const std::string &why) {
-    LogAction("undo-file", "failed: " + vp::QuotedText(path) + " " + why);
-    const std::string text =
-        "The undo file " + path + " " + why + ".\n\nNothing has been changed on this computer.";
-    MessageBoxA(owner, text.c_str(), "WARNING", MB_ICONHAND);
+// Tells why the undo file cannot be used: the setup then changes nothing.
+bool Refuse(HWND owner, const std::string &path, const char *why) {
+    LogLine("undo-file").Text("failed: ").Quoted(path).Text(" ").Text(why);
+    char text[MAX_PATH + 320];
+    vp::FormatText(text, sizeof text,
+                   "The undo file %s %s.\n\nNothing has been changed on this computer.",
+                   path.c_str(), why);
+    MessageBoxA(owner, text, "WARNING", MB_ICONHAND);
     return false;
 }
 
@@ -126,28 +128,33 @@ bool Refuse(HWND owner, const std::string &path, const std::string &why) {
 
 bool RecordUndoState(HWND owner) {
     const std::string path = WindowsDirectoryFile(kUndoFileName);
+    char why[256];
     std::string old;
     const DWORD readError = ReadWholeFile(path, &old);
     const bool existed = readError == 0;
     // A missing folder is told when the file cannot be written there.
-    if (!existed && readError != ERROR_FILE_NOT_FOUND && readError != ERROR_PATH_NOT_FOUND)
-        return Refuse(owner, path, "cannot be read (error " + vp::DecimalText(readError) + ")");
+    if (!existed && readError != ERROR_FILE_NOT_FOUND && readError != ERROR_PATH_NOT_FOUND) {
+        vp::FormatText(why, sizeof why, "cannot be read (error %lu)",
+                       static_cast<unsigned long>(readError));
+        return Refuse(owner, path, why);
+    }
     RegText held;
     vp::Regedit4Error parseError;
-    if (existed && !ParseRegText(old, &held, &parseError))
-        return Refuse(owner, path,
-                      "cannot be read: line " + vp::DecimalText(parseError.line) + ", " +
-                          parseError.what);
+    if (existed && !ParseRegText(old, &held, &parseError)) {
+        vp::FormatText(why, sizeof why, "cannot be read: line %u, %s",
+                       static_cast<unsigned>(parseError.line), parseError.what.c_str());
+        return Refuse(owner, path, why);
+    }
 
     RegText added;
     added.sections = CaptureState(held);
     if (added.sections.empty()) {
-        LogAction("undo-file", "kept " + vp::QuotedText(path));
+        LogLine("undo-file").Text("kept ").Quoted(path);
         return true;
     }
     std::string text;
     if (existed) {
-        text = old;
+        text = std::move(old);
         if (!text.empty() && text.back() != '\n' && text.back() != '\r')
             text += "\r\n";
         text += FormatRegSections(added.sections);
@@ -157,8 +164,11 @@ bool RecordUndoState(HWND owner) {
             added.notes.emplace_back(kWinsock2MissingNote);
         text = FormatRegText(added);
     }
-    if (const DWORD error = ReplaceWholeFile(path, text))
-        return Refuse(owner, path, "cannot be written (error " + vp::DecimalText(error) + ")");
-    LogAction("undo-file", (existed ? "added to " : "written ") + vp::QuotedText(path));
+    if (const DWORD error = ReplaceWholeFile(path, text)) {
+        vp::FormatText(why, sizeof why, "cannot be written (error %lu)",
+                       static_cast<unsigned long>(error));
+        return Refuse(owner, path, why);
+    }
+    LogLine("undo-file").Text(existed ? "added to " : "written ").Quoted(path);
     return true;
 }

@@ -5,7 +5,6 @@
 #include "common/setup_log.h"
 #include "netsetup/setup_state.h"
 #include "platform/format_text.h"
-#include "platform/quoted_text.h"
 #include "platform/registry_keys.h"
 
 #include <cstring>
@@ -61,12 +60,12 @@ Winsock2Result InstallWinsock2(HWND owner, const Winsock2Pacing &pacing) {
     const BOOL started = CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE,
                                         NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process);
     const DWORD error = started ? 0 : GetLastError();
-    LogAction("winsock2-start", vp::QuotedText(commandLine) + " -> " + ResultText(error));
+    LogLine("winsock2-start").Quoted(commandLine).Result(error);
     if (!started) {
         WarnNotStarted(owner, commandLine, error);
         return Winsock2Result::NotStarted;
     }
-    LogAction("winsock2-wait", WaitForWinsock2Key(process.hProcess, pacing));
+    LogLine("winsock2-wait").Text(WaitForWinsock2Key(process.hProcess, pacing));
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return Winsock2Result::InstallerRan;

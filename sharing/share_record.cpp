@@ -3,7 +3,6 @@
 #include "sharing/bounded_text.h"
 
 #include "common/setup_log.h"
-#include "platform/quoted_text.h"
 
 namespace {
 
@@ -33,13 +32,12 @@ unsigned ShareRecord::Add(std::string_view name) {
         CopyText(m_record->shi50_netname, sizeof m_record->shi50_netname, name);
         result = NetShareAdd(nullptr, 50, reinterpret_cast<const char *>(m_record), kShareInfo50Size);
     }
-    LogAction("share-add", vp::QuotedText(name) + " " + vp::QuotedText(m_record->shi50_path) +
-                               " -> " + ResultText(result));
+    LogLine("share-add").Quoted(name).Text(" ").Quoted(m_record->shi50_path).Result(result);
     return result;
 }
 
 unsigned DeleteShare(const char *name) {
     const unsigned result = NetShareDel(nullptr, name, 0);
-    LogAction("share-del", vp::QuotedText(name) + " -> " + ResultText(result));
+    LogLine("share-del").Quoted(name).Result(result);
     return result;
 }

@@ -7,12 +7,12 @@
 #include "common/whole_file.h"
 #include "netsetup/restart.h"
 #include "platform/decimal_text.h"
+#include "platform/format_text.h"
 #include "platform/quoted_text.h"
 #include "platform/registry_keys.h"
 #include "platform/registry_names.h"
 #include "sharing/share_record.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -23,25 +23,25 @@ const char kClassRoot[] = "System\\CurrentControlSet\\Services\\Class\\";
 
 // A share: its name and the values of its section, which the plan keeps.
 struct ShareEntry {
-    std::string name;
+    std::string_view name;
     const std::vector<RegValueLine> *values;
 };
 
 // The name below parent when path is exactly one level below it, else "".
-std::string ChildName(const std::string &path, std::string_view parent) {
-    if (path.size() <= parent.size() + 1 || !vp::SameRegName(path.substr(0, parent.size()), parent) ||
-        path[parent.size()] != '\\')
+std::string_view ChildName(std::string_view path, std::string_view parent) {
+    if (path.size() <= parent.size() + 1 || path[parent.size()] != '\\' ||
+        !vp::SameRegName(path.substr(0, parent.size()), parent))
         return {};
-    const std::string name = path.substr(parent.size() + 1);
-    return name.find('\\') == std::string::npos ? name : std::string();
+    const std::string_view name = path.substr(parent.size() + 1);
+    return name.find('\\') == std::string_view::npos ? name : std::string_view();
 }
 
 std::vector<ShareEntry> SharesIn(const std::vector<RegSection> &sections) {
     std::vector<ShareEntry> shares;
     for (const RegSection &section : sections)
-        if (std::string name = ChildName(section.path, kShareKeyPath);
+        if (const std::string_view name = ChildName(section.path, kShareKeyPath);
             !section.removeKey && !name.empty())
-            shares.push_back({std::move(name), &section.values});
+            shares.push_back({name, &section.values});
     return shares;
 }
 
@@ -60,9 +60,13 @@ DWORD DwordOf(const ShareEntry &share, std::string_view name) {
     return number;
 }
 
-std::string TextOf(const ShareEntry &share, std::string_view name) {
+// A text value up to its first NUL.
+std::string_view TextOf(const ShareEntry &share, std::string_view name) {
     const RegValueLine *value = FindValue(share, name);
-    return value ? value->data.substr(0, value->data.find('\0')) : std::string();
+    if (!value)
+        return {};
+    const std::string_view data = value->data;
+    return data.substr(0, data.find('\0'));
 }
 
 // The registry holds a share's passwords enciphered, and the share API takes
@@ -79,10 +83,12 @@ bool HasPassword(const ShareEntry &share) {
 bool SameShare(const ShareEntry &a, const ShareEntry &b) {
     if (a.values->size() != b.values->size())
         return false;
-    return std::all_of(a.values->begin(), a.values->end(), [&b](const RegValueLine &value) {
+    for (const RegValueLine &value : *a.values) {
         const RegValueLine *other = FindValue(b, value.name);
-        return other && other->type == value.type && other->data == value.data;
-    });
+        if (!other || other->type != value.type || other->data != value.data)
+            return false;
+    }
+    return true;
 }
 
 const ShareEntry *Find(const std::vector<ShareEntry> &shares, const ShareEntry &share) {
@@ -92,93 +98,102 @@ const ShareEntry *Find(const std::vector<ShareEntry> &shares, const ShareEntry &
     return nullptr;
 }
 
+// The shares of from that to has not, or not with the same values.
+void AddChanged(const std::vector<ShareEntry> &from, const std::vector<ShareEntry> &to,
+                std::vector<ShareEntry> *out) {
+    for (const ShareEntry &share : from)
+        if (const ShareEntry *other = Find(to, share); !other || !SameShare(*other, share))
+            out->push_back(share);
+}
+
 // What the undo will do, worked out before it is asked for.
 struct UndoPlan {
     RegText recorded;
     std::vector<RegSection> current;   // the share key as it is now
     std::vector<ShareEntry> toRemove;  // served now, not as recorded
     std::vector<ShareEntry> toRestore; // recorded, not served as recorded now
-    std::vector<std::string> printers;
+    std::vector<std::string_view> printers;
     std::size_t addressKeys = 0;
     const RegValueLine *runOnce = nullptr;
     bool keepsWinsock2 = false;
 };
 
-UndoPlan PlanUndo(RegText recorded) {
-    UndoPlan plan;
-    plan.recorded = std::move(recorded);
-    plan.current = ReadKeyTree(kShareKeyPath);
-    const std::vector<ShareEntry> now = SharesIn(plan.current);
-    const std::vector<ShareEntry> before = SharesIn(plan.recorded.sections);
-    for (const ShareEntry &share : now)
-        if (const ShareEntry *old = Find(before, share); !old || !SameShare(*old, share))
-            plan.toRemove.push_back(share);
-    for (const ShareEntry &share : before)
-        if (const ShareEntry *current = Find(now, share); !current || !SameShare(*current, share))
-            plan.toRestore.push_back(share);
-    for (const RegSection &section : plan.recorded.sections) {
-        if (std::string printer = ChildName(section.path, kPrintersKeyPath); !printer.empty())
-            plan.printers.push_back(std::move(printer));
-        if (section.path.size() > sizeof kClassRoot - 1 &&
-            vp::SameRegName(section.path.substr(0, sizeof kClassRoot - 1), kClassRoot))
-            ++plan.addressKeys;
+void PlanUndo(UndoPlan *plan) {
+    plan->current = ReadKeyTree(kShareKeyPath);
+    const std::vector<ShareEntry> now = SharesIn(plan->current);
+    const std::vector<ShareEntry> before = SharesIn(plan->recorded.sections);
+    AddChanged(now, before, &plan->toRemove);
+    AddChanged(before, now, &plan->toRestore);
+    const std::string_view classRoot = kClassRoot;
+    for (const RegSection &section : plan->recorded.sections) {
+        if (const std::string_view printer = ChildName(section.path, kPrintersKeyPath);
+            !printer.empty())
+            plan->printers.push_back(printer);
+        if (section.path.size() > classRoot.size() &&
+            vp::SameRegName(std::string_view(section.path).substr(0, classRoot.size()), classRoot))
+            ++plan->addressKeys;
         if (vp::SameRegName(section.path, kRunOnceKeyPath))
             for (const RegValueLine &value : section.values)
                 if (vp::SameRegName(value.name, "InternetSW"))
-                    plan.runOnce = &value;
+                    plan->runOnce = &value;
     }
-    const auto &notes = plan.recorded.notes;
-    plan.keepsWinsock2 =
-        std::find(notes.begin(), notes.end(), kWinsock2MissingNote) != notes.end() &&
-        MachineKeyExists(kWinsock2KeyPath);
-    return plan;
+    for (const std::string &note : plan->recorded.notes)
+        if (note == kWinsock2MissingNote)
+            plan->keepsWinsock2 = MachineKeyExists(kWinsock2KeyPath);
 }
 
-std::string ShareList(const std::vector<ShareEntry> &shares, bool withPaths) {
+void AppendShareList(std::string &text, const std::vector<ShareEntry> &shares, bool withPaths) {
     if (shares.empty())
-        return "none";
-    std::string list;
-    for (const ShareEntry &share : shares) {
-        if (!list.empty())
-            list += ", ";
-        list += vp::VisibleText(share.name);
-        if (withPaths)
-            list += " (" + vp::VisibleText(TextOf(share, "Path")) + ")";
+        text += "none";
+    for (std::size_t i = 0; i < shares.size(); ++i) {
+        if (i)
+            text += ", ";
+        text += vp::VisibleText(shares[i].name);
+        if (withPaths) {
+            text += " (";
+            text += vp::VisibleText(TextOf(shares[i], "Path"));
+            text += ')';
+        }
     }
-    return list;
 }
 
 std::string Confirmation(const UndoPlan &plan) {
     std::string text = "Put this computer's network settings back as they were before the "
-                       "setup?\n\nShares to remove: " +
-                       ShareList(plan.toRemove, false) +
-                       "\nShares to restore: " + ShareList(plan.toRestore, true);
-    if (!plan.printers.empty()) {
-        text += "\nPrinters: ";
-        for (std::size_t i = 0; i < plan.printers.size(); ++i)
-            text += (i ? ", " : "") + vp::VisibleText(plan.printers[i]);
+                       "setup?\n\nShares to remove: ";
+    AppendShareList(text, plan.toRemove, false);
+    text += "\nShares to restore: ";
+    AppendShareList(text, plan.toRestore, true);
+    for (std::size_t i = 0; i < plan.printers.size(); ++i) {
+        text += i ? ", " : "\nPrinters: ";
+        text += vp::VisibleText(plan.printers[i]);
     }
-    if (plan.addressKeys)
-        text += "\nAddresses: IPAddress and IPMask of " + vp::DecimalText(plan.addressKeys) +
-                " network binding(s)";
+    if (plan.addressKeys) {
+        text += "\nAddresses: IPAddress and IPMask of ";
+        text += vp::DecimalText(plan.addressKeys);
+        text += " network binding(s)";
+    }
     if (plan.runOnce)
         text += plan.runOnce->remove ? "\nRunOnce entry InternetSW: removed"
                                      : "\nRunOnce entry InternetSW: put back as it was";
-    if (std::any_of(plan.toRestore.begin(), plan.toRestore.end(), HasPassword))
-        text += "\n\nShares with a password come back after the restart; the others at once.";
+    for (const ShareEntry &share : plan.toRestore)
+        if (HasPassword(share)) {
+            text += "\n\nShares with a password come back after the restart; the others at once.";
+            break;
+        }
     if (plan.keepsWinsock2)
         text += "\n\nWinsock 2, which the setup installed, stays installed.";
-    return text + "\n\nWindows restarts afterwards.";
+    text += "\n\nWindows restarts afterwards.";
+    return text;
 }
 
 void ServeShares(const UndoPlan &plan) {
     for (const ShareEntry &share : plan.toRemove)
-        DeleteShare(share.name.c_str());
+        DeleteShare(std::string(share.name).c_str());
     for (const ShareEntry &share : plan.toRestore) {
         if (HasPassword(share) || share.name.size() > LM20_NNLEN)
             continue;
-        std::string path = TextOf(share, "Path");
-        std::string remark = TextOf(share, "Remark");
+        std::string path(TextOf(share, "Path"));
+        std::string remark(TextOf(share, "Remark"));
         ShareRecord record(static_cast<unsigned char>(DwordOf(share, "Type")),
                            static_cast<unsigned short>(DwordOf(share, "Flags")), path.data(),
                            remark.data());
@@ -193,57 +208,67 @@ std::string RestoreRegistry(const RegText &recorded) {
     for (const RegSection &section : recorded.sections) {
         std::string what;
         const LONG result = ApplySection(section, &what);
-        LogAction("undo-key", vp::QuotedText(section.path) +
-                                  (section.removeKey ? " deleted" : " set") + " -> " +
-                                  ResultText(static_cast<DWORD>(result)));
-        if (result != ERROR_SUCCESS)
-            failures += "\n" + vp::VisibleText(what) + ": error " + vp::DecimalText(result);
+        LogLine("undo-key")
+            .Quoted(section.path)
+            .Text(section.removeKey ? " deleted" : " set")
+            .Result(static_cast<DWORD>(result));
+        if (result != ERROR_SUCCESS) {
+            failures += '\n';
+            failures += vp::VisibleText(what);
+            failures += ": error ";
+            failures += vp::DecimalText(result);
+        }
     }
     return failures;
 }
 
-void Tell(const std::string &text, UINT style) {
-    MessageBoxA(nullptr, text.c_str(), kCaption, style);
+void Tell(const char *text, UINT style) {
+    MessageBoxA(nullptr, text, kCaption, style);
 }
 
 } // namespace
 
 void RunUndo() {
     const std::string path = WindowsDirectoryFile(kUndoFileName);
-    std::string text;
-    if (const DWORD error = ReadWholeFile(path, &text)) {
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+    char text[MAX_PATH + 320];
+    UndoPlan plan;
+    std::string file;
+    if (const DWORD error = ReadWholeFile(path, &file)) {
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
             Tell("There is nothing to undo: the setup has not changed this computer.", MB_OK);
-        else
-            Tell("The undo file " + path + " cannot be read (error " + vp::DecimalText(error) +
-                     ").",
-                 MB_ICONHAND);
+            return;
+        }
+        vp::FormatText(text, sizeof text, "The undo file %s cannot be read (error %lu).",
+                       path.c_str(), static_cast<unsigned long>(error));
+        Tell(text, MB_ICONHAND);
         return;
     }
-    RegText recorded;
     vp::Regedit4Error parseError;
-    if (!ParseRegText(text, &recorded, &parseError)) {
-        Tell("The undo file " + path + " cannot be read: line " + vp::DecimalText(parseError.line) +
-                 ", " + parseError.what + ".\n\nNothing has been changed.",
-             MB_ICONHAND);
+    if (!ParseRegText(file, &plan.recorded, &parseError)) {
+        vp::FormatText(text, sizeof text,
+                       "The undo file %s cannot be read: line %u, %s.\n\nNothing has been changed.",
+                       path.c_str(), static_cast<unsigned>(parseError.line),
+                       parseError.what.c_str());
+        Tell(text, MB_ICONHAND);
         return;
     }
-    const UndoPlan plan = PlanUndo(std::move(recorded));
+    PlanUndo(&plan);
     if (MessageBoxA(nullptr, Confirmation(plan).c_str(), kCaption, MB_YESNO) != IDYES) {
-        LogAction("undo", "declined");
+        LogLine("undo").Text("declined");
         return;
     }
-    LogAction("undo", "started from " + vp::QuotedText(path));
+    LogLine("undo").Text("started from ").Quoted(path);
     ServeShares(plan);
-    if (const std::string failures = RestoreRegistry(plan.recorded); !failures.empty()) {
-        LogAction("undo", "failed; the undo file is kept");
-        Tell("These settings could not be put back:" + failures + "\n\nThe undo file " + path +
-                 " is kept: run the undo again once the cause is mended.",
-             MB_ICONHAND);
+    if (std::string failures = RestoreRegistry(plan.recorded); !failures.empty()) {
+        LogLine("undo").Text("failed; the undo file is kept");
+        failures.insert(0, "These settings could not be put back:");
+        failures += "\n\nThe undo file ";
+        failures += path;
+        failures += " is kept: run the undo again once the cause is mended.";
+        Tell(failures.c_str(), MB_ICONHAND);
         return;
     }
     const DWORD removed = DeleteFileIfThere(path);
-    LogAction("undo",
-              "done; undo file " + vp::QuotedText(path) + " removed -> " + ResultText(removed));
+    LogLine("undo").Text("done; undo file ").Quoted(path).Text(" removed").Result(removed);
     RestartWindows(nullptr);
 }

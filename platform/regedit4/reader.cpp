@@ -1,5 +1,6 @@
 #include "platform/regedit4/reader.h"
 
+#include "platform/digit_value.h"
 #include "platform/registry_names.h"
 #include "platform/trimmed.h"
 
@@ -20,21 +21,12 @@ void SkipBlanks(std::string_view &s) {
     s.remove_prefix(i);
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    c = FoldAscii(c);
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // Takes 1 to maxDigits hex digits from s; false when there are none or more.
 bool TakeHex(std::string_view &s, std::size_t maxDigits, std::uint32_t *value) {
     std::size_t n = 0;
     std::uint32_t v = 0;
-    while (n < s.size() && HexDigit(s[n]) >= 0) {
-        v = v << 4 | static_cast<std::uint32_t>(HexDigit(s[n]));
+    while (n < s.size() && DigitValue(s[n]) >= 0) {
+        v = v << 4 | static_cast<std::uint32_t>(DigitValue(s[n]));
         ++n;
     }
     if (n == 0 || n > maxDigits)

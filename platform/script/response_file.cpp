@@ -1,9 +1,9 @@
 #include "platform/script/response_file.h"
 
 #include "platform/decimal_text.h"
+#include "platform/digit_value.h"
 #include "platform/framework/message_box_buttons.h"
 
-#include <charconv>
 #include <optional>
 
 namespace script {
@@ -32,10 +32,17 @@ std::optional<long long> Number(std::string_view word, long long max) {
         word.remove_prefix(2);
         base = 16;
     }
-    long long value = 0;
-    auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value, base);
-    if (ec != std::errc() || end != word.data() + word.size() || value < 0 || value > max)
+    if (word.empty())
         return std::nullopt;
+    long long value = 0;
+    for (const char c : word) {
+        const int digit = vp::DigitValue(c);
+        if (digit < 0 || digit >= base)
+            return std::nullopt;
+        value = value * base + digit;
+        if (value > max) // before it could grow past what a long long holds
+            return std::nullopt;
+    }
     return value;
 }
 
