@@ -10,44 +10,68 @@
 #include "platform/registry_keys.h"
 #include "platform/registry_names.h"
 
-#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace {
 
+int CompareViews(const void *a, const void *b) {
+    return static_cast<const std::string_view *>(a)->compare(
+        *static_cast<const std::string_view *>(b));
+}
+
+// Keys looked up by binary search. Sorted by the C runtime's qsort, on views
+// of the keys: std::sort would add a sort of its own for std::string.
+class SortedKeys {
+  public:
+    void Add(std::string key) { m_keys.push_back(std::move(key)); }
+
+    // After the last Add.
+    void Sort() {
+        m_index.assign(m_keys.begin(), m_keys.end());
+        std::qsort(m_index.data(), m_index.size(), sizeof(std::string_view), CompareViews);
+    }
+
+    bool Holds(std::string_view key) const {
+        return std::bsearch(&key, m_index.data(), m_index.size(), sizeof key, CompareViews);
+    }
+
+  private:
+    std::vector<std::string> m_keys;
+    std::vector<std::string_view> m_index;
+};
+
 // What an undo file holds already: the key trees it deletes and the values
-// it names, by folded path (and name), sorted, so each question is one
-// binary search.
+// it names, by folded path (and name).
 class HeldState {
   public:
     explicit HeldState(const RegText &text) {
         for (const RegSection &section : text.sections) {
             if (section.removeKey)
-                m_trees.push_back(vp::FoldedRegName(section.path));
+                m_trees.Add(vp::FoldedRegName(section.path));
             for (const RegValueLine &value : section.values)
-                m_values.push_back(ValueKey(section.path, value.name));
+                m_values.Add(ValueKey(section.path, value.name));
         }
-        std::sort(m_trees.begin(), m_trees.end());
-        std::sort(m_values.begin(), m_values.end());
+        m_trees.Sort();
+        m_values.Sort();
     }
 
     // The tree at path or one of its parents is deleted by the file.
     bool HoldsTree(std::string_view path) const {
-        std::string folded = vp::FoldedRegName(path);
-        for (;;) {
-            if (std::binary_search(m_trees.begin(), m_trees.end(), folded))
+        const std::string folded = vp::FoldedRegName(path);
+        for (std::string_view key = folded;;) {
+            if (m_trees.Holds(key))
                 return true;
-            const std::size_t cut = folded.rfind('\\');
-            if (cut == std::string::npos)
+            const std::size_t cut = key.rfind('\\');
+            if (cut == std::string_view::npos)
                 return false;
-            folded.resize(cut);
+            key = key.substr(0, cut);
         }
     }
 
     bool HoldsValue(const std::string &path, const std::string &name) const {
-        return HoldsTree(path) ||
-               std::binary_search(m_values.begin(), m_values.end(), ValueKey(path, name));
+        return HoldsTree(path) || m_values.Holds(ValueKey(path, name));
     }
 
   private:
@@ -55,8 +79,8 @@ class HeldState {
         return vp::FoldedRegName(path) + '\0' + vp::FoldedRegName(name);
     }
 
-    std::vector<std::string> m_trees;
-    std::vector<std::string> m_values;
+    SortedKeys m_trees;
+    SortedKeys m_values;
 };
 
 class Capture {

@@ -111,7 +111,7 @@ class Reader {
 
     // Later regedits export in UTF-16 under a header of their own: named,
     // so that a person knows to export again as REGEDIT4.
-    static std::string MissingHeader(std::string_view line) {
+    static const char *MissingHeader(std::string_view line) {
         if (line.starts_with("\xff\xfe") || line.starts_with("\xfe\xff"))
             return "missing REGEDIT4 header: UTF-16 text (a \"Windows Registry Editor Version "
                    "5.00\" export?); only REGEDIT4 in ANSI is read";
@@ -121,8 +121,8 @@ class Reader {
         return "missing REGEDIT4 header";
     }
 
-    bool Fail(std::string what) {
-        what_ = std::move(what);
+    bool Fail(std::string_view what) {
+        what_ = what;
         return false;
     }
 
@@ -146,7 +146,7 @@ class Reader {
             return Fail("HKEY_LOCAL_MACHINE cannot be deleted");
         inKey_ = false;
         if (std::string_view fault = sink_.KeyLine(path, remove); !fault.empty())
-            return Fail(std::string(fault));
+            return Fail(fault);
         inKey_ = !remove;
         return true;
     }
@@ -237,7 +237,9 @@ class Reader {
                 out->push_back('\r');
                 break;
             default:
-                return Fail(std::string("unknown escape \\") + s[i + 1]);
+                Fail("unknown escape \\");
+                what_ += s[i + 1];
+                return false;
             }
             s.remove_prefix(i + 2);
         }
