@@ -20,15 +20,17 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# Small programs: every function and datum in its own section, the unused
-# ones dropped at link time, symbols stripped. Everything linked statically,
+# Small programs: every function in its own section, the unused ones dropped
+# at link time, symbols stripped. Data stay in the common sections (link-time
+# optimisation drops unused data anyway): in sections of their own, zeroed
+# data would go to .data, not .bss, and take room in the file. Everything linked statically,
 # so a program needs no DLL beyond those Windows itself ships.
 # No exceptions or run-time type information: the code uses neither, and a
 # failed allocation may end the program as it would anyway. The C runtime's
 # own printf (msvcrt) instead of MinGW's larger one. Static locals without
 # guards: the one extra thread (the script watchdog) touches none first, and
 # the guards would import calls Windows 95 lacks.
-set(vp_size_flags "-ffunction-sections -fdata-sections -fno-exceptions -fno-rtti")
+set(vp_size_flags "-ffunction-sections -fno-exceptions -fno-rtti")
 string(APPEND vp_size_flags " -fno-threadsafe-statics -D__USE_MINGW_ANSI_STDIO=0")
 set(CMAKE_C_FLAGS_INIT "${vp_size_flags} ${VP_MINGW_ARCH_FLAGS}")
 # Optimised across files at link time: a sixth smaller (docs/benchmark-results.md).

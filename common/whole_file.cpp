@@ -61,7 +61,8 @@ std::string WindowsDirectoryFile(std::string_view name) {
     std::string path(directory, length < sizeof directory ? length : 0);
     if (path.empty() || path.back() != '\\')
         path += '\\';
-    return path + std::string(name);
+    path += name;
+    return path;
 }
 
 DWORD ReadWholeFile(const std::string &path, std::string *text) {

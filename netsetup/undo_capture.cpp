@@ -29,7 +29,9 @@ class SortedKeys {
 
     // After the last Add.
     void Sort() {
-        m_index.assign(m_keys.begin(), m_keys.end());
+        m_index.reserve(m_keys.size());
+        for (const std::string &key : m_keys)
+            m_index.push_back(key);
         std::qsort(m_index.data(), m_index.size(), sizeof(std::string_view), CompareViews);
     }
 

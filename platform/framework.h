@@ -22,7 +22,7 @@ class CWnd {
 // one notification code from one control id) to a handler. Lookup walks the
 // class's table, then its base's. CDialog's own table routes the IDOK and
 // IDCANCEL commands to the virtual OnOK and OnCancel.
-enum class MsgSig {
+enum class MsgSig : unsigned char {
     vv,  // void handler()                        commands, WM_DESTROY, WM_PAINT
     vUL, // void handler(UINT id, LPARAM)         WM_SYSCOMMAND
     vT,  // void handler(UINT_PTR timerId)        WM_TIMER
@@ -46,8 +46,8 @@ union MessageHandler {
 
 struct MessageMapEntry {
     UINT message; // 0 ends the table
-    UINT code;    // notification code for WM_COMMAND
-    UINT id;      // control id for WM_COMMAND
+    WORD code;    // notification code for WM_COMMAND (its high word)
+    WORD id;      // control id for WM_COMMAND (its low word)
     MsgSig sig;
     MessageHandler pfn;
 };
@@ -78,7 +78,7 @@ struct MessageMap {
 
 // A handler of the class being mapped, stored as a handler of CDialog.
 #define AFX_MSG_ENTRY(message, code, id, sig, fn)                                                  \
-    {message, static_cast<UINT>(code), static_cast<UINT>(id), MsgSig::sig,                         \
+    {message, static_cast<WORD>(code), static_cast<WORD>(id), MsgSig::sig,                         \
      {.sig = static_cast<AfxSig_##sig CDialog::*>(static_cast<AfxSig_##sig ThisClass::*>(fn))}},
 
 #define ON_BN_CLICKED(id, fn) AFX_MSG_ENTRY(WM_COMMAND, BN_CLICKED, id, vv, fn)

@@ -1,7 +1,7 @@
 // The programs' entry point. Windows starts a program here; msvcrt.dll has
 // set itself up already (its heap, its standard handles, its exit table)
 // when it was loaded, so all that is left is the command line, the static
-// objects' constructors (__main, which registers their destructors with
+// objects' constructors (__main; they register their destructors with
 // atexit) and exit, which runs what atexit registered. MinGW's own start-up
 // code does more, for things these programs never use (thread-local data,
 // data imported from DLLs, C initialisers, wildcards in arguments), at a
@@ -16,15 +16,30 @@ int __getmainargs(int *argc, char ***argv, char ***env, int wildcards, int *star
 // message box, not on a console.
 void __set_app_type(int type);
 constexpr int kGuiApp = 2;
-// The compiler's runtime: runs the static constructors, once. The compiler
-// calls it at the top of main too, unless main is inlined here.
-void __main();
+// The static constructors, in the table the linker makes: -1, then the
+// constructors, then 0.
+extern void (*__CTOR_LIST__[])();
 _onexit_t __cdecl _onexit(_onexit_t function);
 
-// Kept through link-time optimisation: __main, outside it, registers the
-// static objects' destructors here.
-__attribute__((used)) int atexit(void (*function)()) {
+// The static objects register their destructors here.
+int atexit(void (*function)()) {
     return _onexit(reinterpret_cast<_onexit_t>(function)) ? 0 : -1;
+}
+
+// Runs the static constructors, once, last first as the table lists them.
+// The compiler calls it at the top of main unless main is inlined into
+// ProgramStart; this one replaces the compiler runtime's, which would bring
+// unwind tables along.
+void __main() {
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    std::size_t count = 0;
+    while (__CTOR_LIST__[count + 1])
+        ++count;
+    for (; count > 0; --count)
+        __CTOR_LIST__[count]();
 }
 }
 
