@@ -20,7 +20,7 @@ void ChooseUserInterface() {
     if (std::string_view(setting).starts_with(kScript))
         win32::script::Start(setting.substr(kScript.size()));
     else if (!setting.empty() && setting != "tui")
-        win32::Fail("VELTRIN_UI must be tui or script:<file>, not \"" + setting + "\"",
+        win32::Fail({"VELTRIN_UI must be tui or script:<file>, not \"", setting, "\""},
                     kBadSettingExitCode);
 }
 

@@ -15,6 +15,13 @@ bool HasClass(HWND window, const char *wanted) {
     return lstrcmpiA(cls, wanted) == 0;
 }
 
+// "control <id> <what>", what is wrong with one control.
+std::string ControlProblem(int id, const char *what) {
+    char text[48]; // the longest: "control 65535 is not a list box"
+    vp::FormatText(text, sizeof text, "control %d %s", id, what);
+    return text;
+}
+
 // Problems shared by every action aimed at one control; empty when it fits.
 std::string CheckTarget(HWND dialog, HWND control, int id) {
     if (IsIconic(dialog))
@@ -22,9 +29,9 @@ std::string CheckTarget(HWND dialog, HWND control, int id) {
     if (!control)
         return "no control " + vp::DecimalText(id);
     if (!IsWindowVisible(control))
-        return "control " + vp::DecimalText(id) + " is hidden";
+        return ControlProblem(id, "is hidden");
     if (!IsWindowEnabled(control))
-        return "control " + vp::DecimalText(id) + " is disabled";
+        return ControlProblem(id, "is disabled");
     return "";
 }
 
@@ -44,7 +51,7 @@ std::string Click(HWND dialog, int id) {
     const HWND button = GetDlgItem(dialog, id);
     std::string why = CheckTarget(dialog, button, id);
     if (why.empty() && !IsClickable(button))
-        why = "control " + vp::DecimalText(id) + " is not a button";
+        why = ControlProblem(id, "is not a button");
     // Escape and the close box: IDCANCEL also without a usable Cancel button.
     if (!why.empty() && id == IDCANCEL && !IsIconic(dialog)) {
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
@@ -61,11 +68,14 @@ std::string Select(HWND dialog, const Action &action) {
     const HWND list = GetDlgItem(dialog, action.id);
     std::string why = CheckTarget(dialog, list, action.id);
     if (why.empty() && !HasClass(list, "ListBox"))
-        why = "control " + vp::DecimalText(action.id) + " is not a list box";
+        why = ControlProblem(action.id, "is not a list box");
     const LRESULT count = why.empty() ? SendMessageA(list, LB_GETCOUNT, 0, 0) : 0;
-    if (why.empty() && action.index >= count)
-        why = "list " + vp::DecimalText(action.id) + " has " + vp::DecimalText(count) +
-              " entries, no entry " + vp::DecimalText(action.index);
+    if (why.empty() && action.index >= count) {
+        char text[80]; // three numbers of at most 11 characters each
+        vp::FormatText(text, sizeof text, "list %d has %ld entries, no entry %d", action.id,
+                       static_cast<long>(count), action.index);
+        why = text;
+    }
     if (!why.empty())
         return why;
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(action.index), 0);

@@ -16,7 +16,9 @@ namespace {
 constexpr char kCaption[] = "Veltrin Pellorin";
 
 void ReportError(const std::string &error) {
-    const std::string line = "veltrin: " + error + "\r\n";
+    std::string line = "veltrin: ";
+    line += error;
+    line += "\r\n";
     const HANDLE output = GetStdHandle(STD_ERROR_HANDLE);
     DWORD written = 0;
     if (output && output != INVALID_HANDLE_VALUE &&
