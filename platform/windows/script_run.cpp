@@ -153,10 +153,11 @@ void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
     if (action.verb == Action::Verb::Answer)
         DoesNotFit(action, "a dialog waits for an action", showing);
     run.busy.push_back(dialog);
-    const std::string why = ApplyAction(window, action);
+    Misfit why;
+    const bool applied = ApplyAction(window, action, &why);
     run.busy.pop_back();
-    if (!why.empty())
-        DoesNotFit(action, why, showing);
+    if (!applied)
+        DoesNotFit(action, why.text, showing);
     if (dialog == InnermostDialog() && !dialog->EndRequested())
         Arm(*dialog, run.pauseMs);
 }
