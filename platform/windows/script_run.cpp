@@ -218,7 +218,7 @@ void Start(const std::string &path) {
     auto run = std::make_unique<Run>();
     std::string error;
     if (!::script::ParseResponseFile(ReadFileText(path), path, &run->file, &error) ||
-        !run->position.Open(FullPath(path), &error))
+        !run->position.Open(FullPath(path.c_str()), &error))
         Fail({error});
     run->pauseMs = static_cast<DWORD>(
         std::strtoul(EnvironmentValue("VELTRIN_SCRIPT_PAUSE").c_str(), nullptr, 10));
