@@ -51,11 +51,14 @@ std::string DialogOpenLine(int templateId, std::string_view title) {
 std::string ListLine(int id, const std::vector<std::string> &entries) {
     std::string line = "list ";
     line += vp::DecimalText(id);
-    for (const std::string &entry : entries) {
-        line += ' ';
-        line += Quote(entry);
-    }
+    for (const std::string &entry : entries)
+        AppendListEntry(line, entry);
     return line;
+}
+
+void AppendListEntry(std::string &line, std::string_view entry) {
+    line += ' ';
+    line += Quote(entry);
 }
 
 std::string CheckLine(int id, bool checked) {

@@ -31,18 +31,20 @@ std::string WindowText(HWND window) {
     return std::string(text, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-std::vector<std::string> ListEntries(HWND list) {
-    std::vector<std::string> entries;
+// The list box's line, its entries read one at a time.
+std::string ListLineOf(HWND list, int id) {
+    std::string line = ui::transcript::ListLine(id, {});
     const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    std::string entry;
     for (LRESULT i = 0; i < count; ++i) {
         const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::string entry(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
+        entry.assign(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
         const LRESULT got = SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i),
                                          reinterpret_cast<LPARAM>(entry.data()));
         entry.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-        entries.push_back(entry);
+        ui::transcript::AppendListEntry(line, entry);
     }
-    return entries;
+    return line;
 }
 
 bool IsCheckOrRadio(HWND button) {
@@ -79,7 +81,7 @@ void DialogWaits(HWND dialog) {
         GetClassNameA(child, cls, sizeof cls);
         const int id = GetDlgCtrlID(child);
         if (lstrcmpiA(cls, "ListBox") == 0)
-            Write(ui::transcript::ListLine(id, ListEntries(child)));
+            Write(ListLineOf(child, id));
         else if (lstrcmpiA(cls, "Button") == 0 && IsCheckOrRadio(child))
             Write(ui::transcript::CheckLine(id,
                                             SendMessageA(child, BM_GETCHECK, 0, 0) == BST_CHECKED));
