@@ -43,8 +43,9 @@ struct CommandLine {
 CommandLine ParseCommandLine(std::span<const char *const> arguments,
                              std::span<const Switch> switches);
 
-// The program's name from argv[0]: no folder, no ".exe".
-std::string ProgramName(std::string_view path);
+// The program's name from argv[0]: no folder, no ".exe"; a part of path,
+// or "veltrin" when that is empty.
+std::string_view ProgramName(std::string_view path);
 
 std::string UsageText(std::string_view program, std::span<const Switch> switches);
 

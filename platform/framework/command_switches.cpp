@@ -87,13 +87,13 @@ CommandLine ParseCommandLine(std::span<const char *const> arguments,
     return line;
 }
 
-std::string ProgramName(std::string_view path) {
+std::string_view ProgramName(std::string_view path) {
     const std::size_t slash = path.find_last_of("/\\:");
     if (slash != std::string_view::npos)
         path.remove_prefix(slash + 1);
     if (path.size() > 4 && SameIgnoringCase(path.substr(path.size() - 4), ".exe"))
         path.remove_suffix(4);
-    return std::string(path.empty() ? "veltrin" : path);
+    return path.empty() ? "veltrin" : path;
 }
 
 std::string UsageText(std::string_view program, std::span<const Switch> switches) {
@@ -134,7 +134,7 @@ std::string UsageText(std::string_view program, std::span<const Switch> switches
 }
 
 std::optional<int> TakeCommandLine(int argc, char **argv, const CommandLineOutlet &outlet) {
-    const std::string program = ProgramName(argc > 0 ? argv[0] : "");
+    const std::string_view program = ProgramName(argc > 0 ? argv[0] : "");
     CommandLine line =
         ParseCommandLine({argv + (argc > 0 ? 1 : 0), argv + argc}, ProgramSwitches(program));
     switch (line.outcome) {
