@@ -17,7 +17,7 @@ namespace vp {
 struct Switch {
     std::string_view name;
     std::string_view argument; // what follows it, as the usage names it; empty: nothing
-    std::string_view variable; // the environment variable it sets
+    const char *variable;      // the environment variable it sets
     std::string_view value;    // the variable's value, before the argument if there is one
     std::string_view help;     // its line in the usage
 };
@@ -27,7 +27,7 @@ struct Switch {
 std::span<const Switch> ProgramSwitches(std::string_view program);
 
 struct Setting {
-    std::string variable;
+    const char *variable; // the switch's own
     std::string value;
 };
 
@@ -57,7 +57,7 @@ constexpr int kUsageExitCode = 2;
 struct CommandLineOutlet {
     void (*showUsage)(const std::string &usage);
     void (*showError)(const std::string &error);
-    void (*setVariable)(const std::string &name, const std::string &value);
+    void (*setVariable)(const char *name, const std::string &value);
 };
 
 // Reads argv against the program's switches: shows the usage or the error

@@ -82,7 +82,7 @@ CommandLine ParseCommandLine(std::span<const char *const> arguments,
                 return Refused({argument, " needs ", known->argument});
             value += arguments[++i];
         }
-        line.settings.push_back({std::string(known->variable), std::move(value)});
+        line.settings.push_back({known->variable, std::move(value)});
     }
     return line;
 }

@@ -36,9 +36,7 @@ std::optional<int> TakeCommandLine(int argc, char **argv) {
             MessageBoxA(nullptr, usage.c_str(), kCaption, MB_OK | MB_ICONINFORMATION);
         },
         ReportError,
-        [](const std::string &name, const std::string &value) {
-            win32::SetEnvironmentValue(name.c_str(), value);
-        },
+        [](const char *name, const std::string &value) { win32::SetEnvironmentValue(name, value); },
     };
     return TakeCommandLine(argc, argv, kOutlet);
 }

@@ -25,12 +25,6 @@ void Write(std::string line) {
     CloseHandle(file);
 }
 
-std::string WindowText(HWND window) {
-    char text[512];
-    const int length = GetWindowTextA(window, text, sizeof text);
-    return std::string(text, length > 0 ? static_cast<std::size_t>(length) : 0);
-}
-
 // The list box's line, its entries read one at a time.
 std::string ListLineOf(HWND list, int id) {
     std::string line = ui::transcript::ListLine(id, {});
@@ -70,8 +64,11 @@ void Answered(int button) {
 }
 
 void DialogOpened(const CDialog &dialog) {
-    Write(ui::transcript::DialogOpenLine(static_cast<int>(dialog.TemplateId()),
-                                         WindowText(dialog.GetSafeHwnd())));
+    char title[512];
+    const int length = GetWindowTextA(dialog.GetSafeHwnd(), title, sizeof title);
+    Write(ui::transcript::DialogOpenLine(
+        static_cast<int>(dialog.TemplateId()),
+        std::string_view(title, length > 0 ? static_cast<std::size_t>(length) : 0)));
 }
 
 // Child windows come in the order of the template (creation order).
