@@ -82,8 +82,8 @@ constexpr long long kMaxWait = 24LL * 60 * 60 * 1000; // a day of virtual time
 // Fills the action's arguments; returns what is wrong, or nullptr.
 const char *ReadArguments(const Words &words, Action *action) {
     // Every verb but answer takes a number first.
-    const long long first = Number(words.word[1], action->verb == Action::Verb::Wait ? kMaxWait
-                                                                                     : kMaxId);
+    const long long first =
+        Number(words.word[1], action->verb == Action::Verb::Wait ? kMaxWait : kMaxId);
     switch (action->verb) {
     case Action::Verb::Answer:
         action->button = ButtonOfWord(words.word[1]);

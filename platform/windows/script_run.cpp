@@ -1,6 +1,7 @@
 #include "platform/windows/script_run.h"
 
 #include "platform/decimal_text.h"
+#include "platform/format_text.h"
 #include "platform/framework/message_box_buttons.h"
 #include "platform/framework/transcript_lines.h"
 #include "platform/windows/environment.h"
@@ -56,9 +57,9 @@ std::string DescribeDialog(HWND window) {
     char title[256] = "";
     GetWindowTextA(window, title, sizeof title);
     const CDialog *dialog = OpenDialogOf(window);
-    std::string showing = "dialog ";
-    showing += vp::DecimalText(dialog ? dialog->TemplateId() : 0);
-    showing += ' ';
+    char head[24]; // "dialog " and a number
+    vp::FormatText(head, sizeof head, "dialog %u ", dialog ? dialog->TemplateId() : 0u);
+    std::string showing = head;
     showing += ui::transcript::Quote(title);
     return showing;
 }
@@ -75,8 +76,7 @@ std::string OfferedButtons(UINT style) {
     return words;
 }
 
-[[noreturn]] void DoesNotFit(const Action &action, std::string_view why,
-                             std::string_view showing) {
+[[noreturn]] void DoesNotFit(const Action &action, std::string_view why, std::string_view showing) {
     Fail({TheRun()->file.path, ":", vp::DecimalText(action.line), ": \"", action.text,
           "\" does not fit: ", why, " (showing: ", showing, ")"});
 }
