@@ -17,7 +17,7 @@ namespace vp {
 struct Switch {
     std::string_view name;
     std::string_view argument; // what follows it, as the usage names it; empty: nothing
-    std::string_view variable; // the environment variable it sets
+    const char *variable;      // the environment variable it sets
     std::string_view value;    // the variable's value, before the argument if there is one
     std::string_view help;     // its line in the usage
 };
@@ -27,7 +27,7 @@ struct Switch {
 std::span<const Switch> ProgramSwitches(std::string_view program);
 
 struct Setting {
-    std::string variable;
+    const char *variable; // the switch's own
     std::string value;
 };
 
@@ -43,8 +43,9 @@ struct CommandLine {
 CommandLine ParseCommandLine(std::span<const char *const> arguments,
                              std::span<const Switch> switches);
 
-// The program's name from argv[0]: no folder, no ".exe".
-std::string ProgramName(std::string_view path);
+// The program's name from argv[0]: no folder, no ".exe"; a part of path,
+// or "veltrin" when that is empty.
+std::string_view ProgramName(std::string_view path);
 
 std::string UsageText(std::string_view program, std::span<const Switch> switches);
 
@@ -56,7 +57,7 @@ constexpr int kUsageExitCode = 2;
 struct CommandLineOutlet {
     void (*showUsage)(const std::string &usage);
     void (*showError)(const std::string &error);
-    void (*setVariable)(const std::string &name, const std::string &value);
+    void (*setVariable)(const char *name, const std::string &value);
 };
 
 // Reads argv against the program's switches: shows the usage or the error

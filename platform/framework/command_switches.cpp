@@ -1,5 +1,7 @@
 #include "platform/command_switches.h"
 
+#include <initializer_list>
+
 namespace vp {
 
 namespace {
@@ -36,10 +38,12 @@ std::optional<std::string_view> SwitchName(std::string_view argument) {
     return std::nullopt;
 }
 
-CommandLine Refused(std::string error) {
+// A command line not understood, with what is wrong in pieces.
+CommandLine Refused(std::initializer_list<std::string_view> error) {
     CommandLine refused;
     refused.outcome = CommandLine::Outcome::Error;
-    refused.error = std::move(error);
+    for (const std::string_view piece : error)
+        refused.error += piece;
     return refused;
 }
 
@@ -58,7 +62,7 @@ CommandLine ParseCommandLine(std::span<const char *const> arguments,
         const std::string_view argument = arguments[i];
         const std::optional<std::string_view> name = SwitchName(argument);
         if (!name || name->empty())
-            return Refused("unexpected argument \"" + std::string(argument) + "\"");
+            return Refused({"unexpected argument \"", argument, "\""});
         bool help = false;
         for (std::string_view helpName : kHelpNames)
             help = help || SameIgnoringCase(*name, helpName);
@@ -71,25 +75,25 @@ CommandLine ParseCommandLine(std::span<const char *const> arguments,
             if (SameIgnoringCase(*name, candidate.name))
                 known = &candidate;
         if (!known)
-            return Refused("unknown switch \"" + std::string(argument) + "\"");
+            return Refused({"unknown switch \"", argument, "\""});
         std::string value(known->value);
         if (!known->argument.empty()) {
             if (i + 1 == arguments.size() || !*arguments[i + 1])
-                return Refused(std::string(argument) + " needs " + std::string(known->argument));
+                return Refused({argument, " needs ", known->argument});
             value += arguments[++i];
         }
-        line.settings.push_back({std::string(known->variable), std::move(value)});
+        line.settings.push_back({known->variable, std::move(value)});
     }
     return line;
 }
 
-std::string ProgramName(std::string_view path) {
+std::string_view ProgramName(std::string_view path) {
     const std::size_t slash = path.find_last_of("/\\:");
     if (slash != std::string_view::npos)
         path.remove_prefix(slash + 1);
     if (path.size() > 4 && SameIgnoringCase(path.substr(path.size() - 4), ".exe"))
         path.remove_suffix(4);
-    return std::string(path.empty() ? "veltrin" : path);
+    return path.empty() ? "veltrin" : path;
 }
 
 std::string UsageText(std::string_view program, std::span<const Switch> switches) {
@@ -130,12 +134,15 @@ std::string UsageText(std::string_view program, std::span<const Switch> switches
 }
 
 std::optional<int> TakeCommandLine(int argc, char **argv, const CommandLineOutlet &outlet) {
-    const std::string program = ProgramName(argc > 0 ? argv[0] : "");
-    const CommandLine line =
+    const std::string_view program = ProgramName(argc > 0 ? argv[0] : "");
+    CommandLine line =
         ParseCommandLine({argv + (argc > 0 ? 1 : 0), argv + argc}, ProgramSwitches(program));
     switch (line.outcome) {
     case CommandLine::Outcome::Error:
-        outlet.showError(line.error + " (" + program + " /? lists the switches)");
+        line.error += " (";
+        line.error += program;
+        line.error += " /? lists the switches)";
+        outlet.showError(line.error);
         return kUsageExitCode;
     case CommandLine::Outcome::Help:
         outlet.showUsage(UsageText(program, ProgramSwitches(program)));

@@ -1,22 +1,20 @@
 #include "platform/framework/message_box_buttons.h"
 
+#include <iterator>
+
 namespace ui {
 
 std::vector<int> MessageBoxButtons(UINT style) {
-    switch (style & MB_TYPEMASK) {
-    case MB_OKCANCEL:
-        return {IDOK, IDCANCEL};
-    case 2: // MB_ABORTRETRYIGNORE
-        return {IDABORT, IDRETRY, IDIGNORE};
-    case 3: // MB_YESNOCANCEL
-        return {IDYES, IDNO, IDCANCEL};
-    case MB_YESNO:
-        return {IDYES, IDNO};
-    case 5: // MB_RETRYCANCEL
-        return {IDRETRY, IDCANCEL};
-    default:
-        return {IDOK};
-    }
+    // By the style's button set, MB_OK (0) to MB_RETRYCANCEL (5); any other
+    // set shows OK.
+    static constexpr int kButtons[][3] = {
+        {IDOK},        {IDOK, IDCANCEL},    {IDABORT, IDRETRY, IDIGNORE}, {IDYES, IDNO, IDCANCEL},
+        {IDYES, IDNO}, {IDRETRY, IDCANCEL},
+    };
+    static constexpr std::size_t kCount[] = {1, 2, 3, 3, 2, 2};
+    const UINT set = style & MB_TYPEMASK;
+    const UINT row = set < std::size(kCount) ? set : 0;
+    return std::vector<int>(kButtons[row], kButtons[row] + kCount[row]);
 }
 
 const char *AnswerWord(int button) {

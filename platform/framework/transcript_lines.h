@@ -29,6 +29,8 @@ std::string MessageBoxLine(std::string_view caption, std::string_view text, UINT
 std::string AnswerLine(int button);
 std::string DialogOpenLine(int templateId, std::string_view title);
 std::string ListLine(int id, const std::vector<std::string> &entries);
+// Adds one entry to a list line, for a list read an entry at a time.
+void AppendListEntry(std::string &line, std::string_view entry);
 std::string CheckLine(int id, bool checked);
 std::string DialogEndLine(int templateId, int result);
 

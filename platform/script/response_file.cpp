@@ -4,44 +4,54 @@
 #include "platform/digit_value.h"
 #include "platform/framework/message_box_buttons.h"
 
-#include <optional>
+#include <iterator>
 
 namespace script {
 
 namespace {
 
-std::vector<std::string_view> Words(std::string_view line) {
-    std::vector<std::string_view> words;
+// The first words of a line, and how many it has in all: no action takes
+// more than two arguments.
+struct Words {
+    std::string_view word[3];
+    std::size_t count = 0;
+};
+
+Words SplitWords(std::string_view line) {
+    Words words;
     std::size_t at = 0;
-    while (true) {
-        at = line.find_first_not_of(" \t", at);
-        if (at == std::string_view::npos)
-            return words;
+    while ((at = line.find_first_not_of(" \t", at)) != std::string_view::npos) {
         std::size_t end = line.find_first_of(" \t", at);
         if (end == std::string_view::npos)
             end = line.size();
-        words.push_back(line.substr(at, end - at));
+        if (words.count < std::size(words.word))
+            words.word[words.count] = line.substr(at, end - at);
+        ++words.count;
         at = end;
     }
+    return words;
 }
 
-// A whole word as a number in [0, max], decimal or 0x hex.
-std::optional<long long> Number(std::string_view word, long long max) {
+constexpr long long kNotANumber = -1;
+
+// A whole word as a number in [0, max], decimal or 0x hex; kNotANumber
+// otherwise.
+long long Number(std::string_view word, long long max) {
     int base = 10;
     if (word.size() > 2 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X')) {
         word.remove_prefix(2);
         base = 16;
     }
     if (word.empty())
-        return std::nullopt;
+        return kNotANumber;
     long long value = 0;
     for (const char c : word) {
         const int digit = vp::DigitValue(c);
         if (digit < 0 || digit >= base)
-            return std::nullopt;
+            return kNotANumber;
         value = value * base + digit;
         if (value > max) // before it could grow past what a long long holds
-            return std::nullopt;
+            return kNotANumber;
     }
     return value;
 }
@@ -69,53 +79,62 @@ constexpr long long kMaxId = 0xFFFF;
 constexpr long long kMaxIndex = 0x7FFFFFFF;
 constexpr long long kMaxWait = 24LL * 60 * 60 * 1000; // a day of virtual time
 
-// Fills the action's arguments; returns what is wrong, or empty.
-std::string ReadArguments(const std::vector<std::string_view> &words, Action *action) {
-    const std::string_view first = words[1];
+// Fills the action's arguments; returns what is wrong, or nullptr.
+const char *ReadArguments(const Words &words, Action *action) {
+    // Every verb but answer takes a number first.
+    const long long first =
+        Number(words.word[1], action->verb == Action::Verb::Wait ? kMaxWait : kMaxId);
     switch (action->verb) {
     case Action::Verb::Answer:
-        action->button = ButtonOfWord(first);
-        return action->button ? "" : "answer takes ok, cancel, yes or no";
-    case Action::Verb::Click: {
-        auto id = Number(first, kMaxId);
-        action->id = static_cast<int>(id.value_or(0));
-        return id ? "" : "click takes a control id";
-    }
+        action->button = ButtonOfWord(words.word[1]);
+        return action->button ? nullptr : "answer takes ok, cancel, yes or no";
+    case Action::Verb::Click:
+        action->id = static_cast<int>(first);
+        return first != kNotANumber ? nullptr : "click takes a control id";
     case Action::Verb::Select:
     case Action::Verb::DoubleClick: {
-        auto id = Number(first, kMaxId);
-        auto index = Number(words[2], kMaxIndex);
-        action->id = static_cast<int>(id.value_or(0));
-        action->index = static_cast<int>(index.value_or(0));
-        return id && index ? ""
-                           : std::string(words[0]) + " takes a list box id and an entry number";
+        const long long index = Number(words.word[2], kMaxIndex);
+        action->id = static_cast<int>(first);
+        action->index = static_cast<int>(index);
+        if (first != kNotANumber && index != kNotANumber)
+            return nullptr;
+        return action->verb == Action::Verb::Select
+                   ? "select takes a list box id and an entry number"
+                   : "dblclick takes a list box id and an entry number";
     }
-    case Action::Verb::SysMenu: {
-        auto command = Number(first, kMaxId);
-        action->command = static_cast<unsigned>(command.value_or(0));
-        return command ? "" : "sysmenu takes a command number";
+    case Action::Verb::SysMenu:
+        action->command = static_cast<unsigned>(first);
+        return first != kNotANumber ? nullptr : "sysmenu takes a command number";
+    case Action::Verb::Wait:
+        action->wait = std::chrono::milliseconds(first);
+        return first != kNotANumber ? nullptr : "wait takes milliseconds (at most a day)";
     }
-    case Action::Verb::Wait: {
-        auto ms = Number(first, kMaxWait);
-        action->wait = std::chrono::milliseconds(ms.value_or(0));
-        return ms ? "" : "wait takes milliseconds (at most a day)";
-    }
-    }
-    return "";
+    return nullptr;
 }
 
-std::string ParseAction(std::string_view line, Action *action) {
-    const auto words = Words(line);
+// Reads one action; false with *problem set when the line is not one.
+bool ParseAction(std::string_view line, Action *action, std::string *problem) {
+    const Words words = SplitWords(line);
     for (const Grammar &grammar : kGrammar) {
-        if (words[0] != grammar.verb)
+        if (words.word[0] != grammar.verb)
             continue;
         action->verb = grammar.kind;
-        if (words.size() != grammar.arguments + 1)
-            return std::string(grammar.verb) + " takes " + vp::DecimalText(grammar.arguments) +
-                   (grammar.arguments == 1 ? " argument" : " arguments");
-        return ReadArguments(words, action);
+        if (words.count != grammar.arguments + 1) {
+            *problem = grammar.verb;
+            *problem += " takes ";
+            *problem += static_cast<char>('0' + grammar.arguments); // one digit: 1 or 2
+            *problem += grammar.arguments == 1 ? " argument" : " arguments";
+            return false;
+        }
+        const char *wrong = ReadArguments(words, action);
+        if (wrong)
+            *problem = wrong;
+        return !wrong;
     }
-    return "unknown action \"" + std::string(words[0]) + "\"";
+    *problem = "unknown action \"";
+    *problem += words.word[0];
+    *problem += '"';
+    return false;
 }
 
 std::string_view Trim(std::string_view text) {
@@ -142,10 +161,14 @@ bool ParseResponseFile(std::string_view text, const std::string &path, ResponseF
             continue;
         Action action;
         action.line = out->lineCount;
-        action.text = std::string(line);
-        const std::string wrong = ParseAction(line, &action);
-        if (!wrong.empty()) {
-            *error = path + ":" + vp::DecimalText(action.line) + ": " + wrong;
+        action.text = line;
+        std::string problem;
+        if (!ParseAction(line, &action, &problem)) {
+            *error = path;
+            *error += ':';
+            *error += vp::DecimalText(action.line);
+            *error += ": ";
+            *error += problem;
             return false;
         }
         out->actions.push_back(std::move(action));

@@ -12,9 +12,7 @@ std::optional<int> TakeCommandLine(int argc, char **argv) {
     static constexpr CommandLineOutlet kOutlet = {
         [](const std::string &usage) { std::fputs(usage.c_str(), stdout); },
         [](const std::string &error) { ui::Fail(error, kUsageExitCode); },
-        [](const std::string &name, const std::string &value) {
-            setenv(name.c_str(), value.c_str(), 1);
-        },
+        [](const char *name, const std::string &value) { setenv(name, value.c_str(), 1); },
     };
     return TakeCommandLine(argc, argv, kOutlet);
 }

@@ -20,18 +20,18 @@ void ChooseUserInterface() {
     if (std::string_view(setting).starts_with(kScript))
         win32::script::Start(setting.substr(kScript.size()));
     else if (!setting.empty() && setting != "tui")
-        win32::Fail("VELTRIN_UI must be tui or script:<file>, not \"" + setting + "\"",
+        win32::Fail({"VELTRIN_UI must be tui or script:<file>, not \"", setting, "\""},
                     kBadSettingExitCode);
 }
 
 // The programs this one starts run in other folders: give them the run's
 // files by absolute paths.
 void MakeAbsolute(const char *variable, std::string_view prefix = "") {
-    const std::string value = win32::EnvironmentValue(variable);
+    std::string value = win32::EnvironmentValue(variable);
     if (value.size() <= prefix.size() || !std::string_view(value).starts_with(prefix))
         return;
-    win32::SetEnvironmentValue(variable,
-                               std::string(prefix) + win32::FullPath(value.substr(prefix.size())));
+    value.replace(prefix.size(), std::string::npos, win32::FullPath(value.c_str() + prefix.size()));
+    win32::SetEnvironmentValue(variable, value);
 }
 
 } // namespace

@@ -19,10 +19,10 @@ void SetEnvironmentValue(const char *name, const std::string &value) {
     SetEnvironmentVariableA(name, value.c_str());
 }
 
-std::string FullPath(const std::string &path) {
+std::string FullPath(const char *path) {
     char full[MAX_PATH];
     char *name = nullptr;
-    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, &name);
+    const DWORD length = GetFullPathNameA(path, MAX_PATH, full, &name);
     return length > 0 && length < MAX_PATH ? std::string(full, length) : path;
 }
 

@@ -9,6 +9,6 @@ namespace win32 {
 std::string EnvironmentValue(const char *name);
 void SetEnvironmentValue(const char *name, const std::string &value);
 // The absolute form of a path (relative to the current folder).
-std::string FullPath(const std::string &path);
+std::string FullPath(const char *path);
 
 } // namespace win32

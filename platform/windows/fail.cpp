@@ -2,10 +2,15 @@
 
 #include "platform/api.h"
 
+#include <string>
+
 namespace win32 {
 
-void Fail(const std::string &message, int status) {
-    const std::string line = "veltrin: " + message + "\n";
+void Fail(std::initializer_list<std::string_view> message, int status) {
+    std::string line = "veltrin: ";
+    for (const std::string_view piece : message)
+        line += piece;
+    line += '\n';
     const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
     DWORD written = 0;
     if (error && error != INVALID_HANDLE_VALUE)

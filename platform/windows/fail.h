@@ -3,13 +3,16 @@
 
 #include "platform/script/exit_status.h"
 
-#include <string>
+#include <initializer_list>
+#include <string_view>
 
 namespace win32 {
 
-// Writes "veltrin: <message>" to the standard error (where there is one: a
-// program started from a console or under Wine) and ends the process at once,
-// from however deep in nested modal loops.
-[[noreturn]] void Fail(const std::string &message, int status = ::script::kNoAnswerExitCode);
+// Writes "veltrin: " and the pieces of the message, as one line, to the
+// standard error (where there is one: a program started from a console or
+// under Wine) and ends the process at once, from however deep in nested
+// modal loops.
+[[noreturn]] void Fail(std::initializer_list<std::string_view> message,
+                       int status = ::script::kNoAnswerExitCode);
 
 } // namespace win32

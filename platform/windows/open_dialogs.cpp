@@ -1,6 +1,5 @@
 #include "platform/windows/open_dialogs.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace win32 {
@@ -18,9 +17,14 @@ void DialogStarted(CDialog &dialog) {
     Open().push_back(&dialog);
 }
 
+// A dialog is open once: it leaves where it stands, most often at the end.
 void DialogStopped(CDialog &dialog) {
     auto &open = Open();
-    open.erase(std::remove(open.begin(), open.end(), &dialog), open.end());
+    for (auto at = open.begin(); at != open.end(); ++at)
+        if (*at == &dialog) {
+            open.erase(at);
+            return;
+        }
 }
 
 CDialog *InnermostDialog() {

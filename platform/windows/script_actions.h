@@ -5,12 +5,17 @@
 #include "platform/script/response_file.h"
 #include "platform/api.h"
 
-#include <string>
-
 namespace win32::script {
 
+// Why an action does not fit the dialog. The longest text is the list's
+// "list <id> has <count> entries, no entry <index>", three numbers of at
+// most 11 characters each.
+struct Misfit {
+    char text[80] = "";
+};
+
 // Applies a click, a selection, a double click or a system-menu command to
-// the dialog; returns why it does not fit (empty when applied).
-std::string ApplyAction(HWND dialog, const ::script::Action &action);
+// the dialog; false with *why set when it does not fit.
+bool ApplyAction(HWND dialog, const ::script::Action &action, Misfit *why);
 
 } // namespace win32::script

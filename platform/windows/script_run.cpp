@@ -1,6 +1,7 @@
 #include "platform/windows/script_run.h"
 
 #include "platform/decimal_text.h"
+#include "platform/format_text.h"
 #include "platform/framework/message_box_buttons.h"
 #include "platform/framework/transcript_lines.h"
 #include "platform/windows/environment.h"
@@ -56,25 +57,28 @@ std::string DescribeDialog(HWND window) {
     char title[256] = "";
     GetWindowTextA(window, title, sizeof title);
     const CDialog *dialog = OpenDialogOf(window);
-    return "dialog " + vp::DecimalText(dialog ? dialog->TemplateId() : 0) + " " +
-           ui::transcript::Quote(title);
+    char head[24]; // "dialog " and a number
+    vp::FormatText(head, sizeof head, "dialog %u ", dialog ? dialog->TemplateId() : 0u);
+    std::string showing = head;
+    showing += ui::transcript::Quote(title);
+    return showing;
 }
 
-std::string ButtonWords(UINT style) {
-    std::string words;
-    for (int button : ui::MessageBoxButtons(style))
-        words += (words.empty() ? "" : ", ") + std::string(ui::AnswerWord(button));
+// Why an answer the box does not offer cannot be given.
+std::string OfferedButtons(UINT style) {
+    std::string words = "the message box has ";
+    const char *separator = "";
+    for (int button : ui::MessageBoxButtons(style)) {
+        words += separator;
+        words += ui::AnswerWord(button);
+        separator = ", ";
+    }
     return words;
 }
 
-[[noreturn]] void Stop(int line, const std::string &problem, const std::string &showing) {
-    Fail(TheRun()->file.path + ":" + vp::DecimalText(line) + ": " + problem +
-         " (showing: " + showing + ")");
-}
-
-[[noreturn]] void DoesNotFit(const Action &action, const std::string &why,
-                             const std::string &showing) {
-    Stop(action.line, "\"" + action.text + "\" does not fit: " + why, showing);
+[[noreturn]] void DoesNotFit(const Action &action, std::string_view why, std::string_view showing) {
+    Fail({TheRun()->file.path, ":", vp::DecimalText(action.line), ": \"", action.text,
+          "\" does not fit: ", why, " (showing: ", showing, ")"});
 }
 
 // The next action for what is showing; the end of the file stops the run.
@@ -82,7 +86,8 @@ const Action &Take(const std::string &showing) {
     Run &run = *TheRun();
     const std::size_t index = run.position.Take();
     if (index >= run.file.actions.size())
-        Stop(std::max(run.file.lineCount, 1), "the response file ended", showing);
+        Fail({run.file.path, ":", vp::DecimalText(std::max(run.file.lineCount, 1)),
+              ": the response file ended (showing: ", showing, ")"});
     run.last = &run.file.actions[index];
     const DWORD waits =
         run.last->verb == Action::Verb::Wait ? static_cast<DWORD>(run.last->wait.count()) : 0;
@@ -148,10 +153,11 @@ void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
     if (action.verb == Action::Verb::Answer)
         DoesNotFit(action, "a dialog waits for an action", showing);
     run.busy.push_back(dialog);
-    const std::string why = ApplyAction(window, action);
+    Misfit why;
+    const bool applied = ApplyAction(window, action, &why);
     run.busy.pop_back();
-    if (!why.empty())
-        DoesNotFit(action, why, showing);
+    if (!applied)
+        DoesNotFit(action, why.text, showing);
     if (dialog == InnermostDialog() && !dialog->EndRequested())
         Arm(*dialog, run.pauseMs);
 }
@@ -196,7 +202,7 @@ std::string ReadFileText(const std::string &path) {
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        Fail("cannot read the response file " + path);
+        Fail({"cannot read the response file ", path});
     std::string text;
     char chunk[4096];
     DWORD got = 0;
@@ -211,10 +217,9 @@ std::string ReadFileText(const std::string &path) {
 void Start(const std::string &path) {
     auto run = std::make_unique<Run>();
     std::string error;
-    if (!::script::ParseResponseFile(ReadFileText(path), path, &run->file, &error))
-        Fail(error);
-    if (!run->position.Open(FullPath(path), &error))
-        Fail(error);
+    if (!::script::ParseResponseFile(ReadFileText(path), path, &run->file, &error) ||
+        !run->position.Open(FullPath(path.c_str()), &error))
+        Fail({error});
     run->pauseMs = static_cast<DWORD>(
         std::strtoul(EnvironmentValue("VELTRIN_SCRIPT_PAUSE").c_str(), nullptr, 10));
     TheRun() = std::move(run);
@@ -252,13 +257,16 @@ void DialogClosed(CDialog &dialog) {
 int AnswerMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     Run &run = *TheRun();
     run.answerCaption = caption ? caption : "Error";
-    const std::string showing = "message box " + ui::transcript::Quote(run.answerCaption);
+    std::string showing = "message box ";
+    showing += ui::transcript::Quote(run.answerCaption);
     const Action &action = Take(showing);
     if (action.verb != Action::Verb::Answer)
         DoesNotFit(action, "a message box waits for an answer", showing);
-    const auto buttons = ui::MessageBoxButtons(type);
-    if (std::find(buttons.begin(), buttons.end(), action.button) == buttons.end())
-        DoesNotFit(action, "the message box has " + ButtonWords(type), showing);
+    bool offered = false;
+    for (int button : ui::MessageBoxButtons(type))
+        offered = offered || button == action.button;
+    if (!offered)
+        DoesNotFit(action, OfferedButtons(type), showing);
     run.answer = action.button;
     run.answerBox = nullptr;
     run.answerTimer = SetTimer(nullptr, 0, kSoonMs, AnswerTimer);

@@ -33,14 +33,18 @@ SharedPosition::~SharedPosition() {
 }
 
 bool SharedPosition::Open(const std::string &absolutePath, std::string *error) {
-    const std::string path = absolutePath + ".pos";
+    std::string path = absolutePath;
+    path += ".pos";
     file_ =
         CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                     nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     lock_ = CreateMutexA(nullptr, FALSE, kLockName);
     if (file_ == INVALID_HANDLE_VALUE || !lock_) {
-        *error = "cannot keep the position of the response file in " + path + " (error " +
-                 vp::DecimalText(GetLastError()) + ")";
+        *error = "cannot keep the position of the response file in ";
+        *error += path;
+        *error += " (error ";
+        *error += vp::DecimalText(GetLastError());
+        *error += ')';
         return false;
     }
     if (EnvironmentValue(kPositionVariable) != path) {
@@ -70,7 +74,8 @@ std::size_t SharedPosition::Load() {
 // Failing to record the position would replay actions in the next process;
 // that shows as a script error there, so it is not fatal here.
 void SharedPosition::Store(std::size_t position) {
-    const std::string text = vp::DecimalText(position) + "\n";
+    std::string text = vp::DecimalText(position);
+    text += '\n';
     DWORD written = 0;
     SetFilePointer(file_, 0, nullptr, FILE_BEGIN);
     WriteFile(file_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);

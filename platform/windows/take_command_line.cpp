@@ -16,7 +16,9 @@ namespace {
 constexpr char kCaption[] = "Veltrin Pellorin";
 
 void ReportError(const std::string &error) {
-    const std::string line = "veltrin: " + error + "\r\n";
+    std::string line = "veltrin: ";
+    line += error;
+    line += "\r\n";
     const HANDLE output = GetStdHandle(STD_ERROR_HANDLE);
     DWORD written = 0;
     if (output && output != INVALID_HANDLE_VALUE &&
@@ -34,9 +36,7 @@ std::optional<int> TakeCommandLine(int argc, char **argv) {
             MessageBoxA(nullptr, usage.c_str(), kCaption, MB_OK | MB_ICONINFORMATION);
         },
         ReportError,
-        [](const std::string &name, const std::string &value) {
-            win32::SetEnvironmentValue(name.c_str(), value);
-        },
+        [](const char *name, const std::string &value) { win32::SetEnvironmentValue(name, value); },
     };
     return TakeCommandLine(argc, argv, kOutlet);
 }

@@ -25,24 +25,20 @@ void Write(std::string line) {
     CloseHandle(file);
 }
 
-std::string WindowText(HWND window) {
-    char text[512];
-    const int length = GetWindowTextA(window, text, sizeof text);
-    return std::string(text, length > 0 ? static_cast<std::size_t>(length) : 0);
-}
-
-std::vector<std::string> ListEntries(HWND list) {
-    std::vector<std::string> entries;
+// The list box's line, its entries read one at a time.
+std::string ListLineOf(HWND list, int id) {
+    std::string line = ui::transcript::ListLine(id, {});
     const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    std::string entry;
     for (LRESULT i = 0; i < count; ++i) {
         const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::string entry(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
+        entry.assign(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
         const LRESULT got = SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i),
                                          reinterpret_cast<LPARAM>(entry.data()));
         entry.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-        entries.push_back(entry);
+        ui::transcript::AppendListEntry(line, entry);
     }
-    return entries;
+    return line;
 }
 
 bool IsCheckOrRadio(HWND button) {
@@ -68,8 +64,11 @@ void Answered(int button) {
 }
 
 void DialogOpened(const CDialog &dialog) {
-    Write(ui::transcript::DialogOpenLine(static_cast<int>(dialog.TemplateId()),
-                                         WindowText(dialog.GetSafeHwnd())));
+    char title[512];
+    const int length = GetWindowTextA(dialog.GetSafeHwnd(), title, sizeof title);
+    Write(ui::transcript::DialogOpenLine(
+        static_cast<int>(dialog.TemplateId()),
+        std::string_view(title, length > 0 ? static_cast<std::size_t>(length) : 0)));
 }
 
 // Child windows come in the order of the template (creation order).
@@ -79,7 +78,7 @@ void DialogWaits(HWND dialog) {
         GetClassNameA(child, cls, sizeof cls);
         const int id = GetDlgCtrlID(child);
         if (lstrcmpiA(cls, "ListBox") == 0)
-            Write(ui::transcript::ListLine(id, ListEntries(child)));
+            Write(ListLineOf(child, id));
         else if (lstrcmpiA(cls, "Button") == 0 && IsCheckOrRadio(child))
             Write(ui::transcript::CheckLine(id,
                                             SendMessageA(child, BM_GETCHECK, 0, 0) == BST_CHECKED));

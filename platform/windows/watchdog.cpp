@@ -42,12 +42,11 @@ DWORD WINAPI WatchThread(LPVOID) {
             break;
         WaitForSingleObject(state.moved, left);
     }
+    // The process ends here with the lock held: a progress report that
+    // comes now waits for the end.
     EnterCriticalSection(&state.lock);
-    const std::string message = state.scriptPath + ": no progress for " +
-                                vp::DecimalText(state.allowed / 1000) +
-                                " s (showing: " + state.showing + ")";
-    LeaveCriticalSection(&state.lock);
-    Fail(message);
+    Fail({state.scriptPath, ": no progress for ", vp::DecimalText(state.allowed / 1000),
+          " s (showing: ", state.showing, ")"});
 }
 
 } // namespace

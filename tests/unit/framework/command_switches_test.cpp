@@ -17,7 +17,7 @@ vp::CommandLine Parse(std::vector<const char *> arguments) {
 std::vector<std::string> Settings(const vp::CommandLine &line) {
     std::vector<std::string> settings;
     for (const vp::Setting &setting : line.settings)
-        settings.push_back(setting.variable + "=" + setting.value);
+        settings.push_back(std::string(setting.variable) + "=" + setting.value);
     return settings;
 }
 
