@@ -18,8 +18,7 @@ void RemoveDiskShares(ShareFailures &failures) {
     std::vector<std::string> names;
     ForEachDiskShare([&names](HKEY, const char *name) { names.emplace_back(name); });
     for (const std::string &name : names)
-        if (const unsigned result = DeleteShare(name.c_str()); result != NERR_Success)
-            failures.push_back({name, result});
+        NoteShareResult(failures, name, DeleteShare(name.c_str()));
 }
 
 void ShareDriveRoot(char letter, ShareFailures &failures) {
@@ -28,18 +27,14 @@ void ShareDriveRoot(char letter, ShareFailures &failures) {
     name[0] = letter;
     path[0] = letter;
     ShareRecord record(STYPE_DISKTREE, kDriveShareFlags, path);
-    const unsigned result = record ? record.Add(name) : ERROR_NOT_ENOUGH_MEMORY;
-    if (result != NERR_Success)
-        failures.push_back({name, result});
+    NoteShareResult(failures, name, record ? record.Add(name) : ERROR_NOT_ENOUGH_MEMORY);
 }
 
 } // namespace
 
-ShareFailures CSharingDlg::ApplyDriveShares() {
-    ShareFailures failures;
+void CSharingDlg::ApplyDriveShares(ShareFailures &failures) {
     RemoveDiskShares(failures);
     for (unsigned i = 0; i < kDriveLetters; ++i)
         if ((m_driveMask & m_sharedDriveMask & DriveBit(i)) != 0)
             ShareDriveRoot(static_cast<char>('A' + i), failures);
-    return failures;
 }

@@ -20,36 +20,30 @@ void SharePrinter(const char *printerName, ShareFailures &failures) {
     const std::string name = PrinterShareName(path);
     ShareRecord record(STYPE_PRINTQ, kPrinterShareFlags, path.data());
     if (!record) {
-        failures.push_back({name, ERROR_NOT_ENOUGH_MEMORY});
+        NoteShareResult(failures, name, ERROR_NOT_ENOUGH_MEMORY);
         return;
     }
-    unsigned result = record.Add(name);
+    const unsigned result = record.Add(name);
     if (!AsksForRetry(result)) {
-        if (result != NERR_Success)
-            failures.push_back({name, result});
+        NoteShareResult(failures, name, result);
         return;
     }
     const std::string retry = RetryShareName(name);
-    result = record.Add(retry);
-    if (result != NERR_Success)
-        failures.push_back({retry, result});
+    NoteShareResult(failures, retry, record.Add(retry));
 }
 
 } // namespace
 
-ShareFailures CSharingDlg::ApplyPrinterShares() {
-    ShareFailures failures;
+void CSharingDlg::ApplyPrinterShares(ShareFailures &failures) {
     for (DWORD i = 0; i < m_printerCount; ++i) {
         const PRINTER_INFO_2 &printer = m_printers[i];
         const bool marked = (printer.Attributes & PRINTER_ATTRIBUTE_SHARED) != 0;
         if (printer.pShareName) {
             if (marked)
                 continue;
-            if (const unsigned result = DeleteShare(printer.pShareName); result != NERR_Success)
-                failures.push_back({printer.pShareName, result});
+            NoteShareResult(failures, printer.pShareName, DeleteShare(printer.pShareName));
         } else if (marked) {
             SharePrinter(printer.pPrinterName, failures);
         }
     }
-    return failures;
 }

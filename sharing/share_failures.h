@@ -5,6 +5,7 @@
 #include "platform/api.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct ShareFailure {
@@ -16,6 +17,10 @@ struct ShareFailure {
 
 // In the order the calls were made.
 using ShareFailures = std::vector<ShareFailure>;
+
+// Adds the failure of a share call under the share's name; a success adds
+// nothing.
+void NoteShareResult(ShareFailures &failures, std::string_view name, unsigned result);
 
 // One "WARNING" box owned by owner that lists each failure as
 // "<name>: <code>"; nothing is shown when the list is empty.

@@ -32,7 +32,9 @@ class DriveShares : public ::testing::Test {
         CSharingDlg dialog;
         dialog.m_driveMask = driveMask;
         dialog.m_sharedDriveMask = sharedMask;
-        return dialog.ApplyDriveShares();
+        ShareFailures failures;
+        dialog.ApplyDriveShares(failures);
+        return failures;
     }
     Lines Journal(const char *prefix) const { return JournalLines(machine, prefix); }
 

@@ -37,7 +37,7 @@ class PrinterShares : public ::testing::Test {
             }
             if (meanwhile)
                 meanwhile();
-            applied = dialog.ApplyPrinterShares();
+            dialog.ApplyPrinterShares(applied);
         });
         return applied;
     }
