@@ -16,9 +16,9 @@ constexpr unsigned short kDriveShareFlags = SHI50F_PERSIST | 0x0080 | 0x0010 | S
 // the names are gathered first and deleted once the walk is over.
 void RemoveDiskShares(ShareFailures &failures) {
     std::vector<std::string> names;
-    ForEachDiskShare([&names](HKEY, const char *name) { names.emplace_back(name); });
+    ForEachDiskShare([&names](HKEY, const char *name) { names.push_back(std::string(name)); });
     for (const std::string &name : names)
-        NoteShareResult(failures, name, DeleteShare(name.c_str()));
+        failures.Note(name, DeleteShare(name.c_str()));
 }
 
 void ShareDriveRoot(char letter, ShareFailures &failures) {
@@ -27,7 +27,7 @@ void ShareDriveRoot(char letter, ShareFailures &failures) {
     name[0] = letter;
     path[0] = letter;
     ShareRecord record(STYPE_DISKTREE, kDriveShareFlags, path);
-    NoteShareResult(failures, name, record ? record.Add(name) : ERROR_NOT_ENOUGH_MEMORY);
+    failures.Note(name, record ? record.Add(name) : ERROR_NOT_ENOUGH_MEMORY);
 }
 
 } // namespace

@@ -15,21 +15,20 @@ bool AsksForRetry(unsigned result) {
 }
 
 // A refusal of the second try is told under the name that try used.
-void SharePrinter(const char *printerName, ShareFailures &failures) {
-    std::string path(printerName);
-    const std::string name = PrinterShareName(path);
-    ShareRecord record(STYPE_PRINTQ, kPrinterShareFlags, path.data());
+void SharePrinter(char *printerName, ShareFailures &failures) {
+    const std::string name = PrinterShareName(printerName);
+    ShareRecord record(STYPE_PRINTQ, kPrinterShareFlags, printerName);
     if (!record) {
-        NoteShareResult(failures, name, ERROR_NOT_ENOUGH_MEMORY);
+        failures.Note(name, ERROR_NOT_ENOUGH_MEMORY);
         return;
     }
     const unsigned result = record.Add(name);
     if (!AsksForRetry(result)) {
-        NoteShareResult(failures, name, result);
+        failures.Note(name, result);
         return;
     }
     const std::string retry = RetryShareName(name);
-    NoteShareResult(failures, retry, record.Add(retry));
+    failures.Note(retry, record.Add(retry));
 }
 
 } // namespace
@@ -41,7 +40,7 @@ void CSharingDlg::ApplyPrinterShares(ShareFailures &failures) {
         if (printer.pShareName) {
             if (marked)
                 continue;
-            NoteShareResult(failures, printer.pShareName, DeleteShare(printer.pShareName));
+            failures.Note(printer.pShareName, DeleteShare(printer.pShareName));
         } else if (marked) {
             SharePrinter(printer.pPrinterName, failures);
         }
