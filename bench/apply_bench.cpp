@@ -87,7 +87,10 @@ void DriveSharesApply(benchmark::State &state, const char *base) {
     TimeApply(
         state, Machine({.diskShares = shares}, base),
         [](Dialog &dialog) { dialog.ReadDriveInventory(); },
-        [](Dialog &dialog) { dialog.ApplyDriveShares(); });
+        [](Dialog &dialog) {
+            ShareFailures failures;
+            dialog.ApplyDriveShares(failures);
+        });
     CountItems(state, shares);
 }
 
@@ -102,7 +105,10 @@ void PrinterSharesApply(benchmark::State &state, const char *base) {
             for (DWORD i = 0; i < dialog.m_printerCount; ++i)
                 dialog.m_printers[i].Attributes ^= PRINTER_ATTRIBUTE_SHARED;
         },
-        [](Dialog &dialog) { dialog.ApplyPrinterShares(); });
+        [](Dialog &dialog) {
+            ShareFailures failures;
+            dialog.ApplyPrinterShares(failures);
+        });
     CountItems(state, printers);
 }
 

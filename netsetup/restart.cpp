@@ -52,10 +52,13 @@ void RestartWindows(HWND owner) {
     notice.DoModal();
     LogLine("restart").Text("asked for");
     const BOOL accepted = ExitWindowsEx(EWX_REBOOT, 0);
-    if (accepted)
-        LogLine("restart").Text("accepted");
-    else
-        LogLine("restart").Text("refused: ").Outcome(GetLastError());
+    {
+        LogLine outcome("restart");
+        if (accepted)
+            outcome.Text("accepted");
+        else
+            outcome.Text("refused: ").Outcome(GetLastError());
+    }
     // A program that refuses to close keeps Windows running; the run-once
     // entry stays for whenever the user restarts.
     if (!accepted)

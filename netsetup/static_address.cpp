@@ -38,12 +38,11 @@ bool AssignStaticAddress(HWND owner) {
         if (AssignToClassKey(classPath))
             assigned = true;
     });
-    if (!reached)
-        LogLine("address").Text("failed: the card's device key was not found");
-    else if (!assigned)
-        LogLine("address").Text("failed: no binding of the card took the address");
+    if (assigned)
+        return true;
+    LogLine("address").Text(reached ? "failed: no binding of the card took the address"
+                                    : "failed: the card's device key was not found");
     // Every key of the walk is closed before the user is told.
-    if (!assigned)
-        MessageBoxA(owner, kAddressWarning, "WARNING", MB_ICONHAND);
-    return assigned;
+    MessageBoxA(owner, kAddressWarning, "WARNING", MB_ICONHAND);
+    return false;
 }

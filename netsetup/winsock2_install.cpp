@@ -48,8 +48,8 @@ Winsock2Result InstallWinsock2(HWND owner, const Winsock2Pacing &pacing) {
         return Winsock2Result::AlreadyInstalled;
 
     ProbeCdDrive(g_setupState.cdRootPath);
-    char commandLine[40] = "D:\\Wingate\\ws2setup.exe";
-    commandLine[0] = g_setupState.cdRootPath[0];
+    char commandLine[kCdPathSize];
+    MakeCdPath(commandLine, g_setupState.cdRootPath[0], "\\Wingate\\ws2setup.exe");
 
     STARTUPINFOA startup;
     std::memset(&startup, 0, sizeof startup);

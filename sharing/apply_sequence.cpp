@@ -51,9 +51,9 @@ void CSharingDlg::OnOK() {
     // The way back is on disk before the first change, or nothing changes.
     if (!RecordUndoState(m_hWnd))
         return;
-    ShareFailures failures = ApplyDriveShares();
-    const ShareFailures printerFailures = ApplyPrinterShares();
-    failures.insert(failures.end(), printerFailures.begin(), printerFailures.end());
+    ShareFailures failures;
+    ApplyDriveShares(failures);
+    ApplyPrinterShares(failures);
     ReportShareFailures(m_hWnd, failures);
 
     g_setupState.restartState = RestartState::NotNeeded;

@@ -6,20 +6,27 @@
 #include "sharing/sharing_dlg.h"
 
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace {
 
 constexpr unsigned short kDriveShareFlags = SHI50F_PERSIST | 0x0080 | 0x0010 | SHI50F_RDONLY;
 
 // Deleting a share removes its subkey and moves the later ones down, so
-// the names are gathered first and deleted once the walk is over.
+// the names are gathered first and deleted once the walk is over. A key
+// name holds no NUL, so each name is kept ended by one.
 void RemoveDiskShares(ShareFailures &failures) {
-    std::vector<std::string> names;
-    ForEachDiskShare([&names](HKEY, const char *name) { names.emplace_back(name); });
-    for (const std::string &name : names)
-        if (const unsigned result = DeleteShare(name.c_str()); result != NERR_Success)
-            failures.push_back({name, result});
+    std::string names;
+    ForEachDiskShare([&names](HKEY, const char *name) {
+        names += name;
+        names += '\0';
+    });
+    for (std::size_t at = 0; at < names.size();) {
+        const char *name = names.c_str() + at;
+        const std::string_view shareName(name);
+        failures.Note(shareName, DeleteShare(name));
+        at += shareName.size() + 1;
+    }
 }
 
 void ShareDriveRoot(char letter, ShareFailures &failures) {
@@ -27,19 +34,16 @@ void ShareDriveRoot(char letter, ShareFailures &failures) {
     char path[] = "C:\\";
     name[0] = letter;
     path[0] = letter;
+    const std::string_view shareName(name, sizeof name - 1);
     ShareRecord record(STYPE_DISKTREE, kDriveShareFlags, path);
-    const unsigned result = record ? record.Add(name) : ERROR_NOT_ENOUGH_MEMORY;
-    if (result != NERR_Success)
-        failures.push_back({name, result});
+    failures.Note(shareName, record ? record.Add(shareName) : ERROR_NOT_ENOUGH_MEMORY);
 }
 
 } // namespace
 
-ShareFailures CSharingDlg::ApplyDriveShares() {
-    ShareFailures failures;
+void CSharingDlg::ApplyDriveShares(ShareFailures &failures) {
     RemoveDiskShares(failures);
     for (unsigned i = 0; i < kDriveLetters; ++i)
         if ((m_driveMask & m_sharedDriveMask & DriveBit(i)) != 0)
             ShareDriveRoot(static_cast<char>('A' + i), failures);
-    return failures;
 }

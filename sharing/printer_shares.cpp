@@ -15,41 +15,34 @@ bool AsksForRetry(unsigned result) {
 }
 
 // A refusal of the second try is told under the name that try used.
-void SharePrinter(const char *printerName, ShareFailures &failures) {
-    std::string path(printerName);
-    const std::string name = PrinterShareName(path);
-    ShareRecord record(STYPE_PRINTQ, kPrinterShareFlags, path.data());
+void SharePrinter(char *printerName, ShareFailures &failures) {
+    const std::string name = PrinterShareName(printerName);
+    ShareRecord record(STYPE_PRINTQ, kPrinterShareFlags, printerName);
     if (!record) {
-        failures.push_back({name, ERROR_NOT_ENOUGH_MEMORY});
+        failures.Note(name, ERROR_NOT_ENOUGH_MEMORY);
         return;
     }
-    unsigned result = record.Add(name);
+    const unsigned result = record.Add(name);
     if (!AsksForRetry(result)) {
-        if (result != NERR_Success)
-            failures.push_back({name, result});
+        failures.Note(name, result);
         return;
     }
     const std::string retry = RetryShareName(name);
-    result = record.Add(retry);
-    if (result != NERR_Success)
-        failures.push_back({retry, result});
+    failures.Note(retry, record.Add(retry));
 }
 
 } // namespace
 
-ShareFailures CSharingDlg::ApplyPrinterShares() {
-    ShareFailures failures;
+void CSharingDlg::ApplyPrinterShares(ShareFailures &failures) {
     for (DWORD i = 0; i < m_printerCount; ++i) {
         const PRINTER_INFO_2 &printer = m_printers[i];
         const bool marked = (printer.Attributes & PRINTER_ATTRIBUTE_SHARED) != 0;
         if (printer.pShareName) {
             if (marked)
                 continue;
-            if (const unsigned result = DeleteShare(printer.pShareName); result != NERR_Success)
-                failures.push_back({printer.pShareName, result});
+            failures.Note(printer.pShareName, DeleteShare(printer.pShareName));
         } else if (marked) {
             SharePrinter(printer.pPrinterName, failures);
         }
     }
-    return failures;
 }

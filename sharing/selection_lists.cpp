@@ -4,11 +4,14 @@
 #include "sharing/drive_letters.h"
 #include "sharing/sharing_dlg.h"
 
+#include "platform/function_ref.h"
+
 namespace {
 
 // Rebuilds one list from the texts that entry(i) gives for i < count
 // (null: not in this list).
-template <class Entry> void RebuildList(HWND dialog, int listId, unsigned count, Entry entry) {
+void RebuildList(HWND dialog, int listId, unsigned count,
+                 vp::FunctionRef<const char *(unsigned)> entry) {
     SendDlgItemMessageA(dialog, listId, WM_SETREDRAW, FALSE, 0);
     SendDlgItemMessageA(dialog, listId, LB_RESETCONTENT, 0, 0);
     for (unsigned i = 0; i < count; ++i)

@@ -5,17 +5,23 @@
 #include "platform/api.h"
 
 #include <string>
-#include <vector>
+#include <string_view>
 
-struct ShareFailure {
-    std::string name; // the share's name as the call gave it
-    unsigned code;    // the Windows error code the call answered
+// The failures in the order the calls were made, kept as the lines of the
+// report: "\n<name>: <code>" each.
+class ShareFailures {
+  public:
+    // Adds the failure of a share call under the share's name (as the call
+    // gave it) and the Windows error code it answered; a success adds
+    // nothing.
+    void Note(std::string_view name, unsigned result);
 
-    bool operator==(const ShareFailure &) const = default;
+    bool empty() const { return m_lines.empty(); }
+    const std::string &Lines() const { return m_lines; }
+
+  private:
+    std::string m_lines;
 };
-
-// In the order the calls were made.
-using ShareFailures = std::vector<ShareFailure>;
 
 // One "WARNING" box owned by owner that lists each failure as
 // "<name>: <code>"; nothing is shown when the list is empty.

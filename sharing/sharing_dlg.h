@@ -31,10 +31,10 @@ class CSharingDlg : public CDialog {
     void ShareSelectedPrinter();
     void UnshareSelectedPrinter();
 
-    // The share steps of the OK handling, in this order; each returns the
-    // share calls that failed.
-    ShareFailures ApplyDriveShares();
-    ShareFailures ApplyPrinterShares();
+    // The share steps of the OK handling, in this order; each adds the share
+    // calls that failed to failures.
+    void ApplyDriveShares(ShareFailures &failures);
+    void ApplyPrinterShares(ShareFailures &failures);
 
     // The framework's own OK handling: ends the modal run with IDOK.
     void EndWithOk() { CDialog::OnOK(); }

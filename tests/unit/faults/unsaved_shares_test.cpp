@@ -111,8 +111,9 @@ TEST_P(UnsavedShares, EveryStepFailsInTurnAndTheFileStays) {
             }
             dialog.m_printers[0].Attributes = 0;                        // Desk Laser: unshare
             dialog.m_printers[1].Attributes = PRINTER_ATTRIBUTE_SHARED; // Inkjet: share
-            dialog.ApplyDriveShares();
-            dialog.ApplyPrinterShares();
+            ShareFailures failures;
+            dialog.ApplyDriveShares(failures);
+            dialog.ApplyPrinterShares(failures);
         });
         ui::SetDriver(nullptr);
         return status;
