@@ -70,29 +70,35 @@ std::vector<std::string> SubkeyNames(HKEY key) {
     return names;
 }
 
-std::vector<RegSection> ReadKeyTree(const std::string &path) {
+std::vector<RegSection> ReadKeyTree(const char *path) {
     std::vector<RegSection> sections;
     COpenKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, path.c_str()) == ERROR_SUCCESS)
+    if (key.Open(HKEY_LOCAL_MACHINE, path) == ERROR_SUCCESS)
         ReadTree(key.Get(), path, &sections);
     return sections;
 }
 
-bool ReadValueLine(const std::string &path, const std::string &name, RegValueLine *line) {
+bool ReadValueLine(const char *path, const char *name, RegValueLine *line) {
     COpenKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, path.c_str()) != ERROR_SUCCESS)
+    if (key.Open(HKEY_LOCAL_MACHINE, path) != ERROR_SUCCESS)
         return false;
-    *line = {name, true, REG_NONE, {}};
+    line->name = name;
+    line->remove = true;
+    line->type = REG_NONE;
+    line->data.clear();
     DWORD size = 0;
     DWORD type = REG_NONE;
-    if (RegQueryValueExA(key.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+    if (RegQueryValueExA(key.Get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
         return true;
-    std::string data(size, '\0');
-    if (RegQueryValueExA(key.Get(), name.c_str(), nullptr, &type,
-                         reinterpret_cast<BYTE *>(data.data()), &size) != ERROR_SUCCESS)
+    line->data.resize(size);
+    if (RegQueryValueExA(key.Get(), name, nullptr, &type,
+                         reinterpret_cast<BYTE *>(line->data.data()), &size) != ERROR_SUCCESS) {
+        line->data.clear();
         return true;
-    data.resize(size);
-    *line = {name, false, type, std::move(data)};
+    }
+    line->data.resize(size);
+    line->remove = false;
+    line->type = type;
     return true;
 }
 

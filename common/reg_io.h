@@ -16,11 +16,11 @@ std::vector<std::string> SubkeyNames(HKEY key);
 // One section for the key at path below HKEY_LOCAL_MACHINE and one for each
 // key below it, parents first, each with all of its values; nothing when the
 // key does not open.
-std::vector<RegSection> ReadKeyTree(const std::string &path);
+std::vector<RegSection> ReadKeyTree(const char *path);
 
 // The value of the key at path as a section line: its data, or a deletion
 // when the value is not there. False when the key does not open.
-bool ReadValueLine(const std::string &path, const std::string &name, RegValueLine *line);
+bool ReadValueLine(const char *path, const char *name, RegValueLine *line);
 
 // Carries out one section: deletes the key and its tree (a missing key is no
 // error), or makes the key and sets and deletes its values. 0 or the first

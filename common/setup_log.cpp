@@ -1,7 +1,6 @@
 #include "common/setup_log.h"
 
 #include "common/whole_file.h"
-#include "platform/decimal_text.h"
 #include "platform/format_text.h"
 #include "platform/quoted_text.h"
 
@@ -12,7 +11,7 @@ LogLine::LogLine(std::string_view word) {
     vp::FormatText(stamp, sizeof stamp, "%04u-%02u-%02u %02u:%02u:%02u ", now.wYear, now.wMonth,
                    now.wDay, now.wHour, now.wMinute, now.wSecond);
     m_line = stamp;
-    m_line += vp::VisibleText(word);
+    m_line += word;
     m_detailsAt = m_line.size();
 }
 
@@ -40,7 +39,9 @@ LogLine &LogLine::Quoted(std::string_view text) {
 
 LogLine &LogLine::Outcome(DWORD code) {
     StartPiece();
-    m_line += code == 0 ? "ok" : "error " + vp::DecimalText(code);
+    char text[24];
+    vp::FormatText(text, sizeof text, code ? "error %lu" : "ok", static_cast<unsigned long>(code));
+    m_line += text;
     return *this;
 }
 

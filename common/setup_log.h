@@ -18,6 +18,7 @@ inline constexpr char kSetupLogName[] = "veltrin.log";
 //   LogLine("share-del").Quoted(name).Result(result);
 class LogLine {
   public:
+    // word names the action: a fixed word, written as it is.
     explicit LogLine(std::string_view word);
     ~LogLine();
     LogLine(const LogLine &) = delete;

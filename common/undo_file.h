@@ -4,8 +4,26 @@
 // "veltrin-sharing /undo", importable by regedit too.
 #pragma once
 
+#include "common/reg_sections.h"
+
+#include <cstddef>
+#include <string>
+
 inline constexpr char kUndoFileName[] = "veltrin-undo.reg";
 
 // The note that Winsock 2 was missing when the file was first written: it is
 // another program's installation, which the undo leaves in place.
 inline constexpr char kWinsock2MissingNote[] = "Winsock 2 was not installed";
+
+enum class UndoFileState {
+    Missing,    // no file (nor, maybe, its folder)
+    Read,       // *text holds the file, *parsed what it says
+    Unreadable, // the file cannot be read: *why says why
+    Malformed,  // the file is not REGEDIT4 the reader takes: *why says where
+};
+
+// Reads and parses the undo file at path. why gets the reason, in words
+// that follow "The undo file <path> ", when the file is there but cannot be
+// used.
+UndoFileState ReadUndoFile(const std::string &path, std::string *text, RegText *parsed,
+                           char *why, std::size_t whySize);

@@ -2,6 +2,7 @@
 
 #include "common/reg_key.h"
 #include "platform/format_text.h"
+#include "platform/registry_keys.h"
 
 #include <cstring>
 
@@ -9,7 +10,6 @@ namespace {
 
 const char kCardId[] = "VEN_1022&DEV_2001";
 const char kTcpBinding[] = "MSTCP\\";
-const char kClassRoot[] = "System\\CurrentControlSet\\Services\\Class\\";
 
 // Every name, data and path buffer of the walk holds 79 characters and a NUL
 // (kBufferSize).
@@ -66,10 +66,10 @@ void VisitBinding(const char *protocolInstance, ClassKeyVisit visit) {
     // An empty driver text would name the Class key itself, and one too long
     // for the class key path names no key we could open: pass the binding
     // over like any other missing class key.
-    if (driverLength == 0 || sizeof kClassRoot - 1 + driverLength >= kBufferSize)
+    if (driverLength == 0 || sizeof kClassKeyPrefix - 1 + driverLength >= kBufferSize)
         return;
     char classPath[kBufferSize];
-    vp::FormatText(classPath, sizeof classPath, "%s%.*s", kClassRoot,
+    vp::FormatText(classPath, sizeof classPath, "%s%.*s", kClassKeyPrefix,
                    static_cast<int>(driverLength), driver);
 
     visit(classPath);

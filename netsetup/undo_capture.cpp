@@ -72,7 +72,7 @@ class HeldState {
         }
     }
 
-    bool HoldsValue(const std::string &path, const std::string &name) const {
+    bool HoldsValue(std::string_view path, std::string_view name) const {
         return HoldsTree(path) || m_values.Holds(ValueKey(path, name));
     }
 
@@ -91,7 +91,7 @@ class Capture {
 
     // [-path], then the key's tree as it is: importing both leaves exactly
     // today's tree, and no key the setup makes survives.
-    void KeyTree(const std::string &path) {
+    void KeyTree(const char *path) {
         if (m_held.HoldsTree(path))
             return;
         m_sections.push_back({path, true, {}});
@@ -101,7 +101,7 @@ class Capture {
 
     // One value of an existing key: its data, or "name"=- when it is not
     // there. A key that does not exist is left out: the setup only opens it.
-    void Value(const std::string &path, const std::string &name) {
+    void Value(const char *path, const char *name) {
         RegValueLine line;
         if (m_held.HoldsValue(path, name) || !ReadValueLine(path, name, &line))
             return;
@@ -126,9 +126,11 @@ std::vector<RegSection> CaptureState(const RegText &held) {
         COpenKey printers;
         if (printers.Open(HKEY_LOCAL_MACHINE, kPrintersKeyPath) == ERROR_SUCCESS)
             for (const std::string &printer : SubkeyNames(printers.Get())) {
-                const std::string path = std::string(kPrintersKeyPath) + "\\" + printer;
-                capture.Value(path, "Attributes");
-                capture.Value(path, "Share Name");
+                std::string path = kPrintersKeyPath;
+                path += '\\';
+                path += printer;
+                capture.Value(path.c_str(), "Attributes");
+                capture.Value(path.c_str(), "Share Name");
             }
     }
     ForEachCardClassKey([&capture](const char *classPath) {
@@ -156,21 +158,12 @@ bool RecordUndoState(HWND owner) {
     const std::string path = WindowsDirectoryFile(kUndoFileName);
     char why[256];
     std::string old;
-    const DWORD readError = ReadWholeFile(path, &old);
-    const bool existed = readError == 0;
-    // A missing folder is told when the file cannot be written there.
-    if (!existed && readError != ERROR_FILE_NOT_FOUND && readError != ERROR_PATH_NOT_FOUND) {
-        vp::FormatText(why, sizeof why, "cannot be read (error %lu)",
-                       static_cast<unsigned long>(readError));
-        return Refuse(owner, path, why);
-    }
     RegText held;
-    vp::Regedit4Error parseError;
-    if (existed && !ParseRegText(old, &held, &parseError)) {
-        vp::FormatText(why, sizeof why, "cannot be read: line %u, %s",
-                       static_cast<unsigned>(parseError.line), parseError.what.c_str());
+    // A missing folder is told when the file cannot be written there.
+    const UndoFileState state = ReadUndoFile(path, &old, &held, why, sizeof why);
+    if (state == UndoFileState::Unreadable || state == UndoFileState::Malformed)
         return Refuse(owner, path, why);
-    }
+    const bool existed = state == UndoFileState::Read;
 
     RegText added;
     added.sections = CaptureState(held);

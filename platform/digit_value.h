@@ -1,7 +1,10 @@
-// The value of one digit of a number written in base 10 or 16.
+// The digits of numbers written in base 10 or 16, both ways.
 #pragma once
 
 namespace vp {
+
+// The digit of each value 0-15, lower case.
+inline constexpr char kHexDigits[] = "0123456789abcdef";
 
 // 0-9 and a-f or A-F as 0-15; -1 for any other character.
 constexpr int DigitValue(char c) {

@@ -3,6 +3,8 @@
 // start a line of their own.
 #pragma once
 
+#include "platform/digit_value.h"
+
 #include <string>
 #include <string_view>
 
@@ -13,10 +15,9 @@ inline bool IsControlByte(unsigned char c) {
 }
 
 inline void AppendByteEscape(std::string &out, unsigned char c) {
-    constexpr char kDigits[] = "0123456789abcdef";
     out += "\\x";
-    out += kDigits[c >> 4];
-    out += kDigits[c & 0xf];
+    out += kHexDigits[c >> 4];
+    out += kHexDigits[c & 0xf];
 }
 
 // The text in double quotes with \\, \", \n, \r, \t and \xNN escapes.

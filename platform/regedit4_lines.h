@@ -3,6 +3,8 @@
 // setup's undo file).
 #pragma once
 
+#include "platform/digit_value.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,7 +14,6 @@ namespace vp {
 
 namespace regedit4_detail {
 
-constexpr char kHexDigits[] = "0123456789abcdef";
 // Hex lines are wrapped so that none is longer than this, '\' included.
 constexpr std::size_t kLineWidth = 77;
 

@@ -13,5 +13,9 @@ inline constexpr char kRunOnceKeyPath[] = "Software\\Microsoft\\Windows\\Current
 // "Printer Driver", "Description".
 inline constexpr char kPrintersKeyPath[] = "System\\CurrentControlSet\\control\\Print\\Printers";
 
+// The device classes' driver keys, each "<class>\<nnnn>": a binding's
+// "Driver" value names one below this.
+inline constexpr char kClassKeyPrefix[] = "System\\CurrentControlSet\\Services\\Class\\";
+
 // Its existence alone says that Winsock 2 is installed.
 inline constexpr char kWinsock2KeyPath[] = "System\\CurrentControlSet\\Services\\Winsock2";

@@ -6,7 +6,6 @@
 #include "common/undo_file.h"
 #include "common/whole_file.h"
 #include "netsetup/restart.h"
-#include "platform/decimal_text.h"
 #include "platform/format_text.h"
 #include "platform/quoted_text.h"
 #include "platform/registry_keys.h"
@@ -168,9 +167,11 @@ std::string Confirmation(const UndoPlan &plan) {
         text += vp::VisibleText(plan.printers[i]);
     }
     if (plan.addressKeys) {
-        text += "\nAddresses: IPAddress and IPMask of ";
-        text += vp::DecimalText(plan.addressKeys);
-        text += " network binding(s)";
+        char addresses[80];
+        vp::FormatText(addresses, sizeof addresses,
+                       "\nAddresses: IPAddress and IPMask of %u network binding(s)",
+                       static_cast<unsigned>(plan.addressKeys));
+        text += addresses;
     }
     if (plan.runOnce)
         text += plan.runOnce->remove ? "\nRunOnce entry InternetSW: removed"
@@ -213,10 +214,11 @@ std::string RestoreRegistry(const RegText &recorded) {
             .Text(section.removeKey ? " deleted" : " set")
             .Result(static_cast<DWORD>(result));
         if (result != ERROR_SUCCESS) {
+            char code[24];
+            vp::FormatText(code, sizeof code, ": error %ld", static_cast<long>(result));
             failures += '\n';
             failures += vp::VisibleText(what);
-            failures += ": error ";
-            failures += vp::DecimalText(result);
+            failures += code;
         }
     }
     return failures;
@@ -230,25 +232,18 @@ void Tell(const char *text, UINT style) {
 
 void RunUndo() {
     const std::string path = WindowsDirectoryFile(kUndoFileName);
-    char text[MAX_PATH + 320];
     UndoPlan plan;
     std::string file;
-    if (const DWORD error = ReadWholeFile(path, &file)) {
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-            Tell("There is nothing to undo: the setup has not changed this computer.", MB_OK);
-            return;
-        }
-        vp::FormatText(text, sizeof text, "The undo file %s cannot be read (error %lu).",
-                       path.c_str(), static_cast<unsigned long>(error));
-        Tell(text, MB_ICONHAND);
+    char why[256];
+    const UndoFileState state = ReadUndoFile(path, &file, &plan.recorded, why, sizeof why);
+    if (state == UndoFileState::Missing) {
+        Tell("There is nothing to undo: the setup has not changed this computer.", MB_OK);
         return;
     }
-    vp::Regedit4Error parseError;
-    if (!ParseRegText(file, &plan.recorded, &parseError)) {
-        vp::FormatText(text, sizeof text,
-                       "The undo file %s cannot be read: line %u, %s.\n\nNothing has been changed.",
-                       path.c_str(), static_cast<unsigned>(parseError.line),
-                       parseError.what.c_str());
+    if (state != UndoFileState::Read) {
+        char text[MAX_PATH + 320];
+        vp::FormatText(text, sizeof text, "The undo file %s %s.%s", path.c_str(), why,
+                       state == UndoFileState::Malformed ? "\n\nNothing has been changed." : "");
         Tell(text, MB_ICONHAND);
         return;
     }

@@ -1,4 +1,5 @@
 #include "platform/command_switches.h"
+#include "platform/registry_names.h"
 
 #include <initializer_list>
 
@@ -16,17 +17,6 @@ constexpr Switch kSuiteSwitches[] = {
     {"undo", "", "VELTRIN_UNDO", "1", "put back what the setup changed, from its undo file"}};
 
 constexpr std::string_view kHelpNames[] = {"?", "h", "help"};
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
 
 // The name of a switch without its "/", "-" or "--"; nullopt for an
 // argument that is not a switch.
@@ -50,7 +40,7 @@ CommandLine Refused(std::initializer_list<std::string_view> error) {
 } // namespace
 
 std::span<const Switch> ProgramSwitches(std::string_view program) {
-    if (SameIgnoringCase(program, "veltrin-sharing"))
+    if (SameRegName(program, "veltrin-sharing"))
         return kSuiteSwitches;
     return kProgramSwitches;
 }
@@ -65,14 +55,14 @@ CommandLine ParseCommandLine(std::span<const char *const> arguments,
             return Refused({"unexpected argument \"", argument, "\""});
         bool help = false;
         for (std::string_view helpName : kHelpNames)
-            help = help || SameIgnoringCase(*name, helpName);
+            help = help || SameRegName(*name, helpName);
         if (help) {
             line.outcome = CommandLine::Outcome::Help;
             continue;
         }
         const Switch *known = nullptr;
         for (const Switch &candidate : switches)
-            if (SameIgnoringCase(*name, candidate.name))
+            if (SameRegName(*name, candidate.name))
                 known = &candidate;
         if (!known)
             return Refused({"unknown switch \"", argument, "\""});
@@ -91,7 +81,7 @@ std::string_view ProgramName(std::string_view path) {
     const std::size_t slash = path.find_last_of("/\\:");
     if (slash != std::string_view::npos)
         path.remove_prefix(slash + 1);
-    if (path.size() > 4 && SameIgnoringCase(path.substr(path.size() - 4), ".exe"))
+    if (path.size() > 4 && SameRegName(path.substr(path.size() - 4), ".exe"))
         path.remove_suffix(4);
     return path.empty() ? "veltrin" : path;
 }
