@@ -18,7 +18,6 @@
 namespace {
 
 const char kCaption[] = "Undo network setup";
-const char kClassRoot[] = "System\\CurrentControlSet\\Services\\Class\\";
 
 // A share: its name and the values of its section, which the plan keeps.
 struct ShareEntry {
@@ -123,7 +122,7 @@ void PlanUndo(UndoPlan *plan) {
     const std::vector<ShareEntry> before = SharesIn(plan->recorded.sections);
     AddChanged(now, before, &plan->toRemove);
     AddChanged(before, now, &plan->toRestore);
-    const std::string_view classRoot = kClassRoot;
+    const std::string_view classRoot = kClassKeyPrefix;
     for (const RegSection &section : plan->recorded.sections) {
         if (const std::string_view printer = ChildName(section.path, kPrintersKeyPath);
             !printer.empty())

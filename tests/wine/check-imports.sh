@@ -2,9 +2,7 @@
 # Checks programs built for Windows 95/98: GUI subsystem version 4.0 (a newer
 # one makes the 9x loader refuse them), imports only from the list of DLLs
 # and functions those systems have (win9x-imports.txt), and no bigger than
-# its bound: 64 KB, as the programs of that time were; the dialog suite 96 KB
-# until its undo file, restore and setup log are made smaller (they took it
-# from 58,880 to about 87,500 bytes; docs/windows-build.md).
+# 64 KB (65,536 bytes), as the programs of that time were.
 # Usage: check-imports.sh OBJDUMP PROGRAM...
 set -euo pipefail
 objdump=$1
@@ -12,21 +10,15 @@ shift
 here="$(cd "$(dirname "$0")" && pwd)"
 allowed="$(grep -v '^\s*\(#\|$\)' "$here/win9x-imports.txt" | awk '{print toupper($1), $2}' | sort -u)"
 
-max_bytes() { # program name
-    case "$1" in
-    veltrin-sharing.exe) echo 98304 ;;
-    *) echo 65536 ;;
-    esac
-}
+max_bytes=65536
 
 status=0
 for program in "$@"; do
     dump="$("$objdump" -p "$program")"
     name="$(basename "$program")"
     bytes=$(stat -c %s "$program")
-    bound=$(max_bytes "$name")
-    if [ "$bytes" -gt "$bound" ]; then
-        echo "$name: $bytes bytes, more than $bound"
+    if [ "$bytes" -gt "$max_bytes" ]; then
+        echo "$name: $bytes bytes, more than $max_bytes"
         status=1
     fi
     for field in MajorSubsystemVersion:4 MinorSubsystemVersion:0; do
