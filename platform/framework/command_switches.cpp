@@ -7,13 +7,11 @@ namespace vp {
 
 namespace {
 
-constexpr Switch kScript = {"script", "<file>", "VELTRIN_UI", "script:",
-                            "answer the dialogs and message boxes from a response file"};
-constexpr Switch kTranscript = {"transcript", "<file>", "VELTRIN_TRANSCRIPT", "",
-                                "add what a person would have seen to a file"};
-constexpr Switch kProgramSwitches[] = {kScript, kTranscript};
-constexpr Switch kSuiteSwitches[] = {
-    kScript, kTranscript,
+// The suite's switches; the launcher takes all but the last.
+constexpr Switch kSwitches[] = {
+    {"script", "<file>", "VELTRIN_UI", "script:",
+     "answer the dialogs and message boxes from a response file"},
+    {"transcript", "<file>", "VELTRIN_TRANSCRIPT", "", "add what a person would have seen to a file"},
     {"undo", "", "VELTRIN_UNDO", "1", "put back what the setup changed, from its undo file"}};
 
 constexpr std::string_view kHelpNames[] = {"?", "h", "help"};
@@ -41,8 +39,8 @@ CommandLine Refused(std::initializer_list<std::string_view> error) {
 
 std::span<const Switch> ProgramSwitches(std::string_view program) {
     if (SameRegName(program, "veltrin-sharing"))
-        return kSuiteSwitches;
-    return kProgramSwitches;
+        return kSwitches;
+    return std::span(kSwitches).first(std::size(kSwitches) - 1);
 }
 
 CommandLine ParseCommandLine(std::span<const char *const> arguments,
