@@ -112,11 +112,10 @@ LONG ApplySection(const RegSection &section, std::string *what) {
         return created;
     LONG result = ERROR_SUCCESS;
     for (const RegValueLine &value : section.values) {
-        result = value.remove
-                     ? RegDeleteValueA(key, value.name.c_str())
-                     : RegSetValueExA(key, value.name.c_str(), 0, value.type,
-                                      reinterpret_cast<const BYTE *>(value.data.data()),
-                                      static_cast<DWORD>(value.data.size()));
+        result = value.remove ? RegDeleteValueA(key, value.name.c_str())
+                              : RegSetValueExA(key, value.name.c_str(), 0, value.type,
+                                               reinterpret_cast<const BYTE *>(value.data.data()),
+                                               static_cast<DWORD>(value.data.size()));
         if (value.remove && result == ERROR_FILE_NOT_FOUND)
             result = ERROR_SUCCESS;
         if (result != ERROR_SUCCESS) {

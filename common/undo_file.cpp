@@ -3,8 +3,8 @@
 #include "common/whole_file.h"
 #include "platform/format_text.h"
 
-UndoFileState ReadUndoFile(const std::string &path, std::string *text, RegText *parsed,
-                           char *why, std::size_t whySize) {
+UndoFileState ReadUndoFile(const std::string &path, std::string *text, RegText *parsed, char *why,
+                           std::size_t whySize) {
     if (const DWORD error = ReadWholeFile(path, text)) {
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
             return UndoFileState::Missing;

@@ -25,5 +25,5 @@ enum class UndoFileState {
 // Reads and parses the undo file at path. why gets the reason, in words
 // that follow "The undo file <path> ", when the file is there but cannot be
 // used.
-UndoFileState ReadUndoFile(const std::string &path, std::string *text, RegText *parsed,
-                           char *why, std::size_t whySize);
+UndoFileState ReadUndoFile(const std::string &path, std::string *text, RegText *parsed, char *why,
+                           std::size_t whySize);

@@ -29,13 +29,14 @@ DWORD WriteAll(HANDLE file, std::string_view text) {
 std::string TemporaryPathFor(const std::string &path) {
     const std::size_t dot = path.rfind('.');
     const std::size_t slash = path.rfind('\\');
-    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash);
     return path.substr(0, hasExtension ? dot : path.size()) + ".tmp";
 }
 
 DWORD WriteNewFile(const std::string &path, std::string_view text) {
-    FileHandle file(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return GetLastError();
     return WriteAll(file.Get(), text);

@@ -36,8 +36,8 @@ const char *WaitForWinsock2Key(HANDLE installer, const Winsock2Pacing &pacing) {
 void WarnNotStarted(HWND owner, const char *commandLine, DWORD error) {
     char text[160];
     vp::FormatText(text, sizeof text,
-                  "Fail to install Winsock 2, the program\n%s could not be started (error %lu).",
-                  commandLine, static_cast<unsigned long>(error));
+                   "Fail to install Winsock 2, the program\n%s could not be started (error %lu).",
+                   commandLine, static_cast<unsigned long>(error));
     MessageBoxA(owner, text, "WARNING", MB_ICONHAND);
 }
 
@@ -57,8 +57,9 @@ Winsock2Result InstallWinsock2(HWND owner, const Winsock2Pacing &pacing) {
     startup.dwFlags = STARTF_FORCEONFEEDBACK;
     PROCESS_INFORMATION process;
     std::memset(&process, 0, sizeof process);
-    const BOOL started = CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE,
-                                        NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process);
+    const BOOL started =
+        CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
+                       nullptr, nullptr, &startup, &process);
     const DWORD error = started ? 0 : GetLastError();
     LogLine("winsock2-start").Quoted(commandLine).Result(error);
     if (!started) {

@@ -142,7 +142,6 @@ inline void AppendRegedit4Value(std::string &out, std::string_view name, std::ui
     out += "\r\n";
 }
 
-
 // "[HKEY_LOCAL_MACHINE\path]" or "[-HKEY_LOCAL_MACHINE\path]" and its line end.
 inline void AppendRegedit4KeyLine(std::string &out, std::string_view path, bool remove) {
     out += remove ? "[-HKEY_LOCAL_MACHINE" : "[HKEY_LOCAL_MACHINE";

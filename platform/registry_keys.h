@@ -4,7 +4,8 @@
 
 // One subkey per persistent share: Type, Flags, Path, Remark, Parm1enc,
 // Parm2enc.
-inline constexpr char kShareKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Network\\LanMan";
+inline constexpr char kShareKeyPath[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Network\\LanMan";
 
 // One value per command Windows runs once at its next start, then removes.
 inline constexpr char kRunOnceKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";

@@ -9,9 +9,10 @@ namespace {
 
 // The suite's switches; the launcher takes all but the last.
 constexpr Switch kSwitches[] = {
-    {"script", "<file>", "VELTRIN_UI", "script:",
-     "answer the dialogs and message boxes from a response file"},
-    {"transcript", "<file>", "VELTRIN_TRANSCRIPT", "", "add what a person would have seen to a file"},
+    {"script", "<file>", "VELTRIN_UI",
+     "script:", "answer the dialogs and message boxes from a response file"},
+    {"transcript", "<file>", "VELTRIN_TRANSCRIPT", "",
+     "add what a person would have seen to a file"},
     {"undo", "", "VELTRIN_UNDO", "1", "put back what the setup changed, from its undo file"}};
 
 constexpr std::string_view kHelpNames[] = {"?", "h", "help"};

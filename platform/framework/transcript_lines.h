@@ -9,8 +9,8 @@
 //   dialog <template id> end <result>
 #pragma once
 
-#include "platform/quoted_text.h"
 #include "platform/api.h"
+#include "platform/quoted_text.h"
 
 #include <optional>
 #include <string>

@@ -78,8 +78,7 @@ int ScriptDriver::ShowMessageBox(const ui::MessageBoxRequest &request) {
     return action->button;
 }
 
-ui::Input ScriptDriver::NextInput(const ui::Window &active,
-                                  std::optional<ui::Duration>) {
+ui::Input ScriptDriver::NextInput(const ui::Window &active, std::optional<ui::Duration>) {
     const Action *action = Take();
     if (!action)
         StopAtEnd(DescribeDialog(active));

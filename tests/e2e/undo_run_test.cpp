@@ -51,7 +51,8 @@ class UndoRun : public SuiteRun {
     // The words of the log's lines, the time stamps left out.
     std::vector<std::string> LogWords() const {
         std::vector<std::string> words;
-        for (const std::string &line : testkit::Lines(testkit::ReadFile(WindowsFile("veltrin.log")))) {
+        for (const std::string &line :
+             testkit::Lines(testkit::ReadFile(WindowsFile("veltrin.log")))) {
             EXPECT_GE(line.size(), 21u) << line;
             words.push_back(line.substr(20, line.find(' ', 20) - 20));
         }
@@ -123,13 +124,13 @@ TEST_F(UndoRun, ALaterRunAddsOnlyWhatTheUndoFileDoesNotHold) {
 TEST_F(UndoRun, ASharePasswordComesBackAfterTheRestartOnly) {
     Import("[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Network\\LanMan\\"
            "SECRET]\r\n\"Type\"=dword:00000000\r\n\"Flags\"=dword:00000192\r\n"
-           "\"Path\"=\"C:\\\\\"\r\n\"Remark\"=\"\"\r\n\"Parm1enc\"=hex:41,42\r\n\"Parm2enc\"=hex:\r\n");
+           "\"Path\"=\"C:\\\\\"\r\n\"Remark\"=\"\"\r\n\"Parm1enc\"=hex:41,42\r\n\"Parm2enc\"=hex:"
+           "\r\n");
     const std::vector<std::string> before = Snapshot();
     ASSERT_EQ(Start("veltrin-sharing", kGateway).exitCode, 0);
     ASSERT_EQ(Start("veltrin-sharing", kUndoYes, {"/undo"}).exitCode, 0);
     EXPECT_EQ(Snapshot(), before); // the enciphered password is back as it was
-    EXPECT_NE(Seen().find("Shares with a password come back after the restart"),
-              std::string::npos);
+    EXPECT_NE(Seen().find("Shares with a password come back after the restart"), std::string::npos);
     // Never served through the share API without its password.
     EXPECT_EQ(testkit::ReadFile(machine + "/journal.log").find("NetShareAdd \"SECRET\""),
               std::string::npos);
@@ -141,6 +142,38 @@ TEST_F(UndoRun, NoUndoFileNothingToUndo) {
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_NE(Seen().find("There is nothing to undo"), std::string::npos) << Seen();
     EXPECT_EQ(Snapshot(), before);
+}
+
+// An undo file that cannot be used is named with the reason, the file is
+// kept and nothing changes; a malformed one adds that nothing was changed.
+TEST_F(UndoRun, AnUndoFileThatCannotBeUsedIsToldAndKept) {
+    struct Case {
+        const char *name;
+        const char *content; // null: a folder of the undo file's name
+        const char *said;
+    };
+    const Case cases[] = {
+        {"malformed", "not a registry file\n",
+         "The undo file C:\\\\WINDOWS\\\\veltrin-undo.reg cannot be read: line 1, missing REGEDIT4 "
+         "header.\\n\\nNothing has been changed."},
+        {"a folder", nullptr,
+         "The undo file C:\\\\WINDOWS\\\\veltrin-undo.reg cannot be read (error 5).\""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(UndoFile());
+        if (c.content)
+            testkit::WriteFile(UndoFile(), c.content);
+        else
+            std::filesystem::create_directory(UndoFile());
+        const std::vector<std::string> before = Snapshot();
+        std::filesystem::remove(transcript);
+        const auto run = Start("veltrin-sharing", "answer ok\n", {"/undo"});
+        EXPECT_EQ(run.exitCode, 0) << run.output;
+        EXPECT_NE(Seen().find(c.said), std::string::npos) << Seen();
+        EXPECT_EQ(Snapshot(), before);
+        EXPECT_TRUE(std::filesystem::exists(UndoFile()));
+    }
 }
 
 TEST_F(UndoRun, NoAtTheConfirmationChangesNothingAndKeepsTheFile) {
