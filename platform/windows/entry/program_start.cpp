@@ -45,10 +45,8 @@ void __main() {
 
 int main(int argc, char **argv);
 
-// Windows calls the entry point with the stack aligned to 4 bytes only.
-#ifdef __i386__
-__attribute__((force_align_arg_pointer))
-#endif
+// Windows calls it with the stack aligned to 4 bytes, all the code here asks
+// for (cmake/toolchain-i686.cmake).
 extern "C" void ProgramStart() {
     int argc = 0;
     char **argv = nullptr;
