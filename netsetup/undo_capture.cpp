@@ -29,7 +29,9 @@ class SortedKeys {
 
     // After the last Add.
     void Sort() {
-        m_index.reserve(m_keys.size());
+        // Room for one more: the array qsort and bsearch get is never null,
+        // which they do not take even for no keys.
+        m_index.reserve(m_keys.size() + 1);
         for (const std::string &key : m_keys)
             m_index.push_back(key);
         std::qsort(m_index.data(), m_index.size(), sizeof(std::string_view), CompareViews);
