@@ -21,10 +21,13 @@ source "$here/wine-machine.sh"
 # netapi32, which answers 50, and the run goes on as the Linux one does;
 # Wine's own svrapi.dll would abort the process), and how the response file
 # and the transcript are given: by the environment (env), by the switches
-# while the environment names other files (switches), or by the environment
-# with an unknown switch on the command line (bad-switch: no run); and
-# optionally a second run after the first, "program:argument", answered by
-# NAME.then.txt through the environment. A file
+# while the environment names other files (switches), by the environment
+# with an unknown switch on the command line (bad-switch: no run), or by the
+# environment with a word on the command line that is no switch (stray: it
+# is ignored); and optionally a second run after the first,
+# "program:argument", answered by NAME.then.txt through the environment. A
+# program may be a copy of one under another file name:
+# "veltrin-sharing@VELTRI~1" is veltrin-sharing copied to VELTRI~1.EXE. A file
 # scenarios/NAME.refuse is the stand-in's list of calls to refuse; the Linux
 # run's machine refuses the same calls by its own registry.
 # (A run without the share service, where Wine's netapi32 answers 50 to
@@ -47,6 +50,7 @@ scenarios=(
     "switches veltrin present - standin switches"
     "bad-switch veltrin present - standin bad-switch"
     "gateway-undo veltrin-sharing present printers-by-name.reg standin env veltrin-sharing:/undo"
+    "renamed veltrin-sharing@SHARING present - standin stray veltrin-sharing@VELTRI~1:/undo"
 )
 if [ -n "${SCENARIOS:-}" ]; then
     chosen=()
@@ -83,7 +87,21 @@ settings() { # how responses transcript unused
         ui="script:$2" transcript=$3
         arguments=(/colour blue)
         ;;
+    stray)
+        ui="script:$2" transcript=$3
+        # The tail of a path with a blank, as a start without quotes leaves it.
+        arguments=('Files\VELTRIN\veltrin-sharing.exe')
+        ;;
     esac
+}
+
+# The file a program column names (EXTENSION after a built program's name).
+program_file() { # program extension
+    if [[ $1 == *@* ]]; then
+        echo "${1#*@}.EXE"
+    else
+        echo "$1$2"
+    fi
 }
 
 # ---- the Linux build -------------------------------------------------------
@@ -108,7 +126,12 @@ linux_run() { # name program cd change svrapi how [then]
 # One run of a program; its files in DIR start with PREFIX.
 linux_invoke() { # dir prefix responses how program [argument]
     local dir=$1 prefix=$2 responses=$3 how=$4 program=$5 status=0 ui transcript arguments
+    local file="$LINUX_BIN/$program"
     shift 5
+    if [[ $program == *@* ]]; then
+        file="$dir/$(program_file "$program")"
+        cp "$LINUX_BIN/${program%@*}" "$file"
+    fi
     # A copy: the run keeps its position beside the response file, and the
     # tracked scenarios stay as they are.
     cp "$here/scenarios/$responses" "$dir/${prefix}responses.txt"
@@ -116,7 +139,7 @@ linux_invoke() { # dir prefix responses how program [argument]
         "$dir/${prefix}unused.txt"
     VELTRIN_MACHINE="$dir/machine" VELTRIN_BIN="$LINUX_BIN" \
         VELTRIN_UI="$ui" VELTRIN_TRANSCRIPT="$transcript" \
-        timeout 120 "$LINUX_BIN/$program" "${arguments[@]}" "$@" </dev/null \
+        timeout 120 "$file" "${arguments[@]}" "$@" </dev/null \
         >"$dir/${prefix}output.txt" 2>&1 || status=$?
     echo "$status" >"$dir/${prefix}status"
     # A run that never started has seen nothing.
@@ -216,8 +239,11 @@ wine_run() { # name program cd change svrapi how [then]
 # with SHOTS. setup.log then tells what the run's restart ran.
 wine_invoke() { # dir prefix shots responses how program [argument]
     local dir=$1 prefix=$2 shots=$3 responses=$4 how=$5 program=$6 status=0 ui transcript arguments
-    local run="$WINEPREFIX/drive_c/vp-run" windows="$WINEPREFIX/drive_c/windows"
+    local run="$WINEPREFIX/drive_c/vp-run" windows="$WINEPREFIX/drive_c/windows" file
     shift 6
+    file="$(program_file "$program" .exe)"
+    [[ $program != *@* ]] ||
+        cp "$WINEPREFIX/drive_c/VELTRIN/${program%@*}.exe" "$WINEPREFIX/drive_c/VELTRIN/$file"
     rm -rf "$run" "$windows/setup.log"
     mkdir -p "$run"
     cp "$here/scenarios/$responses" "$run/responses.txt"
@@ -229,7 +255,7 @@ wine_invoke() { # dir prefix shots responses how program [argument]
     settings "$how" 'C:\vp-run\responses.txt' 'C:\vp-run\transcript.txt' 'C:\vp-run\unused.txt'
     VELTRIN_BIN='C:\VELTRIN' VELTRIN_UI="$ui" VELTRIN_TRANSCRIPT="$transcript" \
         VELTRIN_SCRIPT_PAUSE=$pause_ms \
-        timeout 120 wine 'C:\runwait.exe' "C:\\VELTRIN\\$program.exe" "${arguments[@]}" "$@" \
+        timeout 120 wine 'C:\runwait.exe' "C:\\VELTRIN\\$file" "${arguments[@]}" "$@" \
         </dev/null >"$dir/${prefix}output.txt" 2>&1 || status=$?
     touch "$run/stop"
     wait "$shooter_pid"
@@ -279,6 +305,21 @@ compare() { # name program cd change svrapi how [then]
             fail "the switches won over the environment"
         else
             echo "  ok   the switches won over the environment"
+        fi
+    fi
+    # The same on both sides is not enough here: the run must have gone on.
+    if [ "$6" = stray ]; then
+        if [ "$(cat "$wine/status")" = 0 ] && [ -s "$wine/transcript.txt" ]; then
+            echo "  ok   the word that is no switch was ignored"
+        else
+            fail "the word that is no switch was not ignored"
+        fi
+    fi
+    if [[ ${7:-} == *@* ]]; then
+        if [ "$(cat "$wine/then-status")" = 0 ] && [ -s "$wine/then-transcript.txt" ]; then
+            echo "  ok   $(program_file "${7%%:*}") took ${7#*:}"
+        else
+            fail "$(program_file "${7%%:*}") did not take ${7#*:}"
         fi
     fi
     echo "$(cat "$linux/status")" >"$OUT/a"
