@@ -31,44 +31,42 @@ struct Directive {
     int precision = -1;  // none
 };
 
-// A number with its sign, the zeros a precision or the 0 flag asks for, and
-// the blanks of the width. Wide enough for an int, a long and a size_t of
-// every build.
-void PutNumber(Output &out, const Directive &field, std::uintptr_t magnitude, bool negative,
-               unsigned base, const char *digitSet) {
-    char digits[sizeof magnitude * 3];
-    int count = 0;
-    for (; magnitude > 0; magnitude /= base)
-        digits[count++] = digitSet[magnitude % base];
-    if (count == 0 && field.precision != 0)
-        digits[count++] = '0';
-    int zeros = field.precision > count ? field.precision - count : 0;
-    int used = count + zeros + (negative ? 1 : 0);
-    if (field.zeros && !field.left && field.precision < 0 && field.width > used) {
-        zeros += field.width - used;
-        used = field.width;
-    }
+// A field: a minus sign if asked for, zeros, then the text, in blanks up to
+// the width.
+void PutField(Output &out, const Directive &field, bool minus, int zeros, const char *text,
+              int length) {
+    const int padding = field.width - (minus ? 1 : 0) - zeros - length;
     if (!field.left)
-        out.Repeat(' ', field.width - used);
-    if (negative)
+        out.Repeat(' ', padding);
+    if (minus)
         out.Put('-');
     out.Repeat('0', zeros);
-    while (count > 0)
-        out.Put(digits[--count]);
-    if (field.left)
-        out.Repeat(' ', field.width - used);
-}
-
-// Text, no further than the precision (the array need not end within it).
-void PutText(Output &out, const Directive &field, const char *text, int length) {
-    if (!field.left)
-        out.Repeat(' ', field.width - length);
     for (int i = 0; i < length; ++i)
         out.Put(text[i]);
     if (field.left)
-        out.Repeat(' ', field.width - length);
+        out.Repeat(' ', padding);
 }
 
+// A number with the zeros a precision or the 0 flag asks for. Wide enough
+// for an int, a long and a size_t of every build.
+void PutNumber(Output &out, const Directive &field, std::uintptr_t magnitude, bool minus,
+               unsigned base, char letterA) {
+    char digits[sizeof magnitude * 3];
+    char *first = digits + sizeof digits;
+    for (; magnitude > 0; magnitude /= base) {
+        const unsigned digit = static_cast<unsigned>(magnitude % base);
+        *--first = static_cast<char>(digit < 10 ? '0' + digit : letterA + (digit - 10));
+    }
+    if (first == digits + sizeof digits && field.precision != 0)
+        *--first = '0';
+    const int length = static_cast<int>(digits + sizeof digits - first);
+    int zeros = field.precision > length ? field.precision - length : 0;
+    if (field.zeros && !field.left && field.precision < 0)
+        zeros = field.width - length - (minus ? 1 : 0);
+    PutField(out, field, minus, zeros > 0 ? zeros : 0, first, length);
+}
+
+// Text, no further than the precision (the array need not end within it).
 int TextLength(const char *text, int precision) {
     int length = 0;
     while ((precision < 0 || length < precision) && text[length])
@@ -141,7 +139,7 @@ bool FormatText(char *buffer, std::size_t size, const char *format, ...) {
             PutNumber(out, field,
                       negative ? 0 - static_cast<std::uintptr_t>(value)
                                : static_cast<std::uintptr_t>(value),
-                      negative, 10, "0123456789");
+                      negative, 10, 'a');
             break;
         }
         case 'u':
@@ -150,20 +148,19 @@ bool FormatText(char *buffer, std::size_t size, const char *format, ...) {
             const std::uintptr_t value = length == 'l'   ? va_arg(arguments, unsigned long)
                                          : length == 'z' ? va_arg(arguments, std::size_t)
                                                        : va_arg(arguments, unsigned);
-            PutNumber(out, field, value, false, *at == 'u' ? 10 : 16,
-                      *at == 'X' ? "0123456789ABCDEF" : "0123456789abcdef");
+            PutNumber(out, field, value, false, *at == 'u' ? 10 : 16, *at == 'X' ? 'A' : 'a');
             break;
         }
         case 'c': {
             const char c = static_cast<char>(va_arg(arguments, int));
-            PutText(out, field, &c, 1);
+            PutField(out, field, false, 0, &c, 1);
             break;
         }
         case 's': {
             const char *text = va_arg(arguments, const char *);
             if (!text)
                 text = "(null)";
-            PutText(out, field, text, TextLength(text, field.precision));
+            PutField(out, field, false, 0, text, TextLength(text, field.precision));
             break;
         }
         case '%':

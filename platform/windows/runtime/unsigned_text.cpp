@@ -43,10 +43,10 @@ std::uint32_t ParseUnsigned(const char *text, char **end, int base) {
     const char *digits = at;
     std::uint32_t value = 0;
     bool overflow = false;
-    for (unsigned digit; (digit = DigitValue(*at)) < static_cast<unsigned>(base); ++at) {
-        const std::uint64_t next = std::uint64_t{value} * static_cast<unsigned>(base) + digit;
-        overflow = overflow || next > 0xFFFFFFFFu;
-        value = static_cast<std::uint32_t>(next);
+    const auto radix = static_cast<unsigned>(base);
+    for (unsigned digit; (digit = DigitValue(*at)) < radix; ++at) {
+        overflow = overflow || value > (0xFFFFFFFFu - digit) / radix;
+        value = value * radix + digit;
     }
     if (end)
         *end = const_cast<char *>(at == digits ? text : at);
