@@ -50,7 +50,7 @@ scenarios=(
     "switches veltrin present - standin switches"
     "bad-switch veltrin present - standin bad-switch"
     "gateway-undo veltrin-sharing present printers-by-name.reg standin env veltrin-sharing:/undo"
-    "renamed veltrin-sharing@SHARING present - standin stray veltrin-sharing@VELTRI~1:/undo"
+    "renamed veltrin-sharing@SHARING present printers-by-name.reg standin stray veltrin-sharing@VELTRI~1:/undo"
 )
 if [ -n "${SCENARIOS:-}" ]; then
     chosen=()
