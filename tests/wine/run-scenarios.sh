@@ -370,7 +370,7 @@ mkdir -p "$OUT/cd-absent" "$OUT/shots"
 cp -r "$OUT/cd" "$OUT/cd-no-installer"
 rm "$OUT/cd-no-installer/Wingate/ws2setup.exe"
 status=0
-make_prefix "$machine" "$OUT/cd" "$WINDOWS_BIN/veltrin.exe" "$WINDOWS_BIN/veltrin-sharing.exe" ||
+make_prefix "$machine" "$OUT/cd" "$WINDOWS_BIN"/*.exe "$WINDOWS_BIN"/*.dll ||
     status=$?
 if [ "$status" -eq 3 ]; then
     # Not a fault of the programs: Wine cannot make a prefix on this machine.
