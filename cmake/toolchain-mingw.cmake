@@ -46,7 +46,9 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT
 string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT
        " -Wl,--defsym,${vp_terminate}=${VP_MINGW_SYMBOL_PREFIX}abort")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT
-    "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s ${VP_MINGW_LINK_FLAGS}")
+    "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections,--subsystem,windows -s -flto-partition=one ${VP_MINGW_LINK_FLAGS}")
+string(APPEND CMAKE_SHARED_LINKER_FLAGS_INIT
+       " -Wl,--defsym,${vp_terminate}=${VP_MINGW_SYMBOL_PREFIX}abort")
 
 # The resource script (res/app.rc) is compiled by windres: enable the RC
 # language in the project without the project naming a Windows-only tool.

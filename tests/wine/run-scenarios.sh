@@ -266,6 +266,41 @@ wine_invoke() { # dir prefix shots responses how program [argument]
     [ ! -e "$run/unused.txt" ] || cp "$run/unused.txt" "$dir/${prefix}unused.txt"
 }
 
+# The programs without veltrin-script.dll, given a response file: the run
+# stops before anything else shows, with a box that names the DLL, which a
+# person (xdotool) closes; exit status 3, the share key as it was.
+wine_no_script_dll() {
+    local dir="$OUT/wine/no-script-dll" programs="$WINEPREFIX/drive_c/VP-NODLL" window="" i
+    rm -rf "$dir" "$programs"
+    mkdir -p "$dir"
+    cp -r "$WINEPREFIX/drive_c/VELTRIN" "$programs"
+    rm -f "$programs/veltrin-script.dll"
+    cp "$here/scenarios/gateway.txt" "$WINEPREFIX/drive_c/vp-nodll.txt"
+    local lanman='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Network\LanMan'
+    wine_export "$lanman" "$dir/before.reg"
+    VELTRIN_UI='script:C:\vp-nodll.txt' timeout 60 wine 'C:\VP-NODLL\veltrin-sharing.exe' \
+        </dev/null >"$dir/output.txt" 2>&1 &
+    local pid=$!
+    for i in $(seq 80); do
+        window="$(xdotool search --name '^Veltrin Pellorin$' 2>/dev/null | head -1)" || true
+        [ -n "$window" ] && break
+        sleep 0.25
+    done
+    if [ -n "$window" ]; then
+        sleep "$shot_delay"
+        import -window root "$OUT/shots/no-script-dll.png" 2>/dev/null || true
+        xdotool windowactivate --sync "$window" key Return 2>/dev/null ||
+            xdotool windowfocus "$window" key Return || true
+        echo shown >"$dir/box"
+    fi
+    local status=0
+    wait "$pid" || status=$?
+    echo "$status" >"$dir/status"
+    wine_export "$lanman" "$dir/after.reg"
+    [ ! -e "$WINEPREFIX/drive_c/vp-nodll.txt.pos" ] || echo kept >"$dir/position"
+    rm -rf "$programs" "$WINEPREFIX/drive_c/vp-nodll.txt"*
+}
+
 if [ "${1:-}" = --gui ]; then
     cd "$WINEPREFIX/drive_c"
     # One server for the whole phase: starting one takes seconds.
@@ -276,6 +311,9 @@ if [ "${1:-}" = --gui ]; then
         wine_run $scenario
         echo "  ${scenario%% *}: $((SECONDS - started)) s"
     done
+    started=$SECONDS
+    wine_no_script_dll
+    echo "  no-script-dll: $((SECONDS - started)) s"
     wineserver -k || true
     exit 0
 fi
@@ -390,6 +428,22 @@ compare() { # name program cd change svrapi how [then]
     same "setup log" "$OUT/a" "$OUT/b"
 }
 
+compare_no_script_dll() {
+    local dir="$OUT/wine/no-script-dll"
+    echo "no-script-dll:"
+    echo 3 >"$OUT/a"
+    same "exit status" "$OUT/a" "$dir/status"
+    if [ -e "$dir/box" ]; then echo "  ok   a box told it"; else fail "no box told it"; fi
+    if grep -q 'veltrin-script.dll' "$dir/output.txt"; then
+        echo "  ok   the message names veltrin-script.dll"
+    else
+        fail "the message does not name veltrin-script.dll"
+        sed 's/^/         /' "$dir/output.txt"
+    fi
+    same "share key" "$dir/before.reg" "$dir/after.reg"
+    if [ -e "$dir/position" ]; then fail "the response file was read"; else echo "  ok   the response file was not read"; fi
+}
+
 [ $# -eq 4 ] || { echo "usage: $0 WINDOWS_BIN STANDINS LINUX_BIN OUT" >&2; exit 2; }
 export WINDOWS_BIN="$(cd "$1" && pwd)" STANDINS="$(cd "$2" && pwd)"
 export LINUX_BIN="$(cd "$3" && pwd)" OUT="$4"
@@ -411,7 +465,7 @@ mkdir -p "$OUT/cd-absent" "$OUT/shots"
 cp -r "$OUT/cd" "$OUT/cd-no-installer"
 rm "$OUT/cd-no-installer/Wingate/ws2setup.exe"
 status=0
-make_prefix "$machine" "$OUT/cd" "$WINDOWS_BIN/veltrin.exe" "$WINDOWS_BIN/veltrin-sharing.exe" ||
+make_prefix "$machine" "$OUT/cd" "$WINDOWS_BIN"/*.exe "$WINDOWS_BIN"/*.dll ||
     status=$?
 if [ "$status" -eq 3 ]; then
     # Not a fault of the programs: Wine cannot make a prefix on this machine.
@@ -434,6 +488,7 @@ for scenario in "${scenarios[@]}"; do
     # shellcheck disable=SC2086
     compare $scenario
 done
+compare_no_script_dll
 echo "screenshots: $OUT/shots ($(ls "$OUT/shots" | wc -l) files)"
 if [ "$failures" -ne 0 ]; then
     echo "$failures checks failed"
