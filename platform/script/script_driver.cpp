@@ -1,6 +1,8 @@
 #include "platform/script/script_driver.h"
 
 #include "platform/decimal_text.h"
+#include "platform/quoted_text.h"
+#include "platform/script/list_entry.h"
 #include "platform/sim/host_file.h"
 #include "platform/user32/fail.h"
 #include "platform/user32/transcript.h"
@@ -19,6 +21,12 @@ std::string DescribeDialog(const ui::Window &window) {
 
 std::string DescribeMessageBox(const ui::MessageBoxRequest &request) {
     return "message box " + ui::transcript::Quote(request.caption);
+}
+
+// "<action>" does not fit: <reason>, the action quoted as the transcript
+// quotes its texts (an entry's text holds quotes of its own).
+std::string Misfit(const Action &action, const std::string &reason) {
+    return vp::QuotedText(action.text) + " does not fit: " + reason;
 }
 
 std::string ButtonWords(UINT style) {
@@ -67,13 +75,10 @@ int ScriptDriver::ShowMessageBox(const ui::MessageBoxRequest &request) {
     if (!action)
         StopAtEnd(showing);
     if (action->verb != Action::Verb::Answer)
-        Stop(action->line,
-             "\"" + action->text + "\" does not fit: a message box waits for an answer", showing);
+        Stop(action->line, Misfit(*action, "a message box waits for an answer"), showing);
     const auto buttons = ui::MessageBoxButtons(request.style);
     if (std::find(buttons.begin(), buttons.end(), action->button) == buttons.end())
-        Stop(action->line,
-             "\"" + action->text + "\" does not fit: the message box has " +
-                 ButtonWords(request.style),
+        Stop(action->line, Misfit(*action, "the message box has " + ButtonWords(request.style)),
              showing);
     return action->button;
 }
@@ -86,9 +91,9 @@ ui::Input ScriptDriver::NextInput(const ui::Window &active, std::optional<ui::Du
     case Action::Verb::Click:
         return ui::Input::Click(action->id);
     case Action::Verb::Select:
-        return ui::Input::Select(action->id, action->index);
+        return ui::Input::Select(action->id, EntryIndex(active, *action));
     case Action::Verb::DoubleClick:
-        return ui::Input::DoubleClick(action->id, action->index);
+        return ui::Input::DoubleClick(action->id, EntryIndex(active, *action));
     case Action::Verb::SysMenu:
         return ui::Input::SysCommand(action->command);
     case Action::Verb::Wait:
@@ -96,14 +101,24 @@ ui::Input ScriptDriver::NextInput(const ui::Window &active, std::optional<ui::Du
     case Action::Verb::Answer:
         break;
     }
-    Stop(action->line, "\"" + action->text + "\" does not fit: a dialog waits for an action",
-         DescribeDialog(active));
+    Stop(action->line, Misfit(*action, "a dialog waits for an action"), DescribeDialog(active));
+}
+
+int ScriptDriver::EntryIndex(const ui::Window &active, const Action &action) const {
+    const ui::Control *list = active.FindControl(action.id);
+    // Any other target is refused by the window, with its own reason.
+    if (!action.entry || !list || list->Kind() != ui::ControlKind::ListBox)
+        return action.index;
+    const int index = FindEntry(list->items, *action.entry);
+    if (index < 0)
+        Stop(action.line, Misfit(action, NoSuchEntry(action.id, *action.entry)),
+             DescribeDialog(active));
+    return index;
 }
 
 void ScriptDriver::InputRejected(const ui::Window &active, const ui::Input &,
                                  const std::string &reason) {
-    Stop(last_ ? last_->line : 0,
-         "\"" + (last_ ? last_->text : std::string()) + "\" does not fit: " + reason,
+    Stop(last_ ? last_->line : 0, Misfit(last_ ? *last_ : Action{}, reason),
          DescribeDialog(active));
 }
 

@@ -32,6 +32,10 @@ class ScriptDriver : public ui::Driver {
 
   private:
     const Action *Take(); // null at the end of the file
+    // The entry the action names in its list: by its text, looked up in the
+    // list as it stands (stops the run when the list has none such), or by
+    // its number.
+    int EntryIndex(const ui::Window &active, const Action &action) const;
     [[noreturn]] void Stop(int line, const std::string &problem, const std::string &showing) const;
     [[noreturn]] void StopAtEnd(const std::string &showing) const;
 

@@ -44,7 +44,8 @@ TEST_F(SwitchesRun, HelpPrintsTheUsageAndRunsNothing) {
     const auto run = Run("veltrin-sharing", {"-TRANSCRIPT", transcript, "--help"});
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_TRUE(run.output.starts_with(
-        "Usage: veltrin-sharing [/script <file>] [/transcript <file>] [/undo]\n"))
+        "Usage: veltrin-sharing [/script <file>] [/transcript <file>] [/record <file>] "
+        "[/undo]\n"))
         << run.output;
     EXPECT_FALSE(std::filesystem::exists(transcript));
     EXPECT_EQ(Journal(), "");
