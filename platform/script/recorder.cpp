@@ -1,5 +1,6 @@
 #include "platform/script/recorder.h"
 
+#include "platform/api.h"
 #include "platform/decimal_text.h"
 #include "platform/format_text.h"
 #include "platform/framework/message_box_buttons.h"
@@ -79,6 +80,10 @@ std::string Recorder::Acted(const ShownDialog &dialog, const Action &action) {
         line = EntryLine(dialog, action);
         break;
     case Action::Verb::SysMenu:
+        // Moving the window changes nothing the setup sees, and on Windows
+        // the command waits for the mouse or the arrow keys.
+        if (action.command == SC_MOVE)
+            return {};
         line = SysMenuLine(dialog, action.command);
         break;
     case Action::Verb::Wait:

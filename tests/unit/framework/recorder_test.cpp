@@ -77,6 +77,8 @@ TEST(Recorder, EachActionIsWrittenByWhatThePersonSaw) {
         {"a command sent from outside the menu", kSharing,
          Verb(Action::Verb::SysMenu, 0, 0, 0xF020), "sysmenu 0xF020"},
     };
+    // Moving the window is no choice of the setup's.
+    EXPECT_EQ(script::Recorder().Acted(kSharing, Verb(Action::Verb::SysMenu, 0, 0, SC_MOVE)), "");
     for (const auto &c : cases) {
         script::Recorder recorder;
         const std::string heading =
