@@ -250,4 +250,19 @@ TEST(ScriptedRecording, ReplaysAsTheSameTranscript) {
     EXPECT_EQ(ShownPart(second, "Shares:"), ShownPart(first, "Shares:"));
 }
 
+// A recording that cannot be written loses only the recording: told once,
+// however many events the run has, and the run goes on.
+TEST(ScriptedRecording, AnUnwritableRecordingIsToldOnce) {
+    testkit::TempDir dir;
+    const std::string machine = NewMachine(dir, "pc");
+    const std::string script = dir.Path() + "/answers.txt";
+    testkit::WriteFile(script, "select 1011 0\nsysmenu 0x10\nclick 1\nclick 2\n");
+    const auto run =
+        testkit::Run({Program("veltrin-sharing"), "/script", script, "/record", dir.Path()},
+                     {"VELTRIN_MACHINE=" + machine}, 60);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.output, "veltrin: cannot write the recording " + dir.Path() +
+                              ": Is a directory\n");
+}
+
 } // namespace
