@@ -2,7 +2,6 @@
 // transcript quotes, and comments after an action: how a recording made on
 // one PC reads on another.
 #include "platform/quoted_text.h"
-#include "platform/script/list_entry.h"
 #include "platform/script/response_file.h"
 
 #include <gtest/gtest.h>
@@ -99,11 +98,9 @@ TEST(ResponseFile, NamesWhatIsWrongWithAnEntrysText) {
          "run.txt:1: select takes a list box id and an entry's number or its text in quotes"},
         {"select \"1011\" 0",
          "run.txt:1: select takes a list box id and an entry's number or its text in quotes"},
-        {"click \"1\"", "run.txt:1: click takes a control id"},
         {"select 1011 \"Inkjet\" \"(Color)\"", "run.txt:1: select takes 2 arguments"},
         // A '#' inside a word is no comment: the word is wrong.
         {"click 1030#Gateway", "run.txt:1: click takes a control id"},
-        {"# only a comment\n  # and another\nclick", "run.txt:3: click takes 1 argument"},
     };
     for (const auto &c : cases) {
         script::ResponseFile file;
@@ -111,17 +108,6 @@ TEST(ResponseFile, NamesWhatIsWrongWithAnEntrysText) {
         EXPECT_FALSE(script::ParseResponseFile(c.text, "run.txt", &file, &error)) << c.text;
         EXPECT_EQ(error, c.error) << c.text;
     }
-}
-
-TEST(ListEntry, TheFirstOfEqualEntriesIsTakenAndTheCaseCounts) {
-    const std::vector<std::string> entries = {"Desk Laser", "Inkjet (Color)", "Desk Laser", ""};
-    EXPECT_EQ(script::FindEntry(entries, "Desk Laser"), 0);
-    EXPECT_EQ(script::FindEntry(entries, "Inkjet (Color)"), 1);
-    EXPECT_EQ(script::FindEntry(entries, ""), 3);
-    EXPECT_EQ(script::FindEntry(entries, "desk laser"), -1);
-    EXPECT_EQ(script::FindEntry(entries, "Desk Laser "), -1);
-    EXPECT_EQ(script::FindEntry({}, "Desk Laser"), -1);
-    EXPECT_EQ(script::NoSuchEntry(1013, "Laser \"2\""), "list 1013 has no entry \"Laser \\\"2\\\"\"");
 }
 
 } // namespace

@@ -60,8 +60,6 @@ TEST(Recorder, EachActionIsWrittenByWhatThePersonSaw) {
          "dblclick 1013 \"Inkjet (Color)\""},
         {"quotes and backslashes escaped", kSharing, Verb(Action::Verb::Select, 1013, 1),
          "select 1013 \"Say \\\"cheese\\\"\\\\\""},
-        {"a control character escaped", kSharing, Verb(Action::Verb::Select, 1013, 2),
-         "select 1013 \"Tab\\there\""},
         {"an entry the list lacks keeps its number", kSharing, Verb(Action::Verb::Select, 1011, 5),
          "select 1011 5"},
         {"a button with its text", kSharing, Verb(Action::Verb::Click, 1002), "click 1002   # >>"},
