@@ -43,6 +43,48 @@ inline std::string QuotedText(std::string_view text) {
     return out + "\"";
 }
 
+// The inverse of QuotedText: reads a text in double quotes from the start of
+// *rest and moves *rest past its closing quote. False (and *rest as it was)
+// when there is no closing quote or an escape QuotedText does not write.
+inline bool ReadQuotedText(std::string_view *rest, std::string *text) {
+    std::string_view in = *rest;
+    if (in.empty() || in.front() != '"')
+        return false;
+    in.remove_prefix(1);
+    std::string out;
+    while (!in.empty() && in.front() != '"') {
+        char ch = in.front();
+        in.remove_prefix(1);
+        if (ch == '\\') {
+            if (in.empty())
+                return false;
+            const char escape = in.front();
+            in.remove_prefix(1);
+            if (escape == '\\' || escape == '"') {
+                ch = escape;
+            } else if (escape == 'n') {
+                ch = '\n';
+            } else if (escape == 'r') {
+                ch = '\r';
+            } else if (escape == 't') {
+                ch = '\t';
+            } else if (escape == 'x' && in.size() >= 2 && DigitValue(in[0]) >= 0 &&
+                       DigitValue(in[1]) >= 0) {
+                ch = static_cast<char>(DigitValue(in[0]) * 16 + DigitValue(in[1]));
+                in.remove_prefix(2);
+            } else {
+                return false;
+            }
+        }
+        out += ch;
+    }
+    if (in.empty())
+        return false; // no closing quote
+    *rest = in.substr(1);
+    *text = std::move(out);
+    return true;
+}
+
 // The text as it is, but for control characters, which show as \xNN: a text
 // from the registry printed on a terminal cannot move its cursor or end
 // its line.

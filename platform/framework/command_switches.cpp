@@ -13,6 +13,7 @@ constexpr Switch kSwitches[] = {
      "script:", "answer the dialogs and message boxes from a response file"},
     {"transcript", "<file>", "VELTRIN_TRANSCRIPT", "",
      "add what a person would have seen to a file"},
+    {"record", "<file>", "VELTRIN_RECORD", "", "write every choice as a response file"},
     {"undo", "", "VELTRIN_UNDO", "1", "put back what the setup changed, from its undo file"}};
 
 constexpr std::string_view kHelpNames[] = {"?", "h", "help"};

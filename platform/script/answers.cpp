@@ -3,6 +3,7 @@
 #include "platform/decimal_text.h"
 #include "platform/framework/message_box_buttons.h"
 #include "platform/quoted_text.h"
+#include "platform/script/list_entry.h"
 
 #include <algorithm>
 
@@ -61,6 +62,16 @@ int Answers::ButtonFor(const Action &action, UINT style, std::string_view showin
     if (std::find(buttons.begin(), buttons.end(), action.button) == buttons.end())
         DoesNotFit(action, OfferedButtons(style), showing);
     return action.button;
+}
+
+int Answers::EntryFor(const Action &action, const std::vector<std::string> &entries,
+                      std::string_view showing) const {
+    if (!action.entry)
+        return action.index;
+    const int index = FindEntry(entries, *action.entry);
+    if (index < 0)
+        DoesNotFit(action, NoSuchEntry(action.id, *action.entry), showing);
+    return index;
 }
 
 void Answers::CheckForDialog(const Action &action, std::string_view showing) const {

@@ -11,6 +11,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace script {
 
@@ -35,6 +36,11 @@ class Answers {
     // The button the action presses in a message box of `style`; stops the
     // run when it is no answer or names a button the box lacks.
     int ButtonFor(const Action &action, UINT style, std::string_view showing) const;
+    // The entry a select or dblclick names in a list of these entries: its
+    // number, or the first entry of its text; stops the run when the list
+    // has no entry of that text.
+    int EntryFor(const Action &action, const std::vector<std::string> &entries,
+                 std::string_view showing) const;
     // Stops the run when the action is an answer: a dialog waits.
     void CheckForDialog(const Action &action, std::string_view showing) const;
     [[noreturn]] void DoesNotFit(const Action &action, std::string_view why,

@@ -16,10 +16,14 @@ std::string Variable(const char *name);
 void SetVariable(const char *name, const std::string &value);
 // The absolute form of a path, relative to the current folder.
 std::string AbsolutePath(const std::string &path);
+// Whether two paths name one file.
+bool SameFile(const std::string &one, const std::string &other);
 // The whole of a regular file, at most a megabyte; false with *error set.
 bool ReadTextFile(const std::string &path, std::string *text, std::string *error);
-// Appends the text in one write; false with *error set.
-bool AppendToFile(const std::string &path, std::string_view text, std::string *error);
+// Appends the text in one write, to the file emptied first when `truncate`;
+// false with *error set.
+bool AppendToFile(const std::string &path, std::string_view text, bool truncate,
+                  std::string *error);
 // Writes "veltrin: <message>" as one line to the standard error.
 void Warn(const std::string &message);
 // Writes "veltrin: <message>" as one line to the standard error and ends the

@@ -3,6 +3,7 @@
 #include "platform/decimal_text.h"
 #include "platform/digit_value.h"
 #include "platform/framework/message_box_buttons.h"
+#include "platform/quoted_text.h"
 
 #include <iterator>
 
@@ -10,26 +11,58 @@ namespace script {
 
 namespace {
 
-// The first words of a line, and how many it has in all: no action takes
-// more than two arguments.
-struct Words {
-    std::string_view word[3];
-    std::size_t count = 0;
+std::string_view Trim(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
+
+struct Word {
+    std::string_view written;          // as in the file, quotes and all
+    std::optional<std::string> quoted; // the text of a word in quotes
 };
 
-Words SplitWords(std::string_view line) {
-    Words words;
+// The first words of a line, how many it has in all (no action takes more
+// than two arguments) and the action without its comment.
+struct Words {
+    Word word[3];
+    std::size_t count = 0;
+    std::string_view action;
+};
+
+// Splits a trimmed line into words: a word in quotes runs to its closing
+// quote, blanks and all; a '#' that starts a word starts the comment.
+// Returns what is wrong with a text in quotes, or nullptr.
+const char *SplitWords(std::string_view line, Words *words) {
+    words->action = line;
     std::size_t at = 0;
     while ((at = line.find_first_not_of(" \t", at)) != std::string_view::npos) {
-        std::size_t end = line.find_first_of(" \t", at);
-        if (end == std::string_view::npos)
-            end = line.size();
-        if (words.count < std::size(words.word))
-            words.word[words.count] = line.substr(at, end - at);
-        ++words.count;
-        at = end;
+        if (line[at] == '#') {
+            words->action = Trim(line.substr(0, at));
+            break;
+        }
+        Word word;
+        std::string_view rest = line.substr(at);
+        if (rest.front() == '"') {
+            std::string text;
+            if (!vp::ReadQuotedText(&rest, &text))
+                return "a text in quotes needs its closing quote and takes only the escapes "
+                       "\\\\, \\\", \\n, \\r, \\t and \\xNN";
+            if (!rest.empty() && rest.front() != ' ' && rest.front() != '\t')
+                return "after a text in quotes comes a blank or the end of the line";
+            word.quoted = std::move(text);
+            word.written = line.substr(at, line.size() - at - rest.size());
+        } else {
+            word.written = rest.substr(0, rest.find_first_of(" \t"));
+        }
+        at += word.written.size();
+        if (words->count < std::size(words->word))
+            words->word[words->count] = std::move(word);
+        ++words->count;
     }
-    return words;
+    return nullptr;
 }
 
 constexpr long long kNotANumber = -1;
@@ -83,24 +116,26 @@ constexpr long long kMaxWait = 24LL * 60 * 60 * 1000; // a day of virtual time
 const char *ReadArguments(const Words &words, Action *action) {
     // Every verb but answer takes a number first.
     const long long first =
-        Number(words.word[1], action->verb == Action::Verb::Wait ? kMaxWait : kMaxId);
+        Number(words.word[1].written, action->verb == Action::Verb::Wait ? kMaxWait : kMaxId);
     switch (action->verb) {
     case Action::Verb::Answer:
-        action->button = ButtonOfWord(words.word[1]);
+        action->button = ButtonOfWord(words.word[1].written);
         return action->button ? nullptr : "answer takes ok, cancel, yes or no";
     case Action::Verb::Click:
         action->id = static_cast<int>(first);
         return first != kNotANumber ? nullptr : "click takes a control id";
     case Action::Verb::Select:
     case Action::Verb::DoubleClick: {
-        const long long index = Number(words.word[2], kMaxIndex);
+        const Word &entry = words.word[2];
+        const long long index = entry.quoted ? 0 : Number(entry.written, kMaxIndex);
         action->id = static_cast<int>(first);
         action->index = static_cast<int>(index);
+        action->entry = entry.quoted;
         if (first != kNotANumber && index != kNotANumber)
             return nullptr;
         return action->verb == Action::Verb::Select
-                   ? "select takes a list box id and an entry number"
-                   : "dblclick takes a list box id and an entry number";
+                   ? "select takes a list box id and an entry's number or its text in quotes"
+                   : "dblclick takes a list box id and an entry's number or its text in quotes";
     }
     case Action::Verb::SysMenu:
         action->command = static_cast<unsigned>(first);
@@ -114,9 +149,14 @@ const char *ReadArguments(const Words &words, Action *action) {
 
 // Reads one action; false with *problem set when the line is not one.
 bool ParseAction(std::string_view line, Action *action, std::string *problem) {
-    const Words words = SplitWords(line);
+    Words words;
+    if (const char *wrong = SplitWords(line, &words)) {
+        *problem = wrong;
+        return false;
+    }
+    action->text = words.action;
     for (const Grammar &grammar : kGrammar) {
-        if (words.word[0] != grammar.verb)
+        if (words.word[0].written != grammar.verb)
             continue;
         action->verb = grammar.kind;
         if (words.count != grammar.arguments + 1) {
@@ -132,17 +172,9 @@ bool ParseAction(std::string_view line, Action *action, std::string *problem) {
         return !wrong;
     }
     *problem = "unknown action \"";
-    *problem += words.word[0];
+    *problem += words.word[0].written;
     *problem += '"';
     return false;
-}
-
-std::string_view Trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t\r");
-    return text.substr(first, last - first + 1);
 }
 
 } // namespace
@@ -161,7 +193,6 @@ bool ParseResponseFile(std::string_view text, const std::string &path, ResponseF
             continue;
         Action action;
         action.line = out->lineCount;
-        action.text = line;
         std::string problem;
         if (!ParseAction(line, &action, &problem)) {
             *error = path;

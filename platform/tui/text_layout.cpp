@@ -1,5 +1,7 @@
 #include "platform/tui/text_layout.h"
 
+#include "platform/mnemonic_text.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -11,19 +13,12 @@ Label ParseMnemonic(std::string_view text, bool prefix) {
         label.text = std::string(text);
         return label;
     }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '&') {
-            label.text.push_back(text[i]);
-            continue;
-        }
-        if (++i == text.size())
-            break; // a lone '&' at the end shows nothing
-        if (text[i] != '&' && label.underline < 0) {
-            label.underline = static_cast<int>(label.text.size());
-            label.key = static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
-        }
-        label.text.push_back(text[i]);
-    }
+    vp::MnemonicText parsed = vp::ParseMnemonicText(text);
+    label.text = std::move(parsed.shown);
+    label.underline = parsed.underline;
+    if (label.underline >= 0)
+        label.key = static_cast<char>(
+            std::tolower(static_cast<unsigned char>(label.text[label.underline])));
     return label;
 }
 

@@ -4,6 +4,7 @@
 #include "platform/user32/script_driver.h"
 #include "platform/sim/machine.h"
 #include "platform/user32/no_user_driver.h"
+#include "platform/user32/recording.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -66,6 +67,8 @@ int AfxWinMain() {
     ui::SetDriver(ChooseDriver());
     MakeAbsolute("VELTRIN_UI", "script:");
     MakeAbsolute("VELTRIN_TRANSCRIPT");
+    MakeAbsolute("VELTRIN_RECORD");
+    ui::recording::Start();
 
     int status = 0;
     if (CWinApp *app = AfxGetApp())

@@ -47,41 +47,51 @@ void ClickAutoButton(Window &window, Control &button) {
     }
 }
 
-bool Click(Window &window, int id, std::string *why) {
+// The button a click presses, or null with *why set; Escape and the close
+// box are a click on IDCANCEL also without a usable Cancel button, so that
+// click fits with no button (and *why empty).
+Control *ClickTarget(Window &window, int id, std::string *why) {
     Control *button = window.FindControl(id);
     *why = CheckTarget(window, button, id);
     if (why->empty() && button->Kind() != ControlKind::PushButton && !button->HasCheck())
         *why = "control " + std::to_string(id) + " is not a button";
-    // Escape and the close box: IDCANCEL also without a usable Cancel button.
-    if (!why->empty() && id == IDCANCEL && !window.iconic) {
+    if (why->empty())
+        return button;
+    if (id == IDCANCEL && !window.iconic)
         why->clear();
-        SendToDialog(window, WM_COMMAND, IDCANCEL, 0);
-        return true;
-    }
-    if (!why->empty())
-        return false;
-    ClickAutoButton(window, *button);
-    Notify(window, *button, BN_CLICKED);
-    return true;
+    return nullptr;
 }
 
-bool SelectEntry(Window &window, const Input &input, std::string *why) {
+void Click(Window &window, int id) {
+    std::string why;
+    Control *button = ClickTarget(window, id, &why);
+    if (!button) {
+        SendToDialog(window, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    ClickAutoButton(window, *button);
+    Notify(window, *button, BN_CLICKED);
+}
+
+std::string SelectMisfit(const Window &window, const Input &input) {
+    const Control *list = window.FindControl(input.id);
+    std::string why = CheckTarget(window, list, input.id);
+    if (why.empty() && list->Kind() != ControlKind::ListBox)
+        why = "control " + std::to_string(input.id) + " is not a list box";
+    if (why.empty() && (input.index < 0 || input.index >= static_cast<int>(list->items.size())))
+        why = "list " + std::to_string(input.id) + " has " + std::to_string(list->items.size()) +
+              " entries, no entry " + std::to_string(input.index);
+    return why;
+}
+
+void SelectEntry(Window &window, const Input &input) {
     Control *list = window.FindControl(input.id);
-    *why = CheckTarget(window, list, input.id);
-    if (why->empty() && list->Kind() != ControlKind::ListBox)
-        *why = "control " + std::to_string(input.id) + " is not a list box";
-    if (why->empty() && (input.index < 0 || input.index >= static_cast<int>(list->items.size())))
-        *why = "list " + std::to_string(input.id) + " has " + std::to_string(list->items.size()) +
-               " entries, no entry " + std::to_string(input.index);
-    if (!why->empty())
-        return false;
     list->selection = input.index;
     const bool notify = (list->style & LBS_NOTIFY) != 0;
     if (notify)
         Notify(window, *list, LBN_SELCHANGE);
     if (notify && input.kind == Input::Kind::DoubleClick)
         Notify(window, *list, LBN_DBLCLK);
-    return true;
 }
 
 // Minimising and restoring are not in a dialog's menu, but another program
@@ -90,45 +100,62 @@ bool SentFromOutside(const Window &window, UINT command) {
     return command == (window.iconic ? SC_RESTORE : SC_MINIMIZE);
 }
 
-bool ChooseSystemCommand(Window &window, UINT command, std::string *why) {
-    if (!window.hasSystemMenu) {
-        *why = "the dialog has no system menu";
-        return false;
-    }
+std::string SystemCommandMisfit(const Window &window, UINT command) {
+    if (!window.hasSystemMenu)
+        return "the dialog has no system menu";
     const bool inMenu =
         std::any_of(window.systemMenu.begin(), window.systemMenu.end(), [&](const MenuItem &item) {
             return item.flags == MF_STRING && item.id == command && item.enabled;
         });
-    if (inMenu || SentFromOutside(window, command)) {
-        SendToDialog(window, WM_SYSCOMMAND, command, 0);
-        return true;
-    }
+    if (inMenu || SentFromOutside(window, command))
+        return "";
     char hex[16];
     std::snprintf(hex, sizeof hex, "0x%X", command);
-    *why = std::string("command ") + hex + " is not in the system menu";
-    return false;
+    return std::string("command ") + hex + " is not in the system menu";
 }
 
 } // namespace
 
-bool ApplyInput(Window &window, const Input &input, std::string *why) {
-    why->clear();
+bool LetTimePass(Window &window, Duration elapsed) {
     CDialog &dialog = *window.dialog;
-    AdvanceClock(input.elapsed, [&] { return dialog.EndRequested(); });
-    if (dialog.EndRequested())
-        return true; // a timer ended the dialog before the input reached it
+    AdvanceClock(elapsed, [&] { return dialog.EndRequested(); });
+    return !dialog.EndRequested();
+}
+
+std::string Misfit(Window &window, const Input &input) {
+    std::string why;
     switch (input.kind) {
     case Input::Kind::Click:
-        return Click(window, input.id, why);
+        ClickTarget(window, input.id, &why);
+        break;
     case Input::Kind::Select:
     case Input::Kind::DoubleClick:
-        return SelectEntry(window, input, why);
+        why = SelectMisfit(window, input);
+        break;
     case Input::Kind::SysCommand:
-        return ChooseSystemCommand(window, input.command, why);
+        why = SystemCommandMisfit(window, input.command);
+        break;
     case Input::Kind::TimePassed:
-        return true;
+        break;
     }
-    return true;
+    return why;
+}
+
+void Act(Window &window, const Input &input) {
+    switch (input.kind) {
+    case Input::Kind::Click:
+        Click(window, input.id);
+        break;
+    case Input::Kind::Select:
+    case Input::Kind::DoubleClick:
+        SelectEntry(window, input);
+        break;
+    case Input::Kind::SysCommand:
+        SendToDialog(window, WM_SYSCOMMAND, input.command, 0);
+        break;
+    case Input::Kind::TimePassed:
+        break;
+    }
 }
 
 } // namespace ui

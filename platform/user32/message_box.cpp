@@ -1,5 +1,6 @@
-// MessageBoxA: the driver shows it, the transcript records it.
+// MessageBoxA: the driver shows it, the transcript and the recording record it.
 #include "platform/user32/driver.h"
+#include "platform/user32/recording.h"
 #include "platform/user32/transcript.h"
 #include "platform/user32/window_manager.h"
 
@@ -14,5 +15,6 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     ui::transcript::MessageBoxShown(request);
     const int answer = ui::CurrentDriver().ShowMessageBox(request);
     ui::transcript::Answered(answer);
+    ui::recording::Answered(request, answer);
     return answer;
 }

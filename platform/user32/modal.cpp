@@ -2,6 +2,7 @@
 #include "platform/framework.h"
 #include "platform/user32/driver.h"
 #include "platform/user32/input.h"
+#include "platform/user32/recording.h"
 #include "platform/user32/resources.h"
 #include "platform/user32/timers.h"
 #include "platform/user32/transcript.h"
@@ -20,10 +21,24 @@ void RunLoop(ui::Window &window, CDialog &dialog) {
             continue; // the painting may have ended the dialog
         }
         ui::transcript::DialogWaits(window);
-        const ui::Input input = driver.NextInput(window, ui::UntilNextTimer());
-        std::string why;
-        if (!ui::ApplyInput(window, input, &why))
+        const std::optional<ui::Duration> untilTimer = ui::UntilNextTimer();
+        const ui::Input input = driver.NextInput(window, untilTimer);
+        // Time counts where it moves timers on; a person's pause elsewhere
+        // changes nothing a replay would see.
+        if (untilTimer || input.kind == ui::Input::Kind::TimePassed)
+            ui::recording::TimePassed(input.elapsed);
+        if (!ui::LetTimePass(window, input.elapsed) ||
+            input.kind == ui::Input::Kind::TimePassed)
+            continue;
+        const std::string why = ui::Misfit(window, input);
+        if (!why.empty()) {
             driver.InputRejected(window, input, why);
+            continue;
+        }
+        // Before the dialog acts: the entry's text is the one clicked on, and
+        // what the action opens is recorded after it.
+        ui::recording::DialogInput(window, input);
+        ui::Act(window, input);
     }
 }
 
@@ -53,6 +68,7 @@ INT_PTR CDialog::DoModal() {
 
     const int result = m_endCode;
     ui::transcript::DialogEnded(window, result);
+    ui::recording::DialogEnded(window);
     ui::CurrentDriver().DialogClosed(window, result);
     ui::SendToDialog(window, WM_DESTROY);
     ui::DestroyDialogWindow(window); // its timers go with it

@@ -12,6 +12,15 @@ std::string Showing(const Window &window) {
 
 } // namespace
 
+// The entry of the list the action names. Any other target keeps the
+// action's number, and the window refuses it with its own reason.
+int ScriptDriver::EntryIndex(const Window &window, const Action &action) const {
+    const Control *list = window.FindControl(action.id);
+    if (!list || list->Kind() != ControlKind::ListBox)
+        return action.index;
+    return answers_.EntryFor(action, list->items, Showing(window));
+}
+
 int ScriptDriver::ShowMessageBox(const MessageBoxRequest &request) {
     const std::string showing = script::MessageBoxShowing(request.caption);
     return answers_.ButtonFor(answers_.Next(showing), request.style, showing);
@@ -25,9 +34,9 @@ Input ScriptDriver::NextInput(const Window &active, std::optional<Duration>) {
     case Action::Verb::Click:
         return Input::Click(action.id);
     case Action::Verb::Select:
-        return Input::Select(action.id, action.index);
+        return Input::Select(action.id, EntryIndex(active, action));
     case Action::Verb::DoubleClick:
-        return Input::DoubleClick(action.id, action.index);
+        return Input::DoubleClick(action.id, EntryIndex(active, action));
     case Action::Verb::SysMenu:
         return Input::SysCommand(action.command);
     case Action::Verb::Wait:

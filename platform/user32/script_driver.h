@@ -25,6 +25,8 @@ class ScriptDriver : public Driver {
     void DialogClosed(const Window &, int) override {}
 
   private:
+    int EntryIndex(const Window &window, const script::Action &action) const;
+
     script::Answers answers_;
 };
 

@@ -31,14 +31,21 @@ std::string AbsolutePath(const std::string &path) {
     return std::filesystem::absolute(path).lexically_normal().string();
 }
 
+bool SameFile(const std::string &one, const std::string &other) {
+    std::error_code error;
+    return std::filesystem::equivalent(one, other, error);
+}
+
 bool ReadTextFile(const std::string &path, std::string *text, std::string *error) {
     return sim::ReadRegularFile(path, sim::kTextFileLimit, text, error);
 }
 
 // One write on a descriptor opened for appending: lines of the processes of
 // one run never interleave.
-bool AppendToFile(const std::string &path, std::string_view text, std::string *error) {
-    const int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+bool AppendToFile(const std::string &path, std::string_view text, bool truncate,
+                  std::string *error) {
+    const int fd = open(path.c_str(),
+                        O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | (truncate ? O_TRUNC : 0), 0644);
     if (fd < 0) {
         *error = std::strerror(errno);
         return false;

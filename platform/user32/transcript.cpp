@@ -1,6 +1,6 @@
 #include "platform/user32/transcript.h"
 
-#include "platform/script/transcript_file.h"
+#include "platform/script/run_file.h"
 
 
 namespace ui::transcript {

@@ -58,7 +58,8 @@ TEST_F(SwitchesRun, HelpPrintsTheUsageAndRunsNothing) {
     const auto run = Run("veltrin-sharing", {"-TRANSCRIPT", transcript, "--help"});
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_TRUE(run.output.starts_with(
-        "Usage: veltrin-sharing [/script <file>] [/transcript <file>] [/undo]\n"))
+        "Usage: veltrin-sharing [/script <file>] [/transcript <file>] [/record <file>] "
+        "[/undo]\n"))
         << run.output;
     EXPECT_FALSE(std::filesystem::exists(transcript));
     EXPECT_EQ(Journal(), "");
@@ -88,7 +89,7 @@ TEST_F(SwitchesRun, EachProgramKnowsItsSwitchesWhateverItsFileIsCalled) {
         const auto help = RunFile(Copy("veltrin-sharing", name), {"/?"});
         EXPECT_EQ(help.exitCode, 0) << help.output;
         const std::string usage = std::string("Usage: ") + std::string(name, std::strlen(name) - 4) +
-                                  " [/script <file>] [/transcript <file>] [/undo]\n";
+                                  " [/script <file>] [/transcript <file>] [/record <file>] [/undo]\n";
         EXPECT_TRUE(help.output.starts_with(usage)) << help.output;
     }
     const auto refused = RunFile(Copy("veltrin", "veltrin-sharing"), {"/undo"});

@@ -36,6 +36,11 @@ std::string AbsolutePath(const std::string &path) {
     return win32::FullPath(path.c_str());
 }
 
+// Names compare without case on Windows.
+bool SameFile(const std::string &one, const std::string &other) {
+    return lstrcmpiA(AbsolutePath(one).c_str(), AbsolutePath(other).c_str()) == 0;
+}
+
 bool ReadTextFile(const std::string &path, std::string *text, std::string *error) {
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -58,9 +63,11 @@ bool ReadTextFile(const std::string &path, std::string *text, std::string *error
 
 // The processes of a run take turns, so a write at the end of the file is
 // enough.
-bool AppendToFile(const std::string &path, std::string_view text, std::string *error) {
+bool AppendToFile(const std::string &path, std::string_view text, bool truncate,
+                  std::string *error) {
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                    nullptr, truncate ? CREATE_ALWAYS : OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         *error = ErrorText();
         return false;

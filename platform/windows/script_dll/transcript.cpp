@@ -1,7 +1,7 @@
 #include "platform/windows/script_dll/transcript.h"
 
 #include "platform/framework/transcript_lines.h"
-#include "platform/script/transcript_file.h"
+#include "platform/script/run_file.h"
 #include "platform/windows/script_dll/program.h"
 
 namespace win32::transcript {

@@ -74,10 +74,12 @@ TEST(CommandSwitches, ARowOfTheTableIsAllANewSwitchNeeds) {
     EXPECT_EQ(Settings(line),
               (std::vector<std::string>{"VELTRIN_UNDO=1", "VELTRIN_UI=script:a.txt"}));
     EXPECT_EQ(vp::UsageText("veltrin-sharing", table),
-              "Usage: veltrin-sharing [/script <file>] [/transcript <file>] [/undo]\n"
+              "Usage: veltrin-sharing [/script <file>] [/transcript <file>] [/record <file>] "
+              "[/undo]\n"
               "\n"
               "  /script <file>      answer the dialogs and message boxes from a response file\n"
               "  /transcript <file>  add what a person would have seen to a file\n"
+              "  /record <file>      write every choice as a response file\n"
               "  /undo               take back the last setup\n"
               "  /?                  show this help\n"
               "\n"

@@ -8,6 +8,8 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -53,7 +55,8 @@ TEST(ResponseFile, NamesTheFirstWrongLine) {
         {"click 0x", "run.txt:1: click takes a control id"},
         {"click 0x1FFFF", "run.txt:1: click takes a control id"},
         {"wait 99999999999999999999999", "run.txt:1: wait takes milliseconds (at most a day)"},
-        {"dblclick 1011 x", "run.txt:1: dblclick takes a list box id and an entry number"},
+        {"dblclick 1011 x",
+         "run.txt:1: dblclick takes a list box id and an entry's number or its text in quotes"},
         {"answer maybe", "run.txt:1: answer takes ok, cancel, yes or no"},
         {"sysmenu 0xZZ", "run.txt:1: sysmenu takes a command number"},
         {"wait 1.5", "run.txt:1: wait takes milliseconds (at most a day)"},
@@ -107,6 +110,14 @@ TEST_F(ScriptTest, ActionsThatDoNotFitStopTheRunNamingTheLine) {
              sharing},
         {"click 1011", 132,
          "run.txt:1: \"click 1011\" does not fit: control 1011 is not a button" + sharing},
+        // An entry named by a text the list lacks: before OK, so nothing changed.
+        {"select 1011 \"[-A-DRIVE]\"\ndblclick 1011 \"[-C-DRIVE]\"   # the hard disk", 132,
+         "run.txt:2: \"dblclick 1011 \\\"[-C-DRIVE]\\\"\" does not fit: list 1011 has no entry "
+         "\"[-C-DRIVE]\"" +
+             sharing},
+        {"select 1030 \"[-A-DRIVE]\"", 133,
+         "run.txt:1: \"select 1030 \\\"[-A-DRIVE]\\\"\" does not fit: control 1030 is not a list box" +
+             role},
         {"select 1030 0", 133,
          "run.txt:1: \"select 1030 0\" does not fit: control 1030 is not a list box" + role},
         {"sysmenu 0x10", 133,
@@ -139,6 +150,29 @@ TEST_F(ScriptTest, ActionsThatDoNotFitStopTheRunNamingTheLine) {
         else
             EXPECT_EXIT(AskReminder(), ExitedWithCode(3), HasSubstr(expected)) << c.script;
     }
+}
+
+// The text is looked up in the list as it stands when the action comes: the
+// first of two equal entries, and the entry's new place after the list
+// changed.
+TEST_F(ScriptTest, AnEntryByItsTextIsTheFirstOfItsTextInTheListAsItStands) {
+    Script("dblclick 1011 \"[-E-DRIVE]\"   # the first of two\n"
+           "dblclick 1011 \"[-E-DRIVE]\"\n"
+           "click 2\n");
+    ProbeDlg dlg(IDD_SHARING_DIALOG);
+    dlg.hooks["init"] = [](ProbeDlg &d) {
+        for (const char *entry : {"[-A-DRIVE]", "[-E-DRIVE]", "[-D-DRIVE]", "[-E-DRIVE]"})
+            d.SendDlgItemMessage(IDC_LOCAL_DRIVES, LB_ADDSTRING, 0,
+                                 reinterpret_cast<LPARAM>(entry));
+    };
+    dlg.hooks["dblclick 1011"] = [](ProbeDlg &d) {
+        d.SendDlgItemMessage(IDC_LOCAL_DRIVES, LB_RESETCONTENT);
+        d.SendDlgItemMessage(IDC_LOCAL_DRIVES, LB_ADDSTRING, 0,
+                             reinterpret_cast<LPARAM>("[-E-DRIVE]"));
+    };
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(std::count(dlg.log.begin(), dlg.log.end(), "dblclick 1011 at 1"), 1) << dlg.log.size();
+    EXPECT_EQ(std::count(dlg.log.begin(), dlg.log.end(), "dblclick 1011 at 0"), 1);
 }
 
 TEST_F(ScriptTest, WrongFileStopsBeforeAnythingIsShown) {
