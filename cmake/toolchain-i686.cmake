@@ -14,7 +14,14 @@ set(VP_MINGW_ARCH_FLAGS
 string(APPEND VP_MINGW_ARCH_FLAGS " -malign-data=abi")
 set(VP_MINGW_LINK_FLAGS
     "-Wl,--major-subsystem-version,4,--minor-subsystem-version,0,--major-os-version,4,--minor-os-version,0")
-string(APPEND VP_MINGW_LINK_FLAGS " -Wl,--disable-dynamicbase,--disable-reloc-section")
+string(APPEND VP_MINGW_LINK_FLAGS " -Wl,--disable-dynamicbase")
+# A program always loads at its preferred base: no relocations. A DLL may
+# find its base taken, so veltrin-script.dll keeps them.
+set(VP_MINGW_PROGRAM_LINK_FLAGS "-Wl,--disable-reloc-section")
+# libgcc's 64-bit division, which the compiler calls for itself: taken in
+# from the start, since ld crashes when link-time optimisation brings the
+# first call to it into a DLL.
+set(VP_MINGW_SHARED_LINK_FLAGS "-Wl,-u,___divdi3,-u,___udivdi3,-u,___moddi3,-u,___umoddi3")
 # The programs start at an entry point of their own on a C runtime of their
 # own, without MinGW's start-up code (a tenth of each program) and without
 # msvcrt.dll, which a retail Windows 95 lacks (platform/windows/runtime/).

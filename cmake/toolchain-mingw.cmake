@@ -42,11 +42,11 @@ set(CMAKE_CXX_FLAGS_INIT "${vp_size_flags} ${VP_MINGW_ARCH_FLAGS}")
 # thing in the program: abort at once instead.
 set(vp_terminate "${VP_MINGW_SYMBOL_PREFIX}_ZN9__gnu_cxx27__verbose_terminate_handlerEv")
 set(CMAKE_EXE_LINKER_FLAGS_INIT
-    "-mwindows -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s -flto-partition=one ${VP_MINGW_LINK_FLAGS}")
+    "-mwindows -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s -flto-partition=one ${VP_MINGW_LINK_FLAGS} ${VP_MINGW_PROGRAM_LINK_FLAGS}")
 string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT
        " -Wl,--defsym,${vp_terminate}=${VP_MINGW_SYMBOL_PREFIX}abort")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT
-    "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections,--subsystem,windows -s -flto-partition=one ${VP_MINGW_LINK_FLAGS}")
+    "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections,--subsystem,windows -s -flto-partition=one ${VP_MINGW_LINK_FLAGS} ${VP_MINGW_SHARED_LINK_FLAGS}")
 string(APPEND CMAKE_SHARED_LINKER_FLAGS_INIT
        " -Wl,--defsym,${vp_terminate}=${VP_MINGW_SYMBOL_PREFIX}abort")
 

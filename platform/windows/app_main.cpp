@@ -36,6 +36,9 @@ void MakeAbsolute(const char *variable, std::string_view prefix = "") {
 
 int AfxWinMain() {
     CheckUserInterface();
+    // The recording starts with the DLL and names its file to the programs
+    // this one starts: by its absolute path from the first.
+    MakeAbsolute("VELTRIN_RECORD");
     win32::LoadScriptLink();
     MakeAbsolute("VELTRIN_UI", kScript);
     MakeAbsolute("VELTRIN_TRANSCRIPT");

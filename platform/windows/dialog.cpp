@@ -47,6 +47,8 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     RECT placed = {};
     if (message == WM_INITDIALOG)
         GetWindowRect(window, &placed);
+    else if (automation)
+        automation->dialogMessage(window, message, wParam, lParam);
     bool handled = false;
     const LRESULT result = dialog->DispatchFromBackend(message, wParam, lParam, &handled);
 

@@ -2,6 +2,7 @@
 // the DLL's (platform/windows/script_link.h).
 #include "platform/windows/environment.h"
 #include "platform/windows/script_dll/program.h"
+#include "platform/windows/script_dll/recording_hooks.h"
 #include "platform/windows/script_dll/script_run.h"
 #include "platform/windows/script_dll/transcript.h"
 
@@ -20,6 +21,7 @@ int ShowMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT style) {
     const int answer = script::Active() ? script::AnswerMessageBox(owner, text, caption, style)
                                         : MessageBoxA(owner, text, caption, style);
     transcript::Answered(answer);
+    recording::Answered(caption, answer);
     return answer;
 }
 
@@ -31,8 +33,18 @@ void DialogOpened(HWND dialog) {
         transcript::DialogWaits(dialog);
 }
 
-constexpr ScriptLink kLink = {ShowMessageBox, DialogOpened, script::DialogShown,
-                              transcript::DialogEnded, script::DialogClosed};
+void DialogShown(HWND dialog) {
+    recording::DialogShown(dialog);
+    script::DialogShown(dialog);
+}
+
+void DialogEnded(HWND dialog, int result) {
+    transcript::DialogEnded(dialog, result);
+    recording::DialogEnded(dialog);
+}
+
+constexpr ScriptLink kLink = {ShowMessageBox,     DialogOpened, recording::DialogMessage,
+                              DialogShown,        DialogEnded,  script::DialogClosed};
 
 constexpr char kScript[] = "script:";
 
@@ -47,6 +59,7 @@ const ProgramLink &Program() {
 extern "C" __declspec(dllexport) const win32::ScriptLink *VpScriptLink(
     const win32::ProgramLink *program) {
     win32::g_program = program;
+    win32::recording::Start();
     const std::string setting = win32::EnvironmentValue("VELTRIN_UI");
     if (setting.rfind(win32::kScript, 0) == 0)
         win32::script::Start(setting.substr(sizeof win32::kScript - 1));

@@ -1,18 +1,13 @@
 #include "platform/windows/script_dll/script_actions.h"
 
 #include "platform/format_text.h"
+#include "platform/windows/script_dll/shown_window.h"
 
 namespace win32::script {
 
 namespace {
 
 using ::script::Action;
-
-bool HasClass(HWND window, const char *wanted) {
-    char cls[16] = "";
-    GetClassNameA(window, cls, sizeof cls);
-    return lstrcmpiA(cls, wanted) == 0;
-}
 
 // Sets *why from a format that may show the control's id; false, for the caller
 // to answer.

@@ -4,6 +4,7 @@
 #include "platform/windows/environment.h"
 #include "platform/windows/script_dll/program.h"
 #include "platform/windows/script_dll/script_actions.h"
+#include "platform/windows/script_dll/shown_window.h"
 #include "platform/windows/script_dll/transcript.h"
 #include "platform/windows/script_dll/watchdog.h"
 
@@ -124,9 +125,14 @@ void CALLBACK StepTimer(HWND, UINT, UINT_PTR, DWORD) {
         return;
     }
     run.answers.CheckForDialog(action, showing);
+    // An entry named by its text is looked up in the list as it stands.
+    Action resolved = action;
+    const HWND list = action.entry ? GetDlgItem(window, action.id) : nullptr;
+    if (list && HasClass(list, "ListBox"))
+        resolved.index = run.answers.EntryFor(action, ListEntries(list), showing);
     run.busy.push_back(window);
     Misfit why;
-    const bool applied = ApplyAction(window, action, &why);
+    const bool applied = ApplyAction(window, resolved, &why);
     run.busy.pop_back();
     if (!applied)
         run.answers.DoesNotFit(action, why.text, showing);

@@ -3,26 +3,11 @@
 #include "platform/framework/transcript_lines.h"
 #include "platform/script/run_file.h"
 #include "platform/windows/script_dll/program.h"
+#include "platform/windows/script_dll/shown_window.h"
 
 namespace win32::transcript {
 
 namespace {
-
-// The list box's line, its entries read one at a time.
-std::string ListLineOf(HWND list, int id) {
-    std::string line = ui::transcript::ListLine(id, {});
-    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    std::string entry;
-    for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        entry.assign(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
-        const LRESULT got = SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i),
-                                         reinterpret_cast<LPARAM>(entry.data()));
-        entry.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-        ui::transcript::AppendListEntry(line, entry);
-    }
-    return line;
-}
 
 bool IsCheckOrRadio(HWND button) {
     const LONG type = GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK;
@@ -57,12 +42,10 @@ void DialogOpened(HWND dialog) {
 // Child windows come in the order of the template (creation order).
 void DialogWaits(HWND dialog) {
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        char cls[16] = "";
-        GetClassNameA(child, cls, sizeof cls);
         const int id = GetDlgCtrlID(child);
-        if (lstrcmpiA(cls, "ListBox") == 0)
-            ::script::WriteTranscriptLine(ListLineOf(child, id));
-        else if (lstrcmpiA(cls, "Button") == 0 && IsCheckOrRadio(child))
+        if (HasClass(child, "ListBox"))
+            ::script::WriteTranscriptLine(ui::transcript::ListLine(id, ListEntries(child)));
+        else if (HasClass(child, "Button") && IsCheckOrRadio(child))
             ::script::WriteTranscriptLine(ui::transcript::CheckLine(id,
                                             SendMessageA(child, BM_GETCHECK, 0, 0) == BST_CHECKED));
     }
