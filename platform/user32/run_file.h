@@ -16,7 +16,6 @@ struct RunFile {
 // interleave; `truncate` empties the file first. A failure loses only the
 // record, never the run: it is told once on stderr, "veltrin: cannot write
 // the <what> <path>: <reason>".
-void WriteToRunFile(RunFile &file, const char *path, std::string_view text,
-                    bool truncate = false);
+void WriteToRunFile(RunFile &file, const char *path, std::string_view text, bool truncate = false);
 
 } // namespace ui

@@ -65,7 +65,8 @@ TEST(CommandSwitches, WhatIsNotUnderstoodIsRefusedWithTheReason) {
 }
 
 TEST(CommandSwitches, ARowOfTheTableIsAllANewSwitchNeeds) {
-    std::vector<vp::Switch> table(vp::ProgramSwitches("veltrin").begin(), vp::ProgramSwitches("veltrin").end());
+    std::vector<vp::Switch> table(vp::ProgramSwitches("veltrin").begin(),
+                                  vp::ProgramSwitches("veltrin").end());
     table.push_back({"undo", "", "VELTRIN_UNDO", "1", "take back the last setup"});
     const std::vector<const char *> arguments = {"/UNDO", "/script", "a.txt"};
     const vp::CommandLine line = vp::ParseCommandLine(arguments, table);
