@@ -63,10 +63,9 @@ std::string SysMenuLine(const ShownDialog &dialog, unsigned command) {
 } // namespace
 
 std::string RecordingHeader(std::string_view program, const LocalTime &when) {
-    return "# Recorded by " + vp::VisibleText(program) + " on " + vp::DecimalText(when.year) +
-           "-" + TwoDigits(when.month) + "-" + TwoDigits(when.day) + " at " +
-           TwoDigits(when.hour) + ":" + TwoDigits(when.minute) + ":" + TwoDigits(when.second) +
-           " (local time)\n";
+    return "# Recorded by " + vp::VisibleText(program) + " on " + vp::DecimalText(when.year) + "-" +
+           TwoDigits(when.month) + "-" + TwoDigits(when.day) + " at " + TwoDigits(when.hour) + ":" +
+           TwoDigits(when.minute) + ":" + TwoDigits(when.second) + " (local time)\n";
 }
 
 std::string Recorder::Acted(const ShownDialog &dialog, const Action &action) {

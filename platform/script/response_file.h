@@ -22,13 +22,13 @@ namespace script {
 struct Action {
     enum class Verb { Answer, Click, Select, DoubleClick, SysMenu, Wait };
     Verb verb = Verb::Wait;
-    int line = 0;         // in the file, from 1
-    std::string text;     // the action as written (without its comment), for messages
-    int id = 0;           // Click, Select, DoubleClick: the control
-    int index = 0;        // Select, DoubleClick: the entry, when given by its number
+    int line = 0;                     // in the file, from 1
+    std::string text;                 // the action as written (without its comment), for messages
+    int id = 0;                       // Click, Select, DoubleClick: the control
+    int index = 0;                    // Select, DoubleClick: the entry, when given by its number
     std::optional<std::string> entry; // Select, DoubleClick: the entry, when given by its text
-    unsigned command = 0; // SysMenu
-    int button = 0;       // Answer: IDOK, IDCANCEL, IDYES, IDNO
+    unsigned command = 0;             // SysMenu
+    int button = 0;                   // Answer: IDOK, IDCANCEL, IDYES, IDNO
     std::chrono::milliseconds wait{0};
 };
 

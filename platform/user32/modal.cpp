@@ -27,8 +27,7 @@ void RunLoop(ui::Window &window, CDialog &dialog) {
         // changes nothing a replay would see.
         if (untilTimer || input.kind == ui::Input::Kind::TimePassed)
             ui::recording::TimePassed(input.elapsed);
-        if (!ui::LetTimePass(window, input.elapsed) ||
-            input.kind == ui::Input::Kind::TimePassed)
+        if (!ui::LetTimePass(window, input.elapsed) || input.kind == ui::Input::Kind::TimePassed)
             continue;
         const std::string why = ui::Misfit(window, input);
         if (!why.empty()) {

@@ -8,20 +8,21 @@ namespace ui::recording {
 
 namespace {
 
-script::ShownDialog Shown(const Window &window) {
+script::ShownControl::Kind KindOf(const Control &control) {
     using Kind = script::ShownControl::Kind;
+    if (control.Kind() == ControlKind::ListBox)
+        return Kind::ListBox;
+    if (control.Kind() == ControlKind::PushButton || control.HasCheck())
+        return Kind::Button;
+    return Kind::Other;
+}
+
+script::ShownDialog Shown(const Window &window) {
     script::ShownDialog shown;
     shown.templateId = window.TemplateId();
     shown.title = window.title;
-    for (const Control &control : window.controls) {
-        const ControlKind kind = control.Kind();
-        shown.controls.push_back({control.id,
-                                  kind == ControlKind::ListBox      ? Kind::ListBox
-                                  : kind == ControlKind::PushButton ? Kind::Button
-                                  : control.HasCheck()              ? Kind::Button
-                                                                    : Kind::Other,
-                                  control.text, control.items});
-    }
+    for (const Control &control : window.controls)
+        shown.controls.push_back({control.id, KindOf(control), control.text, control.items});
     for (const MenuItem &item : window.systemMenu)
         if (item.flags == MF_STRING)
             shown.systemMenu.push_back({static_cast<unsigned>(item.id), item.text});

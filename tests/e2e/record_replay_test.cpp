@@ -112,8 +112,7 @@ class TerminalRecording : public ::testing::Test {
         source_ = NewMachine(*dir_, "first-pc");
         recording_ = dir_->Path() + "/setup disk.txt";
         TmuxSession tmux("VELTRIN_UI=tui VELTRIN_MACHINE=" + ShellQuote(source_) + " " +
-                             ShellQuote(Program("veltrin")) + " /record " +
-                             ShellQuote(recording_) +
+                             ShellQuote(Program("veltrin")) + " /record " + ShellQuote(recording_) +
                              "; echo \"exit code $?\"; exec sleep 600",
                          100, 40);
         if (!tmux.WaitFor("Quorvane File and Printer Sharing Selection")) {
@@ -154,8 +153,7 @@ class TerminalRecording : public ::testing::Test {
 };
 
 testkit::TempDir *TerminalRecording::dir_ = nullptr;
-std::string TerminalRecording::source_, TerminalRecording::recording_,
-    TerminalRecording::failure_;
+std::string TerminalRecording::source_, TerminalRecording::recording_, TerminalRecording::failure_;
 
 TEST_F(TerminalRecording, NamesEveryChoiceAsThePersonSawIt) {
     Lines lines = testkit::Lines(testkit::ReadFile(recording_));
@@ -236,13 +234,11 @@ TEST(ScriptedRecording, ReplaysAsTheSameTranscript) {
                                "click 1\n"
                                "answer yes\n"
                                "answer no\n");
-    const auto recorded = testkit::Run(
-        {Program("veltrin-sharing"), "/script", script, "/record", recording,
-         "/transcript", dir.Path() + "/first.txt"},
-        {"VELTRIN_MACHINE=" + first}, 60);
+    const auto recorded = testkit::Run({Program("veltrin-sharing"), "/script", script, "/record",
+                                        recording, "/transcript", dir.Path() + "/first.txt"},
+                                       {"VELTRIN_MACHINE=" + first}, 60);
     ASSERT_EQ(recorded.exitCode, 0) << recorded.output;
-    const auto replayed =
-        Replay("veltrin-sharing", second, recording, dir.Path() + "/second.txt");
+    const auto replayed = Replay("veltrin-sharing", second, recording, dir.Path() + "/second.txt");
     ASSERT_EQ(replayed.exitCode, 0) << replayed.output << testkit::ReadFile(recording);
     const std::string seen = testkit::ReadFile(dir.Path() + "/first.txt");
     EXPECT_NE(seen.find("answer yes"), std::string::npos) << seen;
@@ -261,8 +257,24 @@ TEST(ScriptedRecording, AnUnwritableRecordingIsToldOnce) {
         testkit::Run({Program("veltrin-sharing"), "/script", script, "/record", dir.Path()},
                      {"VELTRIN_MACHINE=" + machine}, 60);
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.output, "veltrin: cannot write the recording " + dir.Path() +
-                              ": Is a directory\n");
+    EXPECT_EQ(run.output,
+              "veltrin: cannot write the recording " + dir.Path() + ": Is a directory\n");
+}
+
+// Recording over the response file being replayed would empty it under the
+// programs still to read it: that run is not recorded.
+TEST(ScriptedRecording, TheResponseFileBeingReplayedIsNotRecordedOver) {
+    testkit::TempDir dir;
+    const std::string machine = NewMachine(dir, "pc");
+    const std::string script = dir.Path() + "/answers.txt";
+    testkit::WriteFile(script, "click 2\n");
+    const auto run = testkit::Run(
+        {Program("veltrin"), "/script", script, "/record", dir.Path() + "/./answers.txt"},
+        {"VELTRIN_MACHINE=" + machine}, 60);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.output, "veltrin: the recording " + script +
+                              " is the response file being replayed: the run is not recorded\n");
+    EXPECT_EQ(testkit::ReadFile(script), "click 2\n");
 }
 
 } // namespace

@@ -144,7 +144,8 @@ TEST(Recorder, TimeIsOneWaitBeforeTheNextActionOrWhenTheDialogEnds) {
 TEST(Recorder, MessageBoxAnswersCarryTheCaption) {
     script::Recorder recorder;
     EXPECT_EQ(recorder.Answered({"Reminder"}, IDOK), "answer ok   # Reminder\n");
-    EXPECT_EQ(recorder.Answered({"Setup\nDrive List"}, IDNO), "answer no   # Setup\\x0aDrive List\n");
+    EXPECT_EQ(recorder.Answered({"Setup\nDrive List"}, IDNO),
+              "answer no   # Setup\\x0aDrive List\n");
     recorder.TimePassed(20ms);
     EXPECT_EQ(recorder.Answered({""}, IDCANCEL), "wait 20\nanswer cancel\n");
 }

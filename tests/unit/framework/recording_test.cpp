@@ -77,7 +77,9 @@ TEST_F(Recording, WritesWhatReachedTheDialogInTheOrderItHappened) {
             d.SendDlgItemMessage(IDC_LOCAL_DRIVES, LB_ADDSTRING, 0,
                                  reinterpret_cast<LPARAM>(entry));
     };
-    dialog.hooks["init"] = [&](ProbeDlg &d) { fill(d, {"[-A-DRIVE]", "[-D-DRIVE]", "[-E-DRIVE]"}); };
+    dialog.hooks["init"] = [&](ProbeDlg &d) {
+        fill(d, {"[-A-DRIVE]", "[-D-DRIVE]", "[-E-DRIVE]"});
+    };
     // ">>" takes the entry out of the list and says so in a message box.
     dialog.hooks["click 1002"] = [&](ProbeDlg &d) {
         fill(d, {"[-A-DRIVE]", "[-E-DRIVE]"});

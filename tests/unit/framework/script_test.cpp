@@ -116,7 +116,8 @@ TEST_F(ScriptTest, ActionsThatDoNotFitStopTheRunNamingTheLine) {
          "\"[-C-DRIVE]\"" +
              sharing},
         {"select 1030 \"[-A-DRIVE]\"", 133,
-         "run.txt:1: \"select 1030 \\\"[-A-DRIVE]\\\"\" does not fit: control 1030 is not a list box" +
+         "run.txt:1: \"select 1030 \\\"[-A-DRIVE]\\\"\" does not fit: control 1030 is not a list "
+         "box" +
              role},
         {"select 1030 0", 133,
          "run.txt:1: \"select 1030 0\" does not fit: control 1030 is not a list box" + role},
@@ -171,7 +172,8 @@ TEST_F(ScriptTest, AnEntryByItsTextIsTheFirstOfItsTextInTheListAsItStands) {
                              reinterpret_cast<LPARAM>("[-E-DRIVE]"));
     };
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_EQ(std::count(dlg.log.begin(), dlg.log.end(), "dblclick 1011 at 1"), 1) << dlg.log.size();
+    EXPECT_EQ(std::count(dlg.log.begin(), dlg.log.end(), "dblclick 1011 at 1"), 1)
+        << dlg.log.size();
     EXPECT_EQ(std::count(dlg.log.begin(), dlg.log.end(), "dblclick 1011 at 0"), 1);
 }
 
@@ -181,7 +183,7 @@ TEST_F(ScriptTest, WrongFileStopsBeforeAnythingIsShown) {
                 HasSubstr("veltrin: " + ScriptPath() + ":2: unknown action \"wiat\"\n"));
     EXPECT_EXIT(std::make_unique<ui::ScriptDriver>(ScriptPath() + ".missing"), ExitedWithCode(3),
                 HasSubstr("veltrin: cannot read the response file " + ScriptPath() +
-                                  ".missing: No such file or directory\n"));
+                          ".missing: No such file or directory\n"));
 }
 
 namespace {
