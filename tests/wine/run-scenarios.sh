@@ -14,6 +14,7 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
 source "$here/wine-machine.sh"
+source "$here/person-run.sh"
 
 # name, program, CD in the drive (present, absent, or no-installer: without
 # its Winsock 2 installer), registry change before the run, svrapi.dll beside
@@ -314,6 +315,10 @@ if [ "${1:-}" = --gui ]; then
     started=$SECONDS
     wine_no_script_dll
     echo "  no-script-dll: $((SECONDS - started)) s"
+    started=$SECONDS
+    cp "$STANDINS/svrapi.dll" "$WINEPREFIX/drive_c/VELTRIN/"
+    wine_person_run
+    echo "  person: $((SECONDS - started)) s"
     wineserver -k || true
     exit 0
 fi
@@ -489,6 +494,7 @@ for scenario in "${scenarios[@]}"; do
     compare $scenario
 done
 compare_no_script_dll
+compare_person_run
 echo "screenshots: $OUT/shots ($(ls "$OUT/shots" | wc -l) files)"
 if [ "$failures" -ne 0 ]; then
     echo "$failures checks failed"
