@@ -1,5 +1,7 @@
 // Registry sections (common/reg_sections.h) read from and written to the
 // machine through the registry API, so the same code serves both builds.
+// The readers return 0 or the first error; a registry that cannot be read
+// is never taken for one without the keys asked for.
 #pragma once
 
 #include "common/reg_sections.h"
@@ -8,19 +10,19 @@
 #include <vector>
 
 // Every value of the open key, in enumeration order.
-std::vector<RegValueLine> ReadKeyValues(HKEY key);
+LONG ReadKeyValues(HKEY key, std::vector<RegValueLine> *values);
 
 // The names of the open key's subkeys, in enumeration order.
-std::vector<std::string> SubkeyNames(HKEY key);
+LONG SubkeyNames(HKEY key, std::vector<std::string> *names);
 
-// One section for the key at path below HKEY_LOCAL_MACHINE and one for each
-// key below it, parents first, each with all of its values; nothing when the
-// key does not open.
-std::vector<RegSection> ReadKeyTree(const char *path);
+// Appends one section for the key at path below HKEY_LOCAL_MACHINE and one
+// for each key below it, parents first, each with all of its values.
+// ERROR_FILE_NOT_FOUND, with nothing appended, when the key is not there.
+LONG ReadKeyTree(const std::string &path, std::vector<RegSection> *out);
 
 // The value of the key at path as a section line: its data, or a deletion
-// when the value is not there. False when the key does not open.
-bool ReadValueLine(const char *path, const char *name, RegValueLine *line);
+// when the value is not there. ERROR_FILE_NOT_FOUND when the key is not.
+LONG ReadValueLine(const std::string &path, const char *name, RegValueLine *line);
 
 // Carries out one section: deletes the key and its tree (a missing key is no
 // error), or makes the key and sets and deletes its values. 0 or the first

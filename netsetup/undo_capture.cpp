@@ -7,10 +7,12 @@
 #include "common/whole_file.h"
 #include "netsetup/card_bindings.h"
 #include "platform/format_text.h"
+#include "platform/quoted_text.h"
 #include "platform/registry_keys.h"
 #include "platform/registry_names.h"
 
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -46,24 +48,26 @@ class SortedKeys {
     std::vector<std::string_view> m_index;
 };
 
-// What an undo file holds already: the key trees it deletes and the values
-// it names, by folded path (and name).
+// What an undo file holds already: the keys it names, by folded path, and
+// the key trees it deletes.
 class HeldState {
   public:
     explicit HeldState(const RegText &text) {
         for (const RegSection &section : text.sections) {
+            m_keys.Add(vp::FoldedRegName(section.path));
             if (section.removeKey)
                 m_trees.Add(vp::FoldedRegName(section.path));
-            for (const RegValueLine &value : section.values)
-                m_values.Add(ValueKey(section.path, value.name));
         }
+        m_keys.Sort();
         m_trees.Sort();
-        m_values.Sort();
     }
 
-    // The tree at path or one of its parents is deleted by the file.
-    bool HoldsTree(std::string_view path) const {
+    // The file names the key at path, or deletes the tree of one of its
+    // parents (which a file of the first version did with the share key).
+    bool Holds(std::string_view path) const {
         const std::string folded = vp::FoldedRegName(path);
+        if (m_keys.Holds(folded))
+            return true;
         for (std::string_view key = folded;;) {
             if (m_trees.Holds(key))
                 return true;
@@ -74,101 +78,151 @@ class HeldState {
         }
     }
 
-    bool HoldsValue(std::string_view path, std::string_view name) const {
-        return HoldsTree(path) || m_values.Holds(ValueKey(path, name));
-    }
-
   private:
-    static std::string ValueKey(std::string_view path, std::string_view name) {
-        return vp::FoldedRegName(path) + '\0' + vp::FoldedRegName(name);
-    }
-
+    SortedKeys m_keys;
     SortedKeys m_trees;
-    SortedKeys m_values;
 };
 
+std::string Below(std::string_view parent, std::string_view name) {
+    std::string path(parent);
+    path += '\\';
+    path += name;
+    return path;
+}
+
+// The sections that put back what the run is about to change, for what the
+// undo file does not hold yet. The first key that cannot be read stops it:
+// a way back with a key left out would lose that key.
 class Capture {
   public:
     explicit Capture(const HeldState &held) : m_held(held) {}
 
-    // [-path], then the key's tree as it is: importing both leaves exactly
-    // today's tree, and no key the setup makes survives.
-    void KeyTree(const char *path) {
-        if (m_held.HoldsTree(path))
+    // [-path], then the key's tree as it is, if it is there: importing both
+    // leaves exactly today's key, or none when the run makes it.
+    void KeyTree(const std::string &path) {
+        if (!Wanted(path))
+            return;
+        std::vector<RegSection> tree;
+        if (const LONG result = ReadKeyTree(path, &tree); result != ERROR_FILE_NOT_FOUND &&
+                                                         Failed(result, path))
             return;
         m_sections.push_back({path, true, {}});
-        for (RegSection &section : ReadKeyTree(path))
+        for (RegSection &section : tree)
             m_sections.push_back(std::move(section));
     }
 
-    // One value of an existing key: its data, or "name"=- when it is not
-    // there. A key that does not exist is left out: the setup only opens it.
-    void Value(const char *path, const char *name) {
-        RegValueLine line;
-        if (m_held.HoldsValue(path, name) || !ReadValueLine(path, name, &line))
+    // Values of an existing key: each one's data, or "name"=- when it is not
+    // there. A key that does not exist is left out when the setup only
+    // opens it; made tells that the setup makes it, and then the key goes.
+    void Values(const std::string &path, std::initializer_list<const char *> names, bool made) {
+        if (!Wanted(path))
             return;
-        if (m_sections.empty() || m_sections.back().removeKey ||
-            !vp::SameRegName(m_sections.back().path, path))
-            m_sections.push_back({path, false, {}});
-        m_sections.back().values.push_back(std::move(line));
+        RegSection section{path, false, {}};
+        for (const char *name : names) {
+            RegValueLine line;
+            const LONG result = ReadValueLine(path, name, &line);
+            if (result == ERROR_FILE_NOT_FOUND) {
+                if (made)
+                    m_sections.push_back({path, true, {}});
+                return;
+            }
+            if (Failed(result, path))
+                return;
+            section.values.push_back(std::move(line));
+        }
+        m_sections.push_back(std::move(section));
+    }
+
+    // 0, or the error that stopped the capture and the key it befell.
+    LONG Error(std::string *at) const {
+        *at = m_failedAt;
+        return m_error;
     }
 
     std::vector<RegSection> Take() { return std::move(m_sections); }
 
   private:
+    // Not in the file yet, not captured yet, and nothing has failed.
+    bool Wanted(const std::string &path) const {
+        if (m_error || m_held.Holds(path))
+            return false;
+        for (const RegSection &section : m_sections)
+            if (vp::SameRegName(section.path, path))
+                return false;
+        return true;
+    }
+
+    bool Failed(LONG result, const std::string &path) {
+        if (result == ERROR_SUCCESS)
+            return false;
+        m_error = result;
+        m_failedAt = path;
+        return true;
+    }
+
     const HeldState &m_held;
     std::vector<RegSection> m_sections;
+    LONG m_error = ERROR_SUCCESS;
+    std::string m_failedAt;
 };
 
-std::vector<RegSection> CaptureState(const RegText &held) {
+LONG CaptureState(const RegText &held, const UndoScope &scope, std::vector<RegSection> *out,
+                  std::string *failedAt) {
     const HeldState state(held);
     Capture capture(state);
-    capture.KeyTree(kShareKeyPath);
-    {
-        COpenKey printers;
-        if (printers.Open(HKEY_LOCAL_MACHINE, kPrintersKeyPath) == ERROR_SUCCESS)
-            for (const std::string &printer : SubkeyNames(printers.Get())) {
-                std::string path = kPrintersKeyPath;
-                path += '\\';
-                path += printer;
-                capture.Value(path.c_str(), "Attributes");
-                capture.Value(path.c_str(), "Share Name");
-            }
-    }
+    for (const std::string &share : scope.shares)
+        capture.KeyTree(Below(kShareKeyPath, share));
+    for (const std::string &printer : scope.printers)
+        capture.Values(Below(kPrintersKeyPath, printer), {"Attributes", "Share Name"}, false);
     ForEachCardClassKey([&capture](const char *classPath) {
-        capture.Value(classPath, "IPAddress");
-        capture.Value(classPath, "IPMask");
+        capture.Values(classPath, {"IPAddress", "IPMask"}, false);
     });
-    capture.Value(kRunOnceKeyPath, "InternetSW");
-    return capture.Take();
+    // Windows runs RunOnce's entries whenever the key is there: a key the
+    // setup makes must go again.
+    capture.Values(kRunOnceKeyPath, {"InternetSW"}, true);
+    *out = capture.Take();
+    return capture.Error(failedAt);
 }
 
-// Tells why the undo file cannot be used: the setup then changes nothing.
-bool Refuse(HWND owner, const std::string &path, const char *why) {
+// How to go on past an undo file that is there but cannot be read: the
+// setup adds to it and never overwrites what it may hold.
+const char kMendOrMove[] =
+    "\n\nTo go on, mend the file, or move it out of the Windows folder and run the setup "
+    "again: the setup then records a new way back, from the settings of now.";
+
+// Tells why the undo file cannot be used, and how to go on: the setup then
+// changes nothing.
+bool Refuse(HWND owner, const std::string &path, const char *why, const char *howOn = "") {
     LogLine("undo-file").Text("failed: ").Quoted(path).Text(" ").Text(why);
-    char text[MAX_PATH + 320];
+    char text[2 * MAX_PATH + 480];
     vp::FormatText(text, sizeof text,
-                   "The undo file %s %s.\n\nNothing has been changed on this computer.",
-                   path.c_str(), why);
+                   "The undo file %s %s.\n\nNothing has been changed on this computer.%s",
+                   path.c_str(), why, howOn);
     MessageBoxA(owner, text, "WARNING", MB_ICONHAND);
     return false;
 }
 
 } // namespace
 
-bool RecordUndoState(HWND owner) {
+bool RecordUndoState(HWND owner, const UndoScope &scope) {
     const std::string path = WindowsDirectoryFile(kUndoFileName);
-    char why[256];
+    char why[MAX_PATH + 128];
     std::string old;
     RegText held;
     // A missing folder is told when the file cannot be written there.
     const UndoFileState state = ReadUndoFile(path, &old, &held, why, sizeof why);
     if (state == UndoFileState::Unreadable || state == UndoFileState::Malformed)
-        return Refuse(owner, path, why);
+        return Refuse(owner, path, why, kMendOrMove);
     const bool existed = state == UndoFileState::Read;
 
     RegText added;
-    added.sections = CaptureState(held);
+    std::string failedAt;
+    if (const LONG error = CaptureState(held, scope, &added.sections, &failedAt)) {
+        vp::FormatText(why, sizeof why,
+                       "cannot be written: the registry key %s cannot be read (error %ld)",
+                       vp::VisibleText(failedAt).c_str(), static_cast<long>(error));
+        return Refuse(owner, path, why);
+    }
     if (added.sections.empty()) {
         LogLine("undo-file").Text("kept ").Quoted(path);
         return true;

@@ -5,4 +5,5 @@
 // keeps the undo file and says what failed.
 #pragma once
 
-void RunUndo();
+// False when the undo was refused or failed: the program ends with status 1.
+bool RunUndo();

@@ -24,9 +24,13 @@ source "$here/wine-machine.sh"
 # while the environment names other files (switches), or by the environment
 # with an unknown switch on the command line (bad-switch: no run); and
 # optionally a second run after the first, "program:argument", answered by
-# NAME.then.txt through the environment. A file
-# scenarios/NAME.refuse is the stand-in's list of calls to refuse; the Linux
-# run's machine refuses the same calls by its own registry.
+# NAME.then.txt through the environment. The first run's program may take
+# an argument the same way. A file scenarios/NAME.refuse is the stand-in's
+# list of calls to refuse; the Linux run's machine refuses the same calls by
+# its own registry. A file scenarios/NAME.undo.reg lies in the Windows
+# folder as the undo file before the first run; with a file
+# scenarios/NAME.held, another process holds the mutex of a running setup or
+# undo during the first run.
 # (A run without the share service, where Wine's netapi32 answers 50 to
 # every share call, now shows the share-failure warning that the Linux
 # machine, whose share service works, never shows: not comparable.)
@@ -47,6 +51,11 @@ scenarios=(
     "switches veltrin present - standin switches"
     "bad-switch veltrin present - standin bad-switch"
     "gateway-undo veltrin-sharing present printers-by-name.reg standin env veltrin-sharing:/undo"
+    "no-runonce-undo veltrin-sharing present no-runonce.reg standin env veltrin-sharing:/undo"
+    "share-between veltrin-sharing present share-between.reg standin env veltrin-sharing:/undo"
+    "hand-made-undo veltrin-sharing:/undo present - standin env"
+    "malformed-undo veltrin-sharing present - standin env"
+    "undo-held veltrin-sharing:/undo present - standin env veltrin-sharing:/undo"
 )
 if [ -n "${SCENARIOS:-}" ]; then
     chosen=()
@@ -86,6 +95,9 @@ settings() { # how responses transcript unused
     esac
 }
 
+# The argument of a run given as "program:argument"; nothing for "program".
+argument_of() { [[ $1 != *:* ]] || echo "${1#*:}"; }
+
 # ---- the Linux build -------------------------------------------------------
 linux_run() { # name program cd change svrapi how [then]
     local dir="$OUT/linux/$1" key
@@ -97,7 +109,21 @@ linux_run() { # name program cd change svrapi how [then]
     no-installer) rm -f "$dir/machine/drives/E/Wingate/ws2setup.exe" ;;
     esac
     [ "$4" = - ] || "$LINUX_BIN/veltrin-machine" reg "$dir/machine" import "$here/scenarios/$4" >/dev/null
-    linux_invoke "$dir" "" "$1.txt" "$6" "$2"
+    [ ! -f "$here/scenarios/$1.undo.reg" ] ||
+        cp "$here/scenarios/$1.undo.reg" "$dir/machine/drives/C/WINDOWS/veltrin-undo.reg"
+    local holder=""
+    if [ -f "$here/scenarios/$1.held" ]; then
+        flock "$dir/machine/mutex-VeltrinPellorinSetup.lock" \
+            sh -c 'touch "$1/held"; while [ ! -e "$1/release" ]; do sleep 0.1; done' - "$dir" &
+        holder=$!
+        while [ ! -e "$dir/held" ]; do sleep 0.1; done
+    fi
+    # shellcheck disable=SC2046
+    linux_invoke "$dir" "" "$1.txt" "$6" "${2%%:*}" $(argument_of "$2")
+    if [ -n "$holder" ]; then
+        touch "$dir/release"
+        wait "$holder"
+    fi
     [ "${7:--}" = - ] && return
     linux_invoke "$dir" then- "$1.then.txt" env "${7%%:*}" "${7#*:}"
     for key in "${left_keys[@]}"; do
@@ -194,7 +220,20 @@ wine_run() { # name program cd change svrapi how [then]
         rm -f "$WINEPREFIX/drive_c/VELTRIN/svrapi.dll"
     fi
 
-    wine_invoke "$dir" "" "$1" "$1.txt" "$6" "$2"
+    [ ! -f "$here/scenarios/$1.undo.reg" ] || cp "$here/scenarios/$1.undo.reg" "$windows/veltrin-undo.reg"
+    local holder=""
+    if [ -f "$here/scenarios/$1.held" ]; then
+        rm -f "$WINEPREFIX/drive_c/vp-held" "$WINEPREFIX/drive_c/vp-release"
+        wine 'C:\holdmutex.exe' VeltrinPellorinSetup 'C:\vp-held' 'C:\vp-release' &
+        holder=$!
+        while [ ! -e "$WINEPREFIX/drive_c/vp-held" ]; do sleep 0.1; done
+    fi
+    # shellcheck disable=SC2046
+    wine_invoke "$dir" "" "$1" "$1.txt" "$6" "${2%%:*}" $(argument_of "$2")
+    if [ -n "$holder" ]; then
+        touch "$WINEPREFIX/drive_c/vp-release"
+        wait "$holder"
+    fi
     if [ "${7:--}" != - ]; then
         wine_invoke "$dir" then- "$1-then" "$1.then.txt" env "${7%%:*}" "${7#*:}"
         for key in "${left_keys[@]}"; do
@@ -380,7 +419,7 @@ elif [ "$status" -ne 0 ]; then
     echo "the Wine prefix could not be made (exit status $status)"
     exit 1
 fi
-cp "$STANDINS/runwait.exe" "$WINEPREFIX/drive_c/"
+cp "$STANDINS/runwait.exe" "$STANDINS/holdmutex.exe" "$WINEPREFIX/drive_c/"
 
 echo "  $((SECONDS - started)) s"
 echo "Wine runs (Xvfb) ..."
