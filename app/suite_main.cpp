@@ -1,10 +1,11 @@
 // veltrin-sharing: the dialog suite. It opens the sharing selection dialog,
 // whose OK runs the network setup, and ends when the dialog does; with
 // /undo it puts back what the setup changed instead.
-#include "common/setup_lock.h"
+#include "netsetup/restart.h"
 #include "platform/program_entry.h"
 #include "sharing/sharing_dlg.h"
-#include "sharing/undo_restore.h"
+#include "wayback/setup_lock.h"
+#include "wayback/undo_restore.h"
 
 namespace {
 
@@ -34,7 +35,11 @@ class CSuiteApp : public CWinApp {
                         "WARNING", MB_ICONHAND);
             m_status = kNotDone;
         } else if (set && undo[0] == '1') {
-            m_status = RunUndo() ? 0 : kNotDone;
+            const UndoOutcome outcome = RunUndo();
+            // The address put back takes effect at the next start.
+            if (outcome == UndoOutcome::Done)
+                RestartWindows(nullptr);
+            m_status = outcome == UndoOutcome::Failed ? kNotDone : 0;
         } else {
             CSharingDlg dialog(nullptr);
             dialog.DoModal();

@@ -3,10 +3,10 @@
 // turns them into shares.
 #pragma once
 
-#include "netsetup/undo_capture.h"
 #include "platform/framework.h"
 #include "res/resource.h"
 #include "sharing/share_failures.h"
+#include "wayback/undo_capture.h"
 
 class CSharingDlg : public CDialog {
   public:

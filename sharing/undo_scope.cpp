@@ -1,11 +1,11 @@
 // What the share steps of this OK may change, worked out from the same
 // choice and the same share key they act on, before they act: the undo file
 // records just that.
-#include "netsetup/undo_capture.h"
 #include "sharing/drive_letters.h"
 #include "sharing/printer_share_name.h"
 #include "sharing/share_key.h"
 #include "sharing/sharing_dlg.h"
+#include "wayback/undo_capture.h"
 
 UndoScope CSharingDlg::UndoScopeOfRun() {
     UndoScope scope;

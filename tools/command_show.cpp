@@ -3,7 +3,7 @@
 
 #include "platform/quoted_text.h"
 
-#include "common/undo_file.h"
+#include "wayback/undo_file.h"
 #include "platform/sim/drive_path.h"
 #include "platform/sim/host_file.h"
 #include "platform/sim/machine.h"

@@ -4,10 +4,10 @@
 // the name finds the lock held and answers ERROR_ALREADY_EXISTS, with a
 // handle, as Windows does while the first one's handle is open. The lock
 // goes with that handle, or with the process.
+#include "platform/api.h"
 #include "platform/sim/handles.h"
 #include "platform/sim/host_file.h"
 #include "platform/sim/machine.h"
-#include "platform/api.h"
 
 #include <cerrno>
 #include <string>

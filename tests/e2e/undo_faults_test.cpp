@@ -61,8 +61,7 @@ TEST_F(UndoRun, AHandMadeUndoFileIsRefusedAtItsLine) {
          "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run]\r\n"
          "\"x\"=\"evil.exe\"\r\n",
          "line 3, not an entry"},
-        {"a VxD key",
-         "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\VxD\\Evil]\r\n",
+        {"a VxD key", "[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\VxD\\Evil]\r\n",
          "line 3, not an entry"},
         {"another RunOnce value",
          "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce]\r\n"
@@ -115,7 +114,7 @@ TEST_F(UndoRun, FilesThatAreNotPlainFilesAreRefused) {
     struct Case {
         const char *name;
         const char *file;
-        bool fifo; // else a link to the document
+        bool fifo;        // else a link to the document
         const char *said; // null: the setup goes on without its log
     };
     const Case cases[] = {
@@ -191,8 +190,8 @@ TEST_F(UndoRun, ASecondSetupOrUndoWaitsForNone) {
     for (const char *args : {"/undo", ""}) {
         SCOPED_TRACE(args);
         fs::remove(transcript);
-        const auto run =
-            *args ? Start("veltrin-sharing", "answer ok\n", {args}) : Start("veltrin-sharing", "answer ok\n");
+        const auto run = *args ? Start("veltrin-sharing", "answer ok\n", {args})
+                               : Start("veltrin-sharing", "answer ok\n");
         EXPECT_EQ(run.exitCode, 1) << run.output;
         EXPECT_NE(Seen().find("Another setup or undo of the network settings is running"),
                   std::string::npos)

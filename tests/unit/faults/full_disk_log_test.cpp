@@ -1,9 +1,9 @@
 // The setup log on a full disk (the file size limit of the process): a line
 // that does not fit is taken back whole, so the log keeps whole lines and
 // the next line, once there is room, starts one of its own.
-#include "common/setup_log.h"
 #include "tests/testkit/testkit.h"
 #include "tests/unit/registry/registry_test_util.h"
+#include "wayback/setup_log.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "common/reg_io.h"
+#include "wayback/reg_io.h"
 
 #include "common/reg_key.h"
 

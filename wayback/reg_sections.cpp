@@ -1,4 +1,4 @@
-#include "common/reg_sections.h"
+#include "wayback/reg_sections.h"
 
 #include "platform/regedit4_lines.h"
 

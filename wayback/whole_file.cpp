@@ -1,4 +1,4 @@
-#include "common/whole_file.h"
+#include "wayback/whole_file.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "common/undo_file.h"
+#include "wayback/undo_file.h"
 
-#include "common/whole_file.h"
 #include "platform/format_text.h"
 #include "platform/registry_keys.h"
 #include "platform/registry_names.h"
+#include "wayback/whole_file.h"
 
 #include <initializer_list>
 #include <optional>
@@ -40,7 +40,8 @@ class UndoEntries final : public RegLineCheck {
         : m_classKeys(cardClassKeys) {}
 
     std::string_view Key(std::string_view path, bool remove) override {
-        const bool taken = AtOrBelow(path, kShareKeyPath) || vp::SameRegName(path, kRunOnceKeyPath) ||
+        const bool taken = AtOrBelow(path, kShareKeyPath) ||
+                           vp::SameRegName(path, kRunOnceKeyPath) ||
                            (!remove && (ChildOf(path, kPrintersKeyPath) || IsClassKey(path)));
         return taken ? std::string_view() : kNotRecorded;
     }

@@ -1,17 +1,16 @@
-#include "sharing/undo_restore.h"
+#include "wayback/undo_restore.h"
 
-#include "common/reg_io.h"
+#include "common/card_bindings.h"
 #include "common/reg_key.h"
-#include "common/setup_log.h"
-#include "common/undo_file.h"
-#include "common/whole_file.h"
-#include "netsetup/card_bindings.h"
-#include "netsetup/restart.h"
 #include "platform/format_text.h"
 #include "platform/quoted_text.h"
 #include "platform/registry_keys.h"
 #include "platform/registry_names.h"
-#include "sharing/share_record.h"
+#include "wayback/reg_io.h"
+#include "wayback/setup_log.h"
+#include "wayback/share_record.h"
+#include "wayback/undo_file.h"
+#include "wayback/whole_file.h"
 
 #include <string>
 #include <vector>
@@ -111,8 +110,8 @@ bool AsItIs(const RegSection &section) {
     for (const RegValueLine &value : section.values) {
         RegValueLine now;
         if (ReadValueLine(section.path, value.name.c_str(), &now) != ERROR_SUCCESS ||
-            now.remove != value.remove || (!now.remove && (now.type != value.type ||
-                                                            now.data != value.data)))
+            now.remove != value.remove ||
+            (!now.remove && (now.type != value.type || now.data != value.data)))
             return false;
     }
     return true;
@@ -157,9 +156,9 @@ LONG PlanUndo(UndoPlan *plan) {
     AddChanged(before, now, &plan->toRestore);
     for (const RegSection &section : plan->recorded.sections) {
         if (section.removeKey) {
-            plan->removesRunOnce = plan->removesRunOnce ||
-                                   (vp::SameRegName(section.path, kRunOnceKeyPath) &&
-                                    MachineKeyExists(kRunOnceKeyPath));
+            plan->removesRunOnce =
+                plan->removesRunOnce || (vp::SameRegName(section.path, kRunOnceKeyPath) &&
+                                         MachineKeyExists(kRunOnceKeyPath));
             continue;
         }
         // Shares are told above; a key gone since is not made again.
@@ -286,7 +285,7 @@ std::vector<std::string> CardClassKeys() {
 
 } // namespace
 
-bool RunUndo() {
+UndoOutcome RunUndo() {
     const std::string path = WindowsDirectoryFile(kUndoFileName);
     UndoPlan plan;
     std::string file;
@@ -298,14 +297,14 @@ bool RunUndo() {
         Tell("There is nothing left to undo: no setup change is waiting to be put back on this "
              "computer.",
              MB_OK);
-        return true;
+        return UndoOutcome::NothingChanged;
     }
     char text[2 * MAX_PATH + 320];
     if (state != UndoFileState::Read) {
         vp::FormatText(text, sizeof text, "The undo file %s %s.%s", path.c_str(), why,
                        state == UndoFileState::Malformed ? "\n\nNothing has been changed." : "");
         Tell(text, MB_ICONHAND);
-        return false;
+        return UndoOutcome::Failed;
     }
     if (const LONG error = PlanUndo(&plan)) {
         vp::FormatText(text, sizeof text,
@@ -313,11 +312,11 @@ bool RunUndo() {
                        "been changed.",
                        static_cast<long>(error));
         Tell(text, MB_ICONHAND);
-        return false;
+        return UndoOutcome::Failed;
     }
     if (MessageBoxA(nullptr, Confirmation(plan).c_str(), kCaption, MB_YESNO) != IDYES) {
         LogLine("undo").Text("declined");
-        return true;
+        return UndoOutcome::NothingChanged;
     }
     LogLine("undo").Text("started from ").Quoted(path);
     ServeShares(plan);
@@ -328,10 +327,9 @@ bool RunUndo() {
         failures += path;
         failures += " is kept: run the undo again once the cause is mended.";
         Tell(failures.c_str(), MB_ICONHAND);
-        return false;
+        return UndoOutcome::Failed;
     }
     const DWORD removed = DeleteFileIfThere(path);
     LogLine("undo").Text("done; undo file ").Quoted(path).Text(" removed").Result(removed);
-    RestartWindows(nullptr);
-    return true;
+    return UndoOutcome::Done;
 }

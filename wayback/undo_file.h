@@ -4,7 +4,7 @@
 // "veltrin-sharing /undo", importable by regedit too.
 #pragma once
 
-#include "common/reg_sections.h"
+#include "wayback/reg_sections.h"
 
 #include <cstddef>
 #include <string>

@@ -1,15 +1,15 @@
-#include "netsetup/undo_capture.h"
+#include "wayback/undo_capture.h"
 
-#include "common/reg_io.h"
+#include "common/card_bindings.h"
 #include "common/reg_key.h"
-#include "common/setup_log.h"
-#include "common/undo_file.h"
-#include "common/whole_file.h"
-#include "netsetup/card_bindings.h"
 #include "platform/format_text.h"
 #include "platform/quoted_text.h"
 #include "platform/registry_keys.h"
 #include "platform/registry_names.h"
+#include "wayback/reg_io.h"
+#include "wayback/setup_log.h"
+#include "wayback/undo_file.h"
+#include "wayback/whole_file.h"
 
 #include <cstdlib>
 #include <initializer_list>
@@ -103,8 +103,8 @@ class Capture {
         if (!Wanted(path))
             return;
         std::vector<RegSection> tree;
-        if (const LONG result = ReadKeyTree(path, &tree); result != ERROR_FILE_NOT_FOUND &&
-                                                         Failed(result, path))
+        if (const LONG result = ReadKeyTree(path, &tree);
+            result != ERROR_FILE_NOT_FOUND && Failed(result, path))
             return;
         m_sections.push_back({path, true, {}});
         for (RegSection &section : tree)

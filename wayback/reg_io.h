@@ -1,10 +1,10 @@
-// Registry sections (common/reg_sections.h) read from and written to the
+// Registry sections (wayback/reg_sections.h) read from and written to the
 // machine through the registry API, so the same code serves both builds.
 // The readers return 0 or the first error; a registry that cannot be read
 // is never taken for one without the keys asked for.
 #pragma once
 
-#include "common/reg_sections.h"
+#include "wayback/reg_sections.h"
 
 #include <string>
 #include <vector>
