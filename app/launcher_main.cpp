@@ -3,3 +3,7 @@
 #include "platform/program_entry.h"
 
 static CSetupApp theApp;
+
+int main(int argc, char **argv) {
+    return ProgramMain(argc, argv, vp::LauncherSwitches());
+}

@@ -56,3 +56,7 @@ class CSuiteApp : public CWinApp {
 CSuiteApp theApp;
 
 } // namespace
+
+int main(int argc, char **argv) {
+    return ProgramMain(argc, argv, vp::SuiteSwitches());
+}

@@ -15,10 +15,11 @@ string(APPEND VP_MINGW_ARCH_FLAGS " -malign-data=abi")
 set(VP_MINGW_LINK_FLAGS
     "-Wl,--major-subsystem-version,4,--minor-subsystem-version,0,--major-os-version,4,--minor-os-version,0")
 string(APPEND VP_MINGW_LINK_FLAGS " -Wl,--disable-dynamicbase,--disable-reloc-section")
-# The programs start at an entry point of their own, without MinGW's start-up
-# code: a tenth of each program (platform/windows/entry/program_start.cpp).
-# The x86_64 build, run only under Wine, keeps MinGW's: its linker crashes
-# when linking without it.
+# The programs start at an entry point of their own on a C runtime of their
+# own, without MinGW's start-up code (a tenth of each program) and without
+# msvcrt.dll, which a retail Windows 95 lacks (platform/windows/runtime/).
+# The x86_64 build, run only under Wine, keeps both: its linker crashes when
+# linking without them.
 set(VP_OWN_ENTRY ON)
 # C symbols carry a leading underscore on this target.
 set(VP_MINGW_SYMBOL_PREFIX "_")

@@ -26,8 +26,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # data would go to .data, not .bss, and take room in the file. Everything linked statically,
 # so a program needs no DLL beyond those Windows itself ships.
 # No exceptions or run-time type information: the code uses neither, and a
-# failed allocation may end the program as it would anyway. The C runtime's
-# own printf (msvcrt) instead of MinGW's larger one. Static locals without
+# failed allocation may end the program as it would anyway. Not MinGW's C99
+# printf, should anything format through stdio (vp::FormatText formats by
+# itself, platform/format_text.h). Static locals without
 # guards: the one extra thread (the script watchdog) touches none first, and
 # the guards would import calls Windows 95 lacks.
 set(vp_size_flags "-ffunction-sections -fno-exceptions -fno-rtti")
@@ -45,7 +46,9 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT
 string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT
        " -Wl,--defsym,${vp_terminate}=${VP_MINGW_SYMBOL_PREFIX}abort")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT
-    "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s ${VP_MINGW_LINK_FLAGS}")
+    "-static -static-libgcc -static-libstdc++ -Wl,--gc-sections,--subsystem,windows -s -flto-partition=one ${VP_MINGW_LINK_FLAGS}")
+string(APPEND CMAKE_SHARED_LINKER_FLAGS_INIT
+       " -Wl,--defsym,${vp_terminate}=${VP_MINGW_SYMBOL_PREFIX}abort")
 
 # The resource script (res/app.rc) is compiled by windres: enable the RC
 # language in the project without the project naming a Windows-only tool.

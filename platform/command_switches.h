@@ -22,9 +22,11 @@ struct Switch {
     std::string_view help;     // its line in the usage
 };
 
-// The switches a program takes, by its name (ProgramName): the settings of
-// an unattended run, and for the dialog suite its /undo.
-std::span<const Switch> ProgramSwitches(std::string_view program);
+// The switches each program takes, whatever its file is called (a copy, or
+// the short name a DOS prompt gives): the launcher's are the settings of an
+// unattended run, the dialog suite's those and /undo.
+std::span<const Switch> LauncherSwitches();
+std::span<const Switch> SuiteSwitches();
 
 struct Setting {
     const char *variable; // the switch's own
@@ -39,7 +41,9 @@ struct CommandLine {
 };
 
 // Reads the arguments after the program's name. "/?", "-h" and "--help" ask
-// for the usage; anything not in the table is an error.
+// for the usage; a word that starts with neither "/" nor "-" is ignored (the
+// tail of a path with a blank that was not quoted, say); a switch not in the
+// table is an error.
 CommandLine ParseCommandLine(std::span<const char *const> arguments,
                              std::span<const Switch> switches);
 
@@ -63,9 +67,10 @@ struct CommandLineOutlet {
 // Reads argv against the program's switches: shows the usage or the error
 // through outlet and gives the exit status when the program is to end
 // without a run; otherwise sets the switches' variables.
-std::optional<int> TakeCommandLine(int argc, char **argv, const CommandLineOutlet &outlet);
+std::optional<int> TakeCommandLine(int argc, char **argv, std::span<const Switch> switches,
+                                   const CommandLineOutlet &outlet);
 
 // Each build's own part: TakeCommandLine with that build's outlet.
-std::optional<int> TakeCommandLine(int argc, char **argv);
+std::optional<int> TakeCommandLine(int argc, char **argv, std::span<const Switch> switches);
 
 } // namespace vp

@@ -1,7 +1,12 @@
-// printf-style formatting into a fixed text buffer, by the C runtime the
-// program runs on (on Windows msvcrt's own formatter, which every Windows
-// has: the C99 one of the MinGW library would add a fifth to a program's
-// size). What does not fit is cut; the result is always NUL-terminated.
+// printf-style formatting into a fixed text buffer, by a formatter of our
+// own in every build: the shipped programs use no C runtime DLL, and the
+// one Windows itself offers (USER32's wvsprintfA) cannot be told the size
+// of the buffer. What does not fit is cut; the result is always
+// NUL-terminated.
+//
+// It knows %d %i %u %x %X %c %s and %%, the flags - and 0, a width and a
+// precision (either may be *), and the sizes l and z. A directive it does not
+// know ends the text there, as if the rest had not fitted.
 #pragma once
 
 #include <cstddef>

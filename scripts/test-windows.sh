@@ -33,7 +33,7 @@ cmake -S tests/wine/standins -B "$standins" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeR
 cmake --build "$standins"
 
 echo "== The i686 programs on Windows 95/98"
-tests/wine/check-imports.sh i686-w64-mingw32-objdump build/win-i686/bin/*.exe
+tests/wine/check-imports.sh i686-w64-mingw32-objdump build/win-i686/bin/*.exe build/win-i686/bin/*.dll
 
 echo "== The x86_64 programs under Wine, beside the Linux build"
 # The Linux programs to compare with: scripts/test.sh has built them.

@@ -17,8 +17,8 @@ constexpr Switch kSwitches[] = {
 
 constexpr std::string_view kHelpNames[] = {"?", "h", "help"};
 
-// The name of a switch without its "/", "-" or "--"; nullopt for an
-// argument that is not a switch.
+// The name of a switch without its "/", "-" or "--" (empty for "/" alone,
+// which no table holds); nullopt for a word that is no switch.
 std::optional<std::string_view> SwitchName(std::string_view argument) {
     if (argument.starts_with("--"))
         return argument.substr(2);
@@ -38,10 +38,12 @@ CommandLine Refused(std::initializer_list<std::string_view> error) {
 
 } // namespace
 
-std::span<const Switch> ProgramSwitches(std::string_view program) {
-    if (SameRegName(program, "veltrin-sharing"))
-        return kSwitches;
+std::span<const Switch> LauncherSwitches() {
     return std::span(kSwitches).first(std::size(kSwitches) - 1);
+}
+
+std::span<const Switch> SuiteSwitches() {
+    return kSwitches;
 }
 
 CommandLine ParseCommandLine(std::span<const char *const> arguments,
@@ -50,8 +52,8 @@ CommandLine ParseCommandLine(std::span<const char *const> arguments,
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
         const std::optional<std::string_view> name = SwitchName(argument);
-        if (!name || name->empty())
-            return Refused({"unexpected argument \"", argument, "\""});
+        if (!name)
+            continue;
         bool help = false;
         for (std::string_view helpName : kHelpNames)
             help = help || SameRegName(*name, helpName);
@@ -122,10 +124,10 @@ std::string UsageText(std::string_view program, std::span<const Switch> switches
     return text;
 }
 
-std::optional<int> TakeCommandLine(int argc, char **argv, const CommandLineOutlet &outlet) {
+std::optional<int> TakeCommandLine(int argc, char **argv, std::span<const Switch> switches,
+                                   const CommandLineOutlet &outlet) {
     const std::string_view program = ProgramName(argc > 0 ? argv[0] : "");
-    CommandLine line =
-        ParseCommandLine({argv + (argc > 0 ? 1 : 0), argv + argc}, ProgramSwitches(program));
+    CommandLine line = ParseCommandLine({argv + (argc > 0 ? 1 : 0), argv + argc}, switches);
     switch (line.outcome) {
     case CommandLine::Outcome::Error:
         line.error += " (";
@@ -134,7 +136,7 @@ std::optional<int> TakeCommandLine(int argc, char **argv, const CommandLineOutle
         outlet.showError(line.error);
         return kUsageExitCode;
     case CommandLine::Outcome::Help:
-        outlet.showUsage(UsageText(program, ProgramSwitches(program)));
+        outlet.showUsage(UsageText(program, switches));
         return 0;
     case CommandLine::Outcome::Run:
         break;

@@ -1,16 +1,7 @@
 #include "platform/script/shared_position.h"
 
 #include "platform/decimal_text.h"
-#include "platform/sim/host_file.h"
-
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
-#include <string_view>
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
+#include "platform/digit_value.h"
 
 namespace script {
 
@@ -18,73 +9,58 @@ namespace {
 
 constexpr const char *kPositionVariable = "VELTRIN_SCRIPT_POS";
 
-void Store(int fd, std::size_t position) {
-    const std::string text = vp::DecimalText(position) + "\n";
-    // Failing to record the position would replay actions in the next
-    // process; that shows as a script error there, so it is not fatal here.
-    (void)!pwrite(fd, text.data(), text.size(), 0);
-    (void)!ftruncate(fd, static_cast<off_t>(text.size()));
-}
-
-std::size_t Load(int fd) {
-    char text[32] = {};
-    const ssize_t got = pread(fd, text, sizeof text - 1, 0);
-    return got > 0 ? std::strtoull(text, nullptr, 10) : 0;
+// The decimal number the file starts with; 0 for anything else.
+std::size_t Number(std::string_view text) {
+    std::size_t value = 0;
+    for (const char c : text) {
+        const int digit = vp::DigitValue(c);
+        if (digit < 0 || digit > 9)
+            break;
+        value = value * 10 + static_cast<std::size_t>(digit);
+    }
+    return value;
 }
 
 // Another process of the run may take an action at the same time.
-class Lock {
+class Hold {
   public:
-    explicit Lock(int fd) : fd_(fd) {
-        while (flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-        }
-    }
-    ~Lock() { flock(fd_, LOCK_UN); }
-    Lock(const Lock &) = delete;
-    Lock &operator=(const Lock &) = delete;
+    explicit Hold(host::SharedFile &file) : file_(file) { file_.Lock(); }
+    ~Hold() { file_.Unlock(); }
+    Hold(const Hold &) = delete;
+    Hold &operator=(const Hold &) = delete;
 
   private:
-    int fd_;
+    host::SharedFile &file_;
 };
 
 } // namespace
 
-SharedPosition::~SharedPosition() {
-    if (fd_ >= 0)
-        close(fd_);
-}
-
-SharedPosition::SharedPosition(SharedPosition &&other) noexcept : fd_(other.fd_) {
-    other.fd_ = -1;
-}
-
-SharedPosition &SharedPosition::operator=(SharedPosition &&other) noexcept {
-    std::swap(fd_, other.fd_);
-    return *this;
-}
-
 bool SharedPosition::Open(const std::string &absolutePath, std::string *error) {
     const std::string path = absolutePath + ".pos";
     std::string why;
-    fd_ = sim::OpenForWriting(path, O_RDWR | O_CREAT, &why);
-    if (fd_ < 0) {
+    if (!file_.Open(path, &why)) {
         *error = "cannot keep the position of the response file in " + path + ": " + why;
         return false;
     }
-    const char *inherited = std::getenv(kPositionVariable);
-    if (!inherited || std::string_view(inherited) != path) {
-        Lock lock(fd_);
-        Store(fd_, 0);
-        setenv(kPositionVariable, path.c_str(), 1);
+    if (host::Variable(kPositionVariable) != path) {
+        Hold hold(file_);
+        Store(0);
+        host::SetVariable(kPositionVariable, path);
     }
     return true;
 }
 
 std::size_t SharedPosition::Take() {
-    Lock lock(fd_);
-    const std::size_t position = Load(fd_);
-    Store(fd_, position + 1);
+    Hold hold(file_);
+    const std::size_t position = Number(file_.Read());
+    Store(position + 1);
     return position;
+}
+
+// Failing to record the position would replay actions in the next process;
+// that shows as a script error there, so it is not fatal here.
+void SharedPosition::Store(std::size_t position) {
+    file_.Replace(vp::DecimalText(position) + "\n");
 }
 
 } // namespace script

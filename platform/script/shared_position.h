@@ -8,6 +8,8 @@
 // they continue where it stands.
 #pragma once
 
+#include "platform/script/host.h"
+
 #include <cstddef>
 #include <string>
 
@@ -15,22 +17,17 @@ namespace script {
 
 class SharedPosition {
   public:
-    SharedPosition() = default;
-    ~SharedPosition();
-    SharedPosition(SharedPosition &&other) noexcept;
-    SharedPosition &operator=(SharedPosition &&other) noexcept;
-    SharedPosition(const SharedPosition &) = delete;
-    SharedPosition &operator=(const SharedPosition &) = delete;
-
     // Opens the position of the script at `absolutePath`: a new run when this
     // process is the first, else the inherited one. False with *error set
     // when the position file cannot be used.
     bool Open(const std::string &absolutePath, std::string *error);
-    // The index of the next action, counted on by one under a lock.
+    // The index of the next action, counted on by one under the lock.
     std::size_t Take();
 
   private:
-    int fd_ = -1;
+    void Store(std::size_t position);
+
+    host::SharedFile file_;
 };
 
 } // namespace script

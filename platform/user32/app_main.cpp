@@ -1,7 +1,7 @@
 // AfxWinMain on Linux: choose the user interface once, run the application
 // object, and keep the terminal until the programs it started have ended.
 #include "platform/framework.h"
-#include "platform/script/script_driver.h"
+#include "platform/user32/script_driver.h"
 #include "platform/sim/machine.h"
 #include "platform/user32/no_user_driver.h"
 
@@ -35,7 +35,7 @@ std::unique_ptr<ui::Driver> ChooseDriver() {
     const std::string_view ui = setting ? setting : "";
     constexpr std::string_view kScript = "script:";
     if (ui.starts_with(kScript))
-        return script::OpenScriptDriver(std::string(ui.substr(kScript.size())));
+        return std::make_unique<ui::ScriptDriver>(std::string(ui.substr(kScript.size())));
     if (ui == "tui")
         return TerminalDriver();
     if (!ui.empty())

@@ -8,13 +8,13 @@
 
 namespace vp {
 
-std::optional<int> TakeCommandLine(int argc, char **argv) {
+std::optional<int> TakeCommandLine(int argc, char **argv, std::span<const Switch> switches) {
     static constexpr CommandLineOutlet kOutlet = {
         [](const std::string &usage) { std::fputs(usage.c_str(), stdout); },
         [](const std::string &error) { ui::Fail(error, kUsageExitCode); },
         [](const char *name, const std::string &value) { setenv(name, value.c_str(), 1); },
     };
-    return TakeCommandLine(argc, argv, kOutlet);
+    return TakeCommandLine(argc, argv, switches, kOutlet);
 }
 
 } // namespace vp

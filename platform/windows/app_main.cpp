@@ -3,7 +3,7 @@
 #include "platform/framework.h"
 #include "platform/windows/environment.h"
 #include "platform/windows/fail.h"
-#include "platform/windows/script_run.h"
+#include "platform/windows/script_loader.h"
 
 #include <string_view>
 
@@ -15,11 +15,9 @@ constexpr std::string_view kScript = "script:";
 
 // A person answers unless a response file does; "tui" names the person too,
 // who here sees the real dialogs.
-void ChooseUserInterface() {
+void CheckUserInterface() {
     const std::string setting = win32::EnvironmentValue("VELTRIN_UI");
-    if (std::string_view(setting).starts_with(kScript))
-        win32::script::Start(setting.substr(kScript.size()));
-    else if (!setting.empty() && setting != "tui")
+    if (!setting.empty() && setting != "tui" && !std::string_view(setting).starts_with(kScript))
         win32::Fail({"VELTRIN_UI must be tui or script:<file>, not \"", setting, "\""},
                     kBadSettingExitCode);
 }
@@ -37,7 +35,8 @@ void MakeAbsolute(const char *variable, std::string_view prefix = "") {
 } // namespace
 
 int AfxWinMain() {
-    ChooseUserInterface();
+    CheckUserInterface();
+    win32::LoadScriptLink();
     MakeAbsolute("VELTRIN_UI", kScript);
     MakeAbsolute("VELTRIN_TRANSCRIPT");
 

@@ -4,8 +4,7 @@
 #include "platform/framework.h"
 #include "platform/windows/center_dialog.h"
 #include "platform/windows/open_dialogs.h"
-#include "platform/windows/script_run.h"
-#include "platform/windows/transcript.h"
+#include "platform/windows/script_loader.h"
 
 namespace {
 
@@ -41,8 +40,9 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     CDialog *dialog = DialogOfWindow(window, message, lParam);
     if (!dialog)
         return FALSE; // messages before WM_INITDIALOG
-    if (message == WM_DESTROY)
-        win32::transcript::DialogEnded(*dialog, dialog->EndCode());
+    const win32::ScriptLink *automation = win32::Automation();
+    if (message == WM_DESTROY && automation)
+        automation->dialogEnded(window, dialog->EndCode());
 
     RECT placed = {};
     if (message == WM_INITDIALOG)
@@ -52,17 +52,15 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
     if (message == WM_INITDIALOG) {
         win32::CenterAfterInit(window, placed);
-        win32::transcript::DialogOpened(*dialog);
-        // A person's runs record the lists and checks as the dialog opens;
-        // a scripted run each time the dialog waits.
-        if (!win32::script::Active())
-            win32::transcript::DialogWaits(window);
-    } else if (message == WM_SHOWWINDOW && wParam) {
-        win32::script::DialogShown(*dialog);
+        if (automation)
+            automation->dialogOpened(window);
+    } else if (message == WM_SHOWWINDOW && wParam && automation) {
+        automation->dialogShown(window);
     } else if (message == WM_DESTROY) {
         win32::DialogStopped(*dialog);
         SetWindowLongPtrA(window, DWLP_USER, 0);
-        win32::script::DialogClosed(*dialog);
+        if (automation)
+            automation->dialogClosed(window);
     }
     if (!handled)
         return FALSE;

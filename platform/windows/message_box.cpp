@@ -1,17 +1,13 @@
 // MessageBoxA as the program calls it (platform/api.h redirects the name
-// here): the transcript records the box and the answer, and a response file
-// answers it when one drives the run.
+// here): when a run is written down or answered from a response file,
+// veltrin-script.dll shows the box.
 #include "platform/api.h"
-#include "platform/windows/script_run.h"
-#include "platform/windows/transcript.h"
+#include "platform/windows/script_loader.h"
 
 #undef MessageBoxA
 
 int WINAPI VpMessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-    win32::transcript::MessageBoxShown(owner, caption, text, type);
-    const int answer = win32::script::Active()
-                           ? win32::script::AnswerMessageBox(owner, text, caption, type)
-                           : MessageBoxA(owner, text, caption, type);
-    win32::transcript::Answered(answer);
-    return answer;
+    if (const win32::ScriptLink *automation = win32::Automation())
+        return automation->showMessageBox(owner, text, caption, type);
+    return MessageBoxA(owner, text, caption, type);
 }

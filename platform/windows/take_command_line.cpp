@@ -30,7 +30,7 @@ void ReportError(const std::string &error) {
 
 } // namespace
 
-std::optional<int> TakeCommandLine(int argc, char **argv) {
+std::optional<int> TakeCommandLine(int argc, char **argv, std::span<const Switch> switches) {
     static constexpr CommandLineOutlet kOutlet = {
         [](const std::string &usage) {
             MessageBoxA(nullptr, usage.c_str(), kCaption, MB_OK | MB_ICONINFORMATION);
@@ -38,7 +38,7 @@ std::optional<int> TakeCommandLine(int argc, char **argv) {
         ReportError,
         [](const char *name, const std::string &value) { win32::SetEnvironmentValue(name, value); },
     };
-    return TakeCommandLine(argc, argv, kOutlet);
+    return TakeCommandLine(argc, argv, switches, kOutlet);
 }
 
 } // namespace vp

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Checks programs built for Windows 95/98: GUI subsystem version 4.0 (a newer
 # one makes the 9x loader refuse them), imports only from the list of DLLs
-# and functions those systems have (win9x-imports.txt), and no bigger than
-# 64 KB (65,536 bytes), as the programs of that time were.
+# and functions those systems have (win9x-imports.txt), none from a C runtime
+# DLL whatever the list says (a retail Windows 95 has none: msvcrt.dll came
+# with later programs), and no bigger than 64 KB (65,536 bytes), as the
+# programs of that time were.
 # Usage: check-imports.sh OBJDUMP PROGRAM...
 set -euo pipefail
 objdump=$1
@@ -39,6 +41,16 @@ for program in "$@"; do
                     /^The / {dll = ""}
                     dll != "" && NF == 3 && $1 ~ /^[0-9a-f]+$/ {print dll, $3}' <<<"$dump" |
                sort -u)"
+    # msvcrt.dll and its later versions (msvcrt20.dll, msvcr100.dll ...), the
+    # C runtime of the oldest compilers, the universal C runtime and the API
+    # sets that forward to it.
+    runtimes="$(awk '/DLL Name:/ {print $3}' <<<"$dump" |
+                grep -iE '^(msvcrt.*|msvcr[0-9]+.*|crtdll|ucrtbase.*)\.dll$|^api-ms-' || true)"
+    if [ -n "$runtimes" ]; then
+        echo "$name imports a C runtime DLL, which a retail Windows 95 lacks:"
+        sed 's/^/    /' <<<"$runtimes"
+        status=1
+    fi
     if [ -z "$imports" ]; then
         echo "$name: no imports found (objdump output not understood)"
         status=1
@@ -49,7 +61,7 @@ for program in "$@"; do
         echo "$name imports what Windows 95/98 lack (or the list does not know):"
         sed 's/^/    /' <<<"$extra"
         status=1
-    else
+    elif [ -z "$runtimes" ]; then
         echo "$name: $bytes bytes, subsystem 4.0, $(wc -l <<<"$imports") imports, all known to Windows 95/98"
     fi
 done

@@ -21,16 +21,19 @@ source "$here/wine-machine.sh"
 # netapi32, which answers 50, and the run goes on as the Linux one does;
 # Wine's own svrapi.dll would abort the process), and how the response file
 # and the transcript are given: by the environment (env), by the switches
-# while the environment names other files (switches), or by the environment
-# with an unknown switch on the command line (bad-switch: no run); and
-# optionally a second run after the first, "program:argument", answered by
-# NAME.then.txt through the environment. The first run's program may take
-# an argument the same way. A file scenarios/NAME.refuse is the stand-in's
-# list of calls to refuse; the Linux run's machine refuses the same calls by
-# its own registry. A file scenarios/NAME.undo.reg lies in the Windows
-# folder as the undo file before the first run; with a file
-# scenarios/NAME.held, another process holds the mutex of a running setup or
-# undo during the first run.
+# while the environment names other files (switches), by the environment
+# with an unknown switch on the command line (bad-switch: no run), or by the
+# environment with a word on the command line that is no switch (stray: it
+# is ignored); and optionally a second run after the first,
+# "program:argument", answered by NAME.then.txt through the environment. A
+# program may be a copy of one under another file name:
+# "veltrin-sharing@VELTRI~1" is veltrin-sharing copied to VELTRI~1.EXE. A file
+# scenarios/NAME.refuse is the stand-in's list of calls to refuse; the Linux
+# run's machine refuses the same calls by its own registry. The first run's
+# program may take an argument as the second's does. A file
+# scenarios/NAME.undo.reg lies in the Windows folder as the undo file before
+# the first run; with a file scenarios/NAME.held, another process holds the
+# mutex of a running setup or undo during the first run.
 # (A run without the share service, where Wine's netapi32 answers 50 to
 # every share call, now shows the share-failure warning that the Linux
 # machine, whose share service works, never shows: not comparable.)
@@ -51,6 +54,7 @@ scenarios=(
     "switches veltrin present - standin switches"
     "bad-switch veltrin present - standin bad-switch"
     "gateway-undo veltrin-sharing present printers-by-name.reg standin env veltrin-sharing:/undo"
+    "renamed veltrin-sharing@SHARING present printers-by-name.reg standin stray veltrin-sharing@VELTRI~1:/undo"
     "no-runonce-undo veltrin-sharing present no-runonce.reg standin env veltrin-sharing:/undo"
     "share-between veltrin-sharing present share-between.reg standin env veltrin-sharing:/undo"
     "hand-made-undo veltrin-sharing:/undo present - standin env"
@@ -92,11 +96,25 @@ settings() { # how responses transcript unused
         ui="script:$2" transcript=$3
         arguments=(/colour blue)
         ;;
+    stray)
+        ui="script:$2" transcript=$3
+        # The tail of a path with a blank, as a start without quotes leaves it.
+        arguments=('Files\VELTRIN\veltrin-sharing.exe')
+        ;;
     esac
 }
 
 # The argument of a run given as "program:argument"; nothing for "program".
 argument_of() { [[ $1 != *:* ]] || echo "${1#*:}"; }
+
+# The file a program column names (EXTENSION after a built program's name).
+program_file() { # program extension
+    if [[ $1 == *@* ]]; then
+        echo "${1#*@}.EXE"
+    else
+        echo "$1$2"
+    fi
+}
 
 # ---- the Linux build -------------------------------------------------------
 linux_run() { # name program cd change svrapi how [then]
@@ -141,7 +159,12 @@ linux_run() { # name program cd change svrapi how [then]
 # One run of a program; its files in DIR start with PREFIX.
 linux_invoke() { # dir prefix responses how program [argument]
     local dir=$1 prefix=$2 responses=$3 how=$4 program=$5 status=0 ui transcript arguments
+    local file="$LINUX_BIN/$program"
     shift 5
+    if [[ $program == *@* ]]; then
+        file="$dir/$(program_file "$program")"
+        cp "$LINUX_BIN/${program%@*}" "$file"
+    fi
     # A copy: the run keeps its position beside the response file, and the
     # tracked scenarios stay as they are.
     cp "$here/scenarios/$responses" "$dir/${prefix}responses.txt"
@@ -149,7 +172,7 @@ linux_invoke() { # dir prefix responses how program [argument]
         "$dir/${prefix}unused.txt"
     VELTRIN_MACHINE="$dir/machine" VELTRIN_BIN="$LINUX_BIN" \
         VELTRIN_UI="$ui" VELTRIN_TRANSCRIPT="$transcript" \
-        timeout 120 "$LINUX_BIN/$program" "${arguments[@]}" "$@" </dev/null \
+        timeout 120 "$file" "${arguments[@]}" "$@" </dev/null \
         >"$dir/${prefix}output.txt" 2>&1 || status=$?
     echo "$status" >"$dir/${prefix}status"
     # A run that never started has seen nothing.
@@ -262,8 +285,11 @@ wine_run() { # name program cd change svrapi how [then]
 # with SHOTS. setup.log then tells what the run's restart ran.
 wine_invoke() { # dir prefix shots responses how program [argument]
     local dir=$1 prefix=$2 shots=$3 responses=$4 how=$5 program=$6 status=0 ui transcript arguments
-    local run="$WINEPREFIX/drive_c/vp-run" windows="$WINEPREFIX/drive_c/windows"
+    local run="$WINEPREFIX/drive_c/vp-run" windows="$WINEPREFIX/drive_c/windows" file
     shift 6
+    file="$(program_file "$program" .exe)"
+    [[ $program != *@* ]] ||
+        cp "$WINEPREFIX/drive_c/VELTRIN/${program%@*}.exe" "$WINEPREFIX/drive_c/VELTRIN/$file"
     rm -rf "$run" "$windows/setup.log"
     mkdir -p "$run"
     cp "$here/scenarios/$responses" "$run/responses.txt"
@@ -275,7 +301,7 @@ wine_invoke() { # dir prefix shots responses how program [argument]
     settings "$how" 'C:\vp-run\responses.txt' 'C:\vp-run\transcript.txt' 'C:\vp-run\unused.txt'
     VELTRIN_BIN='C:\VELTRIN' VELTRIN_UI="$ui" VELTRIN_TRANSCRIPT="$transcript" \
         VELTRIN_SCRIPT_PAUSE=$pause_ms \
-        timeout 120 wine 'C:\runwait.exe' "C:\\VELTRIN\\$program.exe" "${arguments[@]}" "$@" \
+        timeout 120 wine 'C:\runwait.exe' "C:\\VELTRIN\\$file" "${arguments[@]}" "$@" \
         </dev/null >"$dir/${prefix}output.txt" 2>&1 || status=$?
     touch "$run/stop"
     wait "$shooter_pid"
@@ -284,6 +310,41 @@ wine_invoke() { # dir prefix shots responses how program [argument]
     cp "$run/transcript.txt" "$dir/${prefix}transcript.txt" 2>/dev/null ||
         : >"$dir/${prefix}transcript.txt"
     [ ! -e "$run/unused.txt" ] || cp "$run/unused.txt" "$dir/${prefix}unused.txt"
+}
+
+# The programs without veltrin-script.dll, given a response file: the run
+# stops before anything else shows, with a box that names the DLL, which a
+# person (xdotool) closes; exit status 3, the share key as it was.
+wine_no_script_dll() {
+    local dir="$OUT/wine/no-script-dll" programs="$WINEPREFIX/drive_c/VP-NODLL" window="" i
+    rm -rf "$dir" "$programs"
+    mkdir -p "$dir"
+    cp -r "$WINEPREFIX/drive_c/VELTRIN" "$programs"
+    rm -f "$programs/veltrin-script.dll"
+    cp "$here/scenarios/gateway.txt" "$WINEPREFIX/drive_c/vp-nodll.txt"
+    local lanman='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Network\LanMan'
+    wine_export "$lanman" "$dir/before.reg"
+    VELTRIN_UI='script:C:\vp-nodll.txt' timeout 60 wine 'C:\VP-NODLL\veltrin-sharing.exe' \
+        </dev/null >"$dir/output.txt" 2>&1 &
+    local pid=$!
+    for i in $(seq 80); do
+        window="$(xdotool search --name '^Veltrin Pellorin$' 2>/dev/null | head -1)" || true
+        [ -n "$window" ] && break
+        sleep 0.25
+    done
+    if [ -n "$window" ]; then
+        sleep "$shot_delay"
+        import -window root "$OUT/shots/no-script-dll.png" 2>/dev/null || true
+        xdotool windowactivate --sync "$window" key Return 2>/dev/null ||
+            xdotool windowfocus "$window" key Return || true
+        echo shown >"$dir/box"
+    fi
+    local status=0
+    wait "$pid" || status=$?
+    echo "$status" >"$dir/status"
+    wine_export "$lanman" "$dir/after.reg"
+    [ ! -e "$WINEPREFIX/drive_c/vp-nodll.txt.pos" ] || echo kept >"$dir/position"
+    rm -rf "$programs" "$WINEPREFIX/drive_c/vp-nodll.txt"*
 }
 
 if [ "${1:-}" = --gui ]; then
@@ -296,6 +357,9 @@ if [ "${1:-}" = --gui ]; then
         wine_run $scenario
         echo "  ${scenario%% *}: $((SECONDS - started)) s"
     done
+    started=$SECONDS
+    wine_no_script_dll
+    echo "  no-script-dll: $((SECONDS - started)) s"
     wineserver -k || true
     exit 0
 fi
@@ -325,6 +389,21 @@ compare() { # name program cd change svrapi how [then]
             fail "the switches won over the environment"
         else
             echo "  ok   the switches won over the environment"
+        fi
+    fi
+    # The same on both sides is not enough here: the run must have gone on.
+    if [ "$6" = stray ]; then
+        if [ "$(cat "$wine/status")" = 0 ] && [ -s "$wine/transcript.txt" ]; then
+            echo "  ok   the word that is no switch was ignored"
+        else
+            fail "the word that is no switch was not ignored"
+        fi
+    fi
+    if [[ ${7:-} == *@* ]]; then
+        if [ "$(cat "$wine/then-status")" = 0 ] && [ -s "$wine/then-transcript.txt" ]; then
+            echo "  ok   $(program_file "${7%%:*}") took ${7#*:}"
+        else
+            fail "$(program_file "${7%%:*}") did not take ${7#*:}"
         fi
     fi
     echo "$(cat "$linux/status")" >"$OUT/a"
@@ -401,6 +480,22 @@ compare() { # name program cd change svrapi how [then]
     same "setup log" "$OUT/a" "$OUT/b"
 }
 
+compare_no_script_dll() {
+    local dir="$OUT/wine/no-script-dll"
+    echo "no-script-dll:"
+    echo 3 >"$OUT/a"
+    same "exit status" "$OUT/a" "$dir/status"
+    if [ -e "$dir/box" ]; then echo "  ok   a box told it"; else fail "no box told it"; fi
+    if grep -q 'veltrin-script.dll' "$dir/output.txt"; then
+        echo "  ok   the message names veltrin-script.dll"
+    else
+        fail "the message does not name veltrin-script.dll"
+        sed 's/^/         /' "$dir/output.txt"
+    fi
+    same "share key" "$dir/before.reg" "$dir/after.reg"
+    if [ -e "$dir/position" ]; then fail "the response file was read"; else echo "  ok   the response file was not read"; fi
+}
+
 [ $# -eq 4 ] || { echo "usage: $0 WINDOWS_BIN STANDINS LINUX_BIN OUT" >&2; exit 2; }
 export WINDOWS_BIN="$(cd "$1" && pwd)" STANDINS="$(cd "$2" && pwd)"
 export LINUX_BIN="$(cd "$3" && pwd)" OUT="$4"
@@ -422,7 +517,7 @@ mkdir -p "$OUT/cd-absent" "$OUT/shots"
 cp -r "$OUT/cd" "$OUT/cd-no-installer"
 rm "$OUT/cd-no-installer/Wingate/ws2setup.exe"
 status=0
-make_prefix "$machine" "$OUT/cd" "$WINDOWS_BIN/veltrin.exe" "$WINDOWS_BIN/veltrin-sharing.exe" ||
+make_prefix "$machine" "$OUT/cd" "$WINDOWS_BIN"/*.exe "$WINDOWS_BIN"/*.dll ||
     status=$?
 if [ "$status" -eq 3 ]; then
     # Not a fault of the programs: Wine cannot make a prefix on this machine.
@@ -445,6 +540,7 @@ for scenario in "${scenarios[@]}"; do
     # shellcheck disable=SC2086
     compare $scenario
 done
+compare_no_script_dll
 echo "screenshots: $OUT/shots ($(ls "$OUT/shots" | wc -l) files)"
 if [ "$failures" -ne 0 ]; then
     echo "$failures checks failed"

@@ -3,7 +3,7 @@
 // files too large for their format. Nothing is written through a link,
 // nothing outside is changed, no read waits for ever or fills memory, and
 // the file at fault is named.
-#include "platform/script/script_driver.h"
+#include "platform/user32/script_driver.h"
 #include "platform/script/shared_position.h"
 #include "platform/sim/machine.h"
 #include "platform/sim/machine_config.h"
@@ -153,7 +153,7 @@ TEST_F(HostileFiles, SpecialFilesAreNotRead) {
 
     const std::string script = outside.Path() + "/run.txt";
     ASSERT_EQ(mkfifo(script.c_str(), 0644), 0);
-    EXPECT_EXIT(script::OpenScriptDriver(script), testing::ExitedWithCode(3),
+    EXPECT_EXIT(std::make_unique<ui::ScriptDriver>(script), testing::ExitedWithCode(3),
                 HasSubstr("cannot read the response file " + script + ": not a regular file\n"));
 }
 

@@ -1,5 +1,5 @@
 // The command line's switches: what each sets, the forms a switch may take,
-// and every way a command line is refused.
+// the words that are ignored, and every way a command line is refused.
 #include "platform/command_switches.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@ namespace {
 using Outcome = vp::CommandLine::Outcome;
 
 vp::CommandLine Parse(std::vector<const char *> arguments) {
-    return vp::ParseCommandLine(arguments, vp::ProgramSwitches("veltrin"));
+    return vp::ParseCommandLine(arguments, vp::LauncherSwitches());
 }
 
 std::vector<std::string> Settings(const vp::CommandLine &line) {
@@ -50,9 +50,11 @@ TEST(CommandSwitches, WhatIsNotUnderstoodIsRefusedWithTheReason) {
         {{"/scripts", "a.txt"}, "unknown switch \"/scripts\""},
         {{"/script"}, "/script needs <file>"},
         {{"-Transcript", ""}, "-Transcript needs <file>"},
-        {{"answers.txt"}, "unexpected argument \"answers.txt\""},
-        {{"-"}, "unexpected argument \"-\""},
-        {{"/"}, "unexpected argument \"/\""},
+        // A misspelt switch never starts a run.
+        {{"/scirpt", "a.txt"}, "unknown switch \"/scirpt\""},
+        {{"-"}, "unknown switch \"-\""},
+        {{"/"}, "unknown switch \"/\""},
+        {{"--"}, "unknown switch \"--\""},
         // A fault anywhere refuses the whole line, help or not.
         {{"/?", "/x"}, "unknown switch \"/x\""},
     };
@@ -65,7 +67,7 @@ TEST(CommandSwitches, WhatIsNotUnderstoodIsRefusedWithTheReason) {
 }
 
 TEST(CommandSwitches, ARowOfTheTableIsAllANewSwitchNeeds) {
-    std::vector<vp::Switch> table(vp::ProgramSwitches("veltrin").begin(), vp::ProgramSwitches("veltrin").end());
+    std::vector<vp::Switch> table(vp::LauncherSwitches().begin(), vp::LauncherSwitches().end());
     table.push_back({"undo", "", "VELTRIN_UNDO", "1", "take back the last setup"});
     const std::vector<const char *> arguments = {"/UNDO", "/script", "a.txt"};
     const vp::CommandLine line = vp::ParseCommandLine(arguments, table);
@@ -99,12 +101,23 @@ namespace {
 // pass it on to the suite it starts.
 TEST(CommandSwitches, UndoIsTheSuitesOwn) {
     const std::vector<const char *> arguments = {"-Undo"};
-    const vp::CommandLine suite =
-        vp::ParseCommandLine(arguments, vp::ProgramSwitches("VELTRIN-SHARING"));
+    const vp::CommandLine suite = vp::ParseCommandLine(arguments, vp::SuiteSwitches());
     EXPECT_EQ(suite.outcome, vp::CommandLine::Outcome::Run);
     EXPECT_EQ(Settings(suite), std::vector<std::string>{"VELTRIN_UNDO=1"});
-    EXPECT_EQ(vp::ParseCommandLine(arguments, vp::ProgramSwitches("veltrin")).outcome,
+    EXPECT_EQ(vp::ParseCommandLine(arguments, vp::LauncherSwitches()).outcome,
               vp::CommandLine::Outcome::Error);
+}
+
+// A word that is no switch is ignored wherever it stands, as the tail of a
+// path with a blank is when the program was started without quotes; the
+// file after a switch is still the switch's.
+TEST(CommandSwitches, WordsThatAreNoSwitchesAreIgnored) {
+    const vp::CommandLine line = vp::ParseCommandLine(
+        std::vector<const char *>{"Files\\VELTRIN\\veltrin.exe", "/script", "a.txt", "stray", ""},
+        vp::SuiteSwitches());
+    EXPECT_EQ(line.outcome, Outcome::Run);
+    EXPECT_EQ(Settings(line), std::vector<std::string>{"VELTRIN_UI=script:a.txt"});
+    EXPECT_EQ(Parse({"stray", "/?"}).outcome, Outcome::Help);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "tests/unit/framework/probe_dialog.h"
 
-#include "platform/script/script_driver.h"
+#include "platform/user32/script_driver.h"
 #include "platform/user32/resources.h"
 #include "res/resource.h"
 
@@ -105,7 +105,7 @@ void ScriptTest::TearDown() {
 void ScriptTest::Script(const std::string &lines) {
     testkit::WriteFile(ScriptPath(), lines);
     unsetenv("VELTRIN_SCRIPT_POS"); // each test is a run of its own
-    ui::SetDriver(script::OpenScriptDriver(ScriptPath()));
+    ui::SetDriver(std::make_unique<ui::ScriptDriver>(ScriptPath()));
 }
 
 std::vector<std::string> ScriptTest::Transcript() const {

@@ -3,7 +3,7 @@
 #include "tests/unit/framework/probe_dialog.h"
 
 #include "platform/script/response_file.h"
-#include "platform/script/script_driver.h"
+#include "platform/user32/script_driver.h"
 #include "res/resource.h"
 
 #include <gmock/gmock.h>
@@ -143,9 +143,9 @@ TEST_F(ScriptTest, ActionsThatDoNotFitStopTheRunNamingTheLine) {
 
 TEST_F(ScriptTest, WrongFileStopsBeforeAnythingIsShown) {
     testkit::WriteFile(ScriptPath(), "click 1\nwiat 100\n");
-    EXPECT_EXIT(script::OpenScriptDriver(ScriptPath()), ExitedWithCode(3),
+    EXPECT_EXIT(std::make_unique<ui::ScriptDriver>(ScriptPath()), ExitedWithCode(3),
                 HasSubstr("veltrin: " + ScriptPath() + ":2: unknown action \"wiat\"\n"));
-    EXPECT_EXIT(script::OpenScriptDriver(ScriptPath() + ".missing"), ExitedWithCode(3),
+    EXPECT_EXIT(std::make_unique<ui::ScriptDriver>(ScriptPath() + ".missing"), ExitedWithCode(3),
                 HasSubstr("veltrin: cannot read the response file " + ScriptPath() +
                                   ".missing: No such file or directory\n"));
 }
@@ -163,7 +163,7 @@ template <typename Body> int InChild(Body body) {
 }
 
 int RunAsProgram(const std::string &script, UINT dialog, INT_PTR expected) {
-    ui::SetDriver(script::OpenScriptDriver(script));
+    ui::SetDriver(std::make_unique<ui::ScriptDriver>(script));
     ProbeDlg dlg(dialog);
     return dlg.DoModal() == expected ? 0 : 1;
 }

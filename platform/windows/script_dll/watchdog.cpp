@@ -1,6 +1,6 @@
 // One thread that sleeps until the deadline; every progress report wakes it
 // to move the deadline on.
-#include "platform/windows/watchdog.h"
+#include "platform/windows/script_dll/watchdog.h"
 
 #include "platform/api.h"
 #include "platform/decimal_text.h"

@@ -15,7 +15,7 @@
 // status 3 and "veltrin: <file>:<line>: ..." on the standard error.
 #pragma once
 
-#include "platform/framework.h"
+#include "platform/api.h"
 
 #include <string>
 
@@ -29,8 +29,8 @@ bool Active();
 // Called by the dialog procedure when the dialog manager shows the dialog
 // (after WM_INITDIALOG), and once the dialog has left the open dialogs at
 // WM_DESTROY.
-void DialogShown(CDialog &dialog);
-void DialogClosed(CDialog &dialog);
+void DialogShown(HWND dialog);
+void DialogClosed(HWND dialog);
 
 // Shows the message box and answers it from the response file.
 int AnswerMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type);

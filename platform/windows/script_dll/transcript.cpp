@@ -1,29 +1,12 @@
-#include "platform/windows/transcript.h"
+#include "platform/windows/script_dll/transcript.h"
 
 #include "platform/framework/transcript_lines.h"
-#include "platform/windows/environment.h"
-#include "platform/windows/open_dialogs.h"
+#include "platform/script/transcript_file.h"
+#include "platform/windows/script_dll/program.h"
 
 namespace win32::transcript {
 
 namespace {
-
-// Appends one line; the processes of a run take turns, so a write at the
-// end of the file is enough.
-void Write(std::string line) {
-    const std::string path = EnvironmentValue("VELTRIN_TRANSCRIPT");
-    if (path.empty())
-        return;
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return; // the record is lost, never the run
-    line += '\n';
-    SetFilePointer(file, 0, nullptr, FILE_END);
-    DWORD written = 0;
-    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    CloseHandle(file);
-}
 
 // The list box's line, its entries read one at a time.
 std::string ListLineOf(HWND list, int id) {
@@ -50,24 +33,24 @@ bool IsCheckOrRadio(HWND button) {
 } // namespace
 
 void MessageBoxShown(HWND owner, LPCSTR caption, LPCSTR text, UINT style) {
-    const CDialog *dialog = OpenDialogOf(owner);
+    const UINT ownerTemplate = Program().templateOf(owner);
     std::optional<int> ownerId;
-    if (dialog)
-        ownerId = static_cast<int>(dialog->TemplateId());
+    if (ownerTemplate)
+        ownerId = static_cast<int>(ownerTemplate);
     // Windows' caption when none is given.
-    Write(ui::transcript::MessageBoxLine(caption ? caption : "Error", text ? text : "", style,
+    ::script::WriteTranscriptLine(ui::transcript::MessageBoxLine(caption ? caption : "Error", text ? text : "", style,
                                          ownerId));
 }
 
 void Answered(int button) {
-    Write(ui::transcript::AnswerLine(button));
+    ::script::WriteTranscriptLine(ui::transcript::AnswerLine(button));
 }
 
-void DialogOpened(const CDialog &dialog) {
+void DialogOpened(HWND dialog) {
     char title[512];
-    const int length = GetWindowTextA(dialog.GetSafeHwnd(), title, sizeof title);
-    Write(ui::transcript::DialogOpenLine(
-        static_cast<int>(dialog.TemplateId()),
+    const int length = GetWindowTextA(dialog, title, sizeof title);
+    ::script::WriteTranscriptLine(ui::transcript::DialogOpenLine(
+        static_cast<int>(Program().templateOf(dialog)),
         std::string_view(title, length > 0 ? static_cast<std::size_t>(length) : 0)));
 }
 
@@ -78,15 +61,15 @@ void DialogWaits(HWND dialog) {
         GetClassNameA(child, cls, sizeof cls);
         const int id = GetDlgCtrlID(child);
         if (lstrcmpiA(cls, "ListBox") == 0)
-            Write(ListLineOf(child, id));
+            ::script::WriteTranscriptLine(ListLineOf(child, id));
         else if (lstrcmpiA(cls, "Button") == 0 && IsCheckOrRadio(child))
-            Write(ui::transcript::CheckLine(id,
+            ::script::WriteTranscriptLine(ui::transcript::CheckLine(id,
                                             SendMessageA(child, BM_GETCHECK, 0, 0) == BST_CHECKED));
     }
 }
 
-void DialogEnded(const CDialog &dialog, int result) {
-    Write(ui::transcript::DialogEndLine(static_cast<int>(dialog.TemplateId()), result));
+void DialogEnded(HWND dialog, int result) {
+    ::script::WriteTranscriptLine(ui::transcript::DialogEndLine(static_cast<int>(Program().templateOf(dialog)), result));
 }
 
 } // namespace win32::transcript

@@ -1,4 +1,4 @@
-#include "platform/windows/script_actions.h"
+#include "platform/windows/script_dll/script_actions.h"
 
 #include "platform/format_text.h"
 

@@ -3,14 +3,14 @@
 // holds them. The lines are those of every build (transcript_lines.h).
 #pragma once
 
-#include "platform/framework.h"
+#include "platform/api.h"
 
 namespace win32::transcript {
 
 void MessageBoxShown(HWND owner, LPCSTR caption, LPCSTR text, UINT style);
 void Answered(int button);
-void DialogOpened(const CDialog &dialog);
+void DialogOpened(HWND dialog);
 void DialogWaits(HWND dialog); // the list and check lines
-void DialogEnded(const CDialog &dialog, int result);
+void DialogEnded(HWND dialog, int result);
 
 } // namespace win32::transcript

@@ -1,0 +1,93 @@
+#include "platform/script/answers.h"
+
+#include "platform/decimal_text.h"
+#include "platform/framework/message_box_buttons.h"
+#include "platform/quoted_text.h"
+
+#include <algorithm>
+
+namespace script {
+
+namespace {
+
+std::string ReadResponseFile(const std::string &path) {
+    std::string text, error;
+    if (!host::ReadTextFile(path, &text, &error))
+        host::Stop("cannot read the response file " + path + ": " + error);
+    return text;
+}
+
+// Why an answer the box does not offer cannot be given.
+std::string OfferedButtons(UINT style) {
+    std::string words = "the message box has ";
+    const char *separator = "";
+    for (int button : ui::MessageBoxButtons(style)) {
+        words += separator;
+        words += ui::AnswerWord(button);
+        separator = ", ";
+    }
+    return words;
+}
+
+} // namespace
+
+std::string DialogShowing(int templateId, std::string_view title) {
+    return "dialog " + vp::DecimalText(templateId) + " " + vp::QuotedText(title);
+}
+
+std::string MessageBoxShowing(std::string_view caption) {
+    return "message box " + vp::QuotedText(caption);
+}
+
+Answers::Answers(const std::string &path) {
+    std::string error;
+    if (!ParseResponseFile(ReadResponseFile(path), path, &file_, &error) ||
+        !position_.Open(host::AbsolutePath(path), &error))
+        host::Stop(error);
+}
+
+const Action &Answers::Next(std::string_view showing) {
+    const std::size_t index = position_.Take();
+    if (index >= file_.actions.size())
+        Stop(std::max(file_.lineCount, 1), "the response file ended", showing);
+    last_ = &file_.actions[index];
+    return *last_;
+}
+
+int Answers::ButtonFor(const Action &action, UINT style, std::string_view showing) const {
+    if (action.verb != Action::Verb::Answer)
+        DoesNotFit(action, "a message box waits for an answer", showing);
+    const auto buttons = ui::MessageBoxButtons(style);
+    if (std::find(buttons.begin(), buttons.end(), action.button) == buttons.end())
+        DoesNotFit(action, OfferedButtons(style), showing);
+    return action.button;
+}
+
+void Answers::CheckForDialog(const Action &action, std::string_view showing) const {
+    if (action.verb == Action::Verb::Answer)
+        DoesNotFit(action, "a dialog waits for an action", showing);
+}
+
+void Answers::DoesNotFit(const Action &action, std::string_view why,
+                         std::string_view showing) const {
+    // Quoted as the transcript quotes: a control byte in the file never
+    // reaches the terminal as it is.
+    std::string problem = vp::QuotedText(action.text);
+    problem += " does not fit: ";
+    problem += why;
+    Stop(action.line, problem, showing);
+}
+
+void Answers::Stop(int line, std::string_view problem, std::string_view showing) const {
+    std::string message = file_.path;
+    message += ':';
+    message += vp::DecimalText(line);
+    message += ": ";
+    message += problem;
+    message += " (showing: ";
+    message += showing;
+    message += ')';
+    host::Stop(message);
+}
+
+} // namespace script

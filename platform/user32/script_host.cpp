@@ -1,0 +1,94 @@
+// The automation core's needs (platform/script/host.h) on Linux, over the
+// host's files: the response file and the position are files of the host,
+// beside the simulated machine, not on it.
+#include "platform/script/host.h"
+
+#include "platform/sim/host_file.h"
+#include "platform/user32/fail.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace script::host {
+
+std::string Variable(const char *name) {
+    const char *value = std::getenv(name);
+    return value ? value : "";
+}
+
+void SetVariable(const char *name, const std::string &value) {
+    setenv(name, value.c_str(), 1);
+}
+
+std::string AbsolutePath(const std::string &path) {
+    return std::filesystem::absolute(path).lexically_normal().string();
+}
+
+bool ReadTextFile(const std::string &path, std::string *text, std::string *error) {
+    return sim::ReadRegularFile(path, sim::kTextFileLimit, text, error);
+}
+
+// One write on a descriptor opened for appending: lines of the processes of
+// one run never interleave.
+bool AppendToFile(const std::string &path, std::string_view text, std::string *error) {
+    const int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        *error = std::strerror(errno);
+        return false;
+    }
+    const ssize_t written = write(fd, text.data(), text.size());
+    const int code = errno;
+    close(fd);
+    if (written == static_cast<ssize_t>(text.size()))
+        return true;
+    *error = written >= 0 ? "short write" : std::strerror(code);
+    return false;
+}
+
+void Warn(const std::string &message) {
+    std::fprintf(stderr, "veltrin: %s\n", message.c_str());
+}
+
+void Stop(const std::string &message, int status) {
+    ui::Fail(message, status);
+}
+
+SharedFile::~SharedFile() {
+    if (file_ >= 0)
+        close(static_cast<int>(file_));
+}
+
+bool SharedFile::Open(const std::string &path, std::string *error) {
+    file_ = sim::OpenForWriting(path, O_RDWR | O_CREAT, error);
+    return file_ >= 0;
+}
+
+void SharedFile::Lock() {
+    while (flock(static_cast<int>(file_), LOCK_EX) != 0 && errno == EINTR) {
+    }
+}
+
+void SharedFile::Unlock() {
+    flock(static_cast<int>(file_), LOCK_UN);
+}
+
+std::string SharedFile::Read() {
+    char text[32];
+    const ssize_t got = pread(static_cast<int>(file_), text, sizeof text, 0);
+    return got > 0 ? std::string(text, static_cast<std::size_t>(got)) : std::string();
+}
+
+void SharedFile::Replace(std::string_view text) {
+    const int fd = static_cast<int>(file_);
+    (void)!pwrite(fd, text.data(), text.size(), 0);
+    (void)!ftruncate(fd, static_cast<off_t>(text.size()));
+}
+
+} // namespace script::host

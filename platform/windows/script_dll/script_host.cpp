@@ -1,0 +1,135 @@
+// The automation core's needs (platform/script/host.h) over Win32: KERNEL32
+// calls that every Windows 95 has.
+#include "platform/script/host.h"
+
+#include "platform/api.h"
+#include "platform/decimal_text.h"
+#include "platform/windows/environment.h"
+#include "platform/windows/fail.h"
+
+namespace script::host {
+
+namespace {
+
+constexpr DWORD kTextLimit = 1u << 20;
+constexpr char kLockName[] = "VeltrinPellorinScriptPosition";
+
+std::string ErrorText() {
+    return "error " + vp::DecimalText(GetLastError());
+}
+
+HANDLE Handle(std::intptr_t file) {
+    return reinterpret_cast<HANDLE>(file);
+}
+
+} // namespace
+
+std::string Variable(const char *name) {
+    return win32::EnvironmentValue(name);
+}
+
+void SetVariable(const char *name, const std::string &value) {
+    win32::SetEnvironmentValue(name, value);
+}
+
+std::string AbsolutePath(const std::string &path) {
+    return win32::FullPath(path.c_str());
+}
+
+bool ReadTextFile(const std::string &path, std::string *text, std::string *error) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        *error = ErrorText();
+        return false;
+    }
+    const DWORD size = GetFileSize(file, nullptr);
+    bool read = size <= kTextLimit;
+    if (read) {
+        text->assign(size, '\0');
+        DWORD got = 0;
+        read = ReadFile(file, text->data(), size, &got, nullptr) != 0;
+        text->resize(got);
+    }
+    *error = read ? "" : size > kTextLimit ? "more than a megabyte" : ErrorText();
+    CloseHandle(file);
+    return read;
+}
+
+// The processes of a run take turns, so a write at the end of the file is
+// enough.
+bool AppendToFile(const std::string &path, std::string_view text, std::string *error) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        *error = ErrorText();
+        return false;
+    }
+    SetFilePointer(file, 0, nullptr, FILE_END);
+    DWORD written = 0;
+    const bool done = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written,
+                                nullptr) &&
+                      written == text.size();
+    if (!done)
+        *error = ErrorText();
+    CloseHandle(file);
+    return done;
+}
+
+void Warn(const std::string &message) {
+    std::string line = "veltrin: ";
+    line += message;
+    line += '\n';
+    const HANDLE output = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD written = 0;
+    if (output && output != INVALID_HANDLE_VALUE)
+        WriteFile(output, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
+void Stop(const std::string &message, int status) {
+    win32::Fail({message}, status);
+}
+
+SharedFile::~SharedFile() {
+    if (Handle(file_) != INVALID_HANDLE_VALUE)
+        CloseHandle(Handle(file_));
+    if (lock_)
+        CloseHandle(lock_);
+}
+
+bool SharedFile::Open(const std::string &path, std::string *error) {
+    file_ = reinterpret_cast<std::intptr_t>(
+        CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    lock_ = CreateMutexA(nullptr, FALSE, kLockName);
+    if (Handle(file_) != INVALID_HANDLE_VALUE && lock_)
+        return true;
+    *error = ErrorText();
+    return false;
+}
+
+void SharedFile::Lock() {
+    WaitForSingleObject(lock_, INFINITE);
+}
+
+void SharedFile::Unlock() {
+    ReleaseMutex(lock_);
+}
+
+std::string SharedFile::Read() {
+    char text[32];
+    DWORD got = 0;
+    SetFilePointer(Handle(file_), 0, nullptr, FILE_BEGIN);
+    if (!ReadFile(Handle(file_), text, sizeof text, &got, nullptr))
+        return {};
+    return std::string(text, got);
+}
+
+void SharedFile::Replace(std::string_view text) {
+    DWORD written = 0;
+    SetFilePointer(Handle(file_), 0, nullptr, FILE_BEGIN);
+    WriteFile(Handle(file_), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    SetEndOfFile(Handle(file_));
+}
+
+} // namespace script::host
