@@ -6,7 +6,7 @@
 #include "platform/sim/share_request.h"
 #include "platform/svrapi.h"
 #include "sharing/printer_share_name.h"
-#include "sharing/share_record.h"
+#include "wayback/share_record.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,9 +1,9 @@
 #include "netsetup/static_address.h"
 
+#include "common/card_bindings.h"
 #include "common/reg_key.h"
-#include "common/setup_log.h"
-#include "netsetup/card_bindings.h"
 #include "netsetup/setup_state.h"
+#include "wayback/setup_log.h"
 
 namespace {
 

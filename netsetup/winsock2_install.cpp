@@ -2,10 +2,10 @@
 
 #include "common/cd_probe.h"
 #include "common/reg_key.h"
-#include "common/setup_log.h"
 #include "netsetup/setup_state.h"
 #include "platform/format_text.h"
 #include "platform/registry_keys.h"
+#include "wayback/setup_log.h"
 
 #include <cstring>
 

@@ -104,6 +104,7 @@ using PHKEY = HKEY *;
 #define ERROR_ENVVAR_NOT_FOUND 203L
 #define ERROR_NO_MORE_ITEMS 259L
 #define ERROR_ALREADY_EXISTS 183L
+#define ERROR_FILE_TOO_LARGE 223L
 #define ERROR_BADDB 1009L
 #define ERROR_KEY_DELETED 1018L
 #define ERROR_INVALID_PRINTER_NAME 1801L
@@ -240,6 +241,9 @@ DWORD WaitForInputIdle(HANDLE process, DWORD milliseconds);
 DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
 BOOL CloseHandle(HANDLE handle);
 void Sleep(DWORD milliseconds);
+// A named mutex is one object for the whole machine: GetLastError() says
+// ERROR_ALREADY_EXISTS when another handle to it is open.
+HANDLE CreateMutexA(LPSECURITY_ATTRIBUTES security, BOOL initialOwner, LPCSTR name);
 
 // ---- files ----------------------------------------------------------------------
 #define GENERIC_READ 0x80000000u
@@ -269,6 +273,7 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written,
                LPOVERLAPPED overlapped);
 DWORD SetFilePointer(HANDLE file, LONG distance, LONG *distanceHigh, DWORD method);
 DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
+BOOL SetEndOfFile(HANDLE file);
 BOOL DeleteFileA(LPCSTR fileName);
 BOOL MoveFileA(LPCSTR existing, LPCSTR newName);
 BOOL MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags);

@@ -8,7 +8,6 @@
 #include "netsetup/role_dlg.h"
 #include "netsetup/setup_state.h"
 #include "netsetup/static_address.h"
-#include "netsetup/undo_capture.h"
 #include "netsetup/winsock2_install.h"
 #include "sharing/sharing_dlg.h"
 
@@ -49,8 +48,10 @@ RestartState RestartNeeded(bool addressAssigned, Winsock2Result winsock2) {
 void CSharingDlg::OnOK() {
     EndWithOk();
     // The way back is on disk before the first change, or nothing changes.
-    if (!RecordUndoState(m_hWnd))
+    if (!RecordUndoState(m_hWnd, UndoScopeOfRun())) {
+        m_setupRefused = true;
         return;
+    }
     ShareFailures failures;
     ApplyDriveShares(failures);
     ApplyPrinterShares(failures);

@@ -1,7 +1,7 @@
 #include "sharing/dialog_title.h"
 
+#include "common/bounded_text.h"
 #include "platform/api.h"
-#include "sharing/bounded_text.h"
 
 #include <cstring>
 

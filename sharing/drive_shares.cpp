@@ -2,8 +2,8 @@
 // goes, then each chosen drive's root is shared read-only as "<L>_Drive".
 #include "sharing/drive_letters.h"
 #include "sharing/share_key.h"
-#include "sharing/share_record.h"
 #include "sharing/sharing_dlg.h"
+#include "wayback/share_record.h"
 
 #include <string>
 #include <string_view>

@@ -1,8 +1,8 @@
 // Shares the printers moved into the shared list and stops sharing those
 // moved out of it; printers that kept their place are left alone.
 #include "sharing/printer_share_name.h"
-#include "sharing/share_record.h"
 #include "sharing/sharing_dlg.h"
+#include "wayback/share_record.h"
 
 #include <string>
 

@@ -6,6 +6,7 @@
 #include "platform/framework.h"
 #include "res/resource.h"
 #include "sharing/share_failures.h"
+#include "wayback/undo_capture.h"
 
 class CSharingDlg : public CDialog {
   public:
@@ -35,6 +36,10 @@ class CSharingDlg : public CDialog {
     // calls that failed to failures.
     void ApplyDriveShares(ShareFailures &failures);
     void ApplyPrinterShares(ShareFailures &failures);
+    // The shares and printers those two steps may change, for the undo file.
+    UndoScope UndoScopeOfRun();
+    // OK found no way back to record: nothing was changed.
+    bool m_setupRefused = false;
 
     // The framework's own OK handling: ends the modal run with IDOK.
     void EndWithOk() { CDialog::OnOK(); }

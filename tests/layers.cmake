@@ -1,9 +1,12 @@
 # The layers of the code, top to bottom; a file may include its own layer
 # and those below it, never one above:
-#   6 app/         the two programs
-#   5 sharing/     the sharing dialog and its OK (the apply sequence)
-#   4 netsetup/    the steps the apply sequence drives
-#   3 common/      what the setup steps share: CD probe and prompt, key helper
+#   7 app/         the two programs
+#   6 sharing/     the sharing dialog and its OK (the apply sequence)
+#   5 netsetup/    the steps the apply sequence drives
+#   4 wayback/     the way back: undo file, capture, restore, setup log,
+#                  share calls, the lock of one setup or undo at a time
+#   3 common/      what the setup steps share: CD probe and prompt, key
+#                  helper, the card's bindings
 #   2 framework    platform/framework.h, program_entry.h, framework/
 #   1 API          platform/api.h and the other headers beside it,
 #                  platform/regedit4/, res/
@@ -18,10 +21,12 @@
 
 function(layer_of path out)
   if(path MATCHES "^app/")
-    set(${out} 6 PARENT_SCOPE)
+    set(${out} 7 PARENT_SCOPE)
   elseif(path MATCHES "^sharing/")
-    set(${out} 5 PARENT_SCOPE)
+    set(${out} 6 PARENT_SCOPE)
   elseif(path MATCHES "^netsetup/")
+    set(${out} 5 PARENT_SCOPE)
+  elseif(path MATCHES "^wayback/")
     set(${out} 4 PARENT_SCOPE)
   elseif(path MATCHES "^common/")
     set(${out} 3 PARENT_SCOPE)
@@ -40,6 +45,7 @@ file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR}
   ${SOURCE_DIR}/app/*.h ${SOURCE_DIR}/app/*.cpp
   ${SOURCE_DIR}/sharing/*.h ${SOURCE_DIR}/sharing/*.cpp
   ${SOURCE_DIR}/netsetup/*.h ${SOURCE_DIR}/netsetup/*.cpp
+  ${SOURCE_DIR}/wayback/*.h ${SOURCE_DIR}/wayback/*.cpp
   ${SOURCE_DIR}/common/*.h ${SOURCE_DIR}/common/*.cpp
   ${SOURCE_DIR}/platform/*.h ${SOURCE_DIR}/platform/*.cpp)
 set(faults 0)

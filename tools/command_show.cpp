@@ -3,10 +3,11 @@
 
 #include "platform/quoted_text.h"
 
-#include "common/undo_file.h"
+#include "wayback/undo_file.h"
 #include "platform/sim/drive_path.h"
 #include "platform/sim/host_file.h"
 #include "platform/sim/machine.h"
+#include "platform/sim/registry/store.h"
 #include "platform/api.h"
 #include "platform/registry_keys.h"
 
@@ -221,6 +222,9 @@ int CommandShow(const Args &args) {
     if (!RegistryReadable())
         return 1;
     std::printf("Machine %s\n", args[0].c_str());
+    if (sim::reg::MachineRegistry().CutChangeLeftOut())
+        std::puts("Registry: the last change appended to registry.reg is cut short (a program "
+                  "stopped while writing it, a full disk, or a hand edit) and was left out");
     ShowDrives();
     bool ok = ShowShares();
     ok = ShowPrinters() && ok;

@@ -176,8 +176,7 @@ class Reader {
         if (data.front() == '-') {
             if (!EndsLine(data.substr(1)))
                 return Fail("unexpected text after '-'");
-            sink_.ValueLine(name_, true, 0, {});
-            return true;
+            return Taken(sink_.ValueLine(name_, true, 0, {}));
         }
         if (data.front() == '"') {
             data.remove_prefix(1);
@@ -206,9 +205,10 @@ class Reader {
         } else {
             return Fail("unknown value type");
         }
-        sink_.ValueLine(name_, false, type, bytes);
-        return true;
+        return Taken(sink_.ValueLine(name_, false, type, bytes));
     }
+
+    bool Taken(std::string_view fault) { return fault.empty() || Fail(fault); }
 
     // s starts after the opening quote; leaves s after the closing one.
     bool TakeQuoted(std::string_view &s, std::string *out) {

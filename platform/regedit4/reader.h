@@ -20,9 +20,10 @@ class Regedit4Sink {
     virtual std::string_view KeyLine(std::string_view path, bool remove) = 0;
     // A value line of the last [KEY] (never of a [-KEY]): name "" is the
     // key's default value (@); remove for "name"=-, else the value's type
-    // and its bytes as stored (a string counts its NUL).
-    virtual void ValueLine(std::string_view name, bool remove, std::uint32_t type,
-                       std::string_view data) = 0;
+    // and its bytes as stored (a string counts its NUL). Returns "" or the
+    // fault that stops the reading, as KeyLine does.
+    virtual std::string_view ValueLine(std::string_view name, bool remove, std::uint32_t type,
+                                       std::string_view data) = 0;
     // A ';' line after the header: its text after the ';', blanks trimmed.
     virtual void CommentLine(std::string_view) {}
 

@@ -132,14 +132,18 @@ DrivePath LookupDrivePath(std::string_view windowsPath) {
             if (last) {
                 result.status = PathStatus::FileMissing;
                 if (!entry) // a name of its own: a file may be made there
-                    result.hostPath = current + "/" + (*names)[i];
+                    result.hostPath = result.entryPath = current + "/" + (*names)[i];
             }
             return result;
         }
+        if (last)
+            result.entryPath = current + "/" + *entry;
         current = *real;
     }
     result.status = PathStatus::Found;
     result.hostPath = current;
+    if (names->empty())
+        result.entryPath = current; // the drive's root
     return result;
 }
 

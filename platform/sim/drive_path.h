@@ -21,6 +21,10 @@ struct DrivePath {
     // would be made, when no folder entry (such as a link leading outside
     // the drive) stands in its way; else empty.
     std::string hostPath;
+    // Found or FileMissing with a hostPath: the last name's own entry in
+    // its folder, a final symbolic link not followed. Files are made,
+    // replaced and deleted there, so that no link leads a write elsewhere.
+    std::string entryPath;
 };
 
 // Resolves "X:\dir\name" ('/' also separates). Each name matches a folder

@@ -50,7 +50,8 @@ bool ReadOnlyDrive(LPCSTR path) {
     return sim::DriveTypeOf(path[0]) == DRIVE_CDROM;
 }
 
-// The host path of a file to open, make or replace; 0 or the Windows error.
+// The host path of a file to open, make or replace: its own folder entry,
+// a final link not followed; 0 or the Windows error.
 DWORD HostPathOf(LPCSTR windowsPath, bool forWriting, std::string *host) {
     if (!windowsPath)
         return ERROR_INVALID_PARAMETER;
@@ -61,7 +62,7 @@ DWORD HostPathOf(LPCSTR windowsPath, bool forWriting, std::string *host) {
         return ERROR_FILE_NOT_FOUND;
     if (forWriting && ReadOnlyDrive(windowsPath))
         return ERROR_ACCESS_DENIED;
-    *host = path.hostPath;
+    *host = path.entryPath;
     return 0;
 }
 
@@ -133,12 +134,21 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, 
     if (error)
         return Fail(error, INVALID_HANDLE_VALUE);
     struct stat st;
-    const bool existed = stat(host.c_str(), &st) == 0;
-    if (existed && S_ISDIR(st.st_mode))
+    const bool existed = lstat(host.c_str(), &st) == 0;
+    // Windows 9x has no links, FIFOs or devices on a drive: a file reached
+    // through one could be anything on the host, and a FIFO would hold the
+    // program up for ever. Only a regular file opens, never through a final
+    // link, and the open itself never waits.
+    if (existed && !S_ISREG(st.st_mode))
         return Fail<HANDLE>(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
-    const int fd = open(host.c_str(), flags, 0644);
+    const int fd = open(host.c_str(), flags | O_NOFOLLOW | O_NONBLOCK, 0644);
     if (fd < 0)
         return Fail(ErrorOf(errno), INVALID_HANDLE_VALUE);
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        close(fd);
+        return Fail<HANDLE>(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
+    }
     // As Windows does: an existing file opened by CREATE_ALWAYS or
     // OPEN_ALWAYS says so, with success.
     SetLastError(existed && (creation == CREATE_ALWAYS || creation == OPEN_ALWAYS)
@@ -226,6 +236,16 @@ DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh) {
         *sizeHigh = static_cast<DWORD>(size >> 32);
     SetLastError(ERROR_SUCCESS);
     return static_cast<DWORD>(size);
+}
+
+BOOL SetEndOfFile(HANDLE file) {
+    auto object = FileOf(file);
+    if (!object)
+        return Fail<BOOL>(ERROR_INVALID_HANDLE, FALSE);
+    const off_t at = lseek(object->fd, 0, SEEK_CUR);
+    if (at < 0 || ftruncate(object->fd, at) != 0)
+        return Fail(ErrorOf(errno), FALSE);
+    return TRUE;
 }
 
 BOOL DeleteFileA(LPCSTR fileName) {

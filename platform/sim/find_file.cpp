@@ -79,7 +79,7 @@ bool FillFindData(const std::string &hostPath, bool readOnlyDrive, WIN32_FIND_DA
 sim::DrivePath FindWildcard(std::string_view folder, std::string_view pattern) {
     sim::DrivePath dir = sim::LookupDrivePath(folder);
     if (dir.status != sim::PathStatus::Found)
-        return {sim::PathStatus::PathMissing, {}};
+        return {sim::PathStatus::PathMissing, {}, {}};
     std::vector<std::string> names;
     std::error_code ec;
     for (const auto &entry : std::filesystem::directory_iterator(dir.hostPath, ec)) {
@@ -93,7 +93,7 @@ sim::DrivePath FindWildcard(std::string_view folder, std::string_view pattern) {
         if (found.status == sim::PathStatus::Found)
             return found;
     }
-    return {sim::PathStatus::FileMissing, {}};
+    return {sim::PathStatus::FileMissing, {}, {}};
 }
 
 } // namespace

@@ -106,7 +106,7 @@ TEST_F(SwitchesRun, AStrayWordIsIgnoredAndTheRunGoesOn) {
                               {"Files\\VELTRIN\\veltrin-sharing.exe", "/undo", "/script", script,
                                "/transcript", transcript, "stray"});
     EXPECT_EQ(undo.exitCode, 0) << undo.output;
-    EXPECT_NE(testkit::ReadFile(transcript).find("There is nothing to undo"), std::string::npos)
+    EXPECT_NE(testkit::ReadFile(transcript).find("There is nothing left to undo"), std::string::npos)
         << testkit::ReadFile(transcript);
 
     std::filesystem::remove(transcript);

@@ -55,7 +55,7 @@ TEST_F(MachineTool, BootRunsEveryRunOnceEntryWhateverItsSize) {
 TEST_F(MachineTool, ShowListsPastLongNames) {
     const std::string lanman =
         "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Network\\LanMan";
-    const std::string longName(3000, 'L');
+    const std::string longName(255, 'L'); // the longest key name Windows allows
     const std::string longPath = "C:\\\\" + std::string(5000, 'p'); // as the .reg file writes it
     Import("[" + lanman + "\\" + longName + "]\r\n\"Type\"=dword:00000000\r\n\"Path\"=\"" +
            longPath + "\"\r\n\r\n[" + lanman +

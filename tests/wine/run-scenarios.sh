@@ -30,7 +30,11 @@ source "$here/person-run.sh"
 # program may be a copy of one under another file name:
 # "veltrin-sharing@VELTRI~1" is veltrin-sharing copied to VELTRI~1.EXE. A file
 # scenarios/NAME.refuse is the stand-in's list of calls to refuse; the Linux
-# run's machine refuses the same calls by its own registry.
+# run's machine refuses the same calls by its own registry. The first run's
+# program may take an argument as the second's does. A file
+# scenarios/NAME.undo.reg lies in the Windows folder as the undo file before
+# the first run; with a file scenarios/NAME.held, another process holds the
+# mutex of a running setup or undo during the first run.
 # (A run without the share service, where Wine's netapi32 answers 50 to
 # every share call, now shows the share-failure warning that the Linux
 # machine, whose share service works, never shows: not comparable.)
@@ -52,6 +56,11 @@ scenarios=(
     "bad-switch veltrin present - standin bad-switch"
     "gateway-undo veltrin-sharing present printers-by-name.reg standin env veltrin-sharing:/undo"
     "renamed veltrin-sharing@SHARING present printers-by-name.reg standin stray veltrin-sharing@VELTRI~1:/undo"
+    "no-runonce-undo veltrin-sharing present no-runonce.reg standin env veltrin-sharing:/undo"
+    "share-between veltrin-sharing present share-between.reg standin env veltrin-sharing:/undo"
+    "hand-made-undo veltrin-sharing:/undo present - standin env"
+    "malformed-undo veltrin-sharing present - standin env"
+    "undo-held veltrin-sharing:/undo present - standin env veltrin-sharing:/undo"
 )
 if [ -n "${SCENARIOS:-}" ]; then
     chosen=()
@@ -96,6 +105,9 @@ settings() { # how responses transcript unused
     esac
 }
 
+# The argument of a run given as "program:argument"; nothing for "program".
+argument_of() { [[ $1 != *:* ]] || echo "${1#*:}"; }
+
 # The file a program column names (EXTENSION after a built program's name).
 program_file() { # program extension
     if [[ $1 == *@* ]]; then
@@ -116,11 +128,32 @@ linux_run() { # name program cd change svrapi how [then]
     no-installer) rm -f "$dir/machine/drives/E/Wingate/ws2setup.exe" ;;
     esac
     [ "$4" = - ] || "$LINUX_BIN/veltrin-machine" reg "$dir/machine" import "$here/scenarios/$4" >/dev/null
-    linux_invoke "$dir" "" "$1.txt" "$6" "$2"
+    [ ! -f "$here/scenarios/$1.undo.reg" ] ||
+        cp "$here/scenarios/$1.undo.reg" "$dir/machine/drives/C/WINDOWS/veltrin-undo.reg"
+    local holder=""
+    if [ -f "$here/scenarios/$1.held" ]; then
+        flock "$dir/machine/mutex-VeltrinPellorinSetup.lock" \
+            sh -c 'touch "$1/held"; while [ ! -e "$1/release" ]; do sleep 0.1; done' - "$dir" &
+        holder=$!
+        while [ ! -e "$dir/held" ]; do sleep 0.1; done
+    fi
+    # shellcheck disable=SC2046
+    linux_invoke "$dir" "" "$1.txt" "$6" "${2%%:*}" $(argument_of "$2")
+    if [ -n "$holder" ]; then
+        touch "$dir/release"
+        wait "$holder"
+    fi
     [ "${7:--}" = - ] && return
+    # Wine restarts when asked to, running the RunOnce entries before the
+    # next run; the machine tool's boot plays that restart.
+    if grep -q '^ExitWindowsEx' "$dir/machine/journal.log"; then
+        "$LINUX_BIN/veltrin-machine" boot "$dir/machine" >/dev/null
+    fi
     linux_invoke "$dir" then- "$1.then.txt" env "${7%%:*}" "${7#*:}"
+    # A key the runs left out (RunOnce, after an undo that took it away) is
+    # no text at all, as on the Wine side.
     for key in "${left_keys[@]}"; do
-        "$LINUX_BIN/veltrin-machine" reg "$dir/machine" export "$key"
+        "$LINUX_BIN/veltrin-machine" reg "$dir/machine" export "$key" 2>/dev/null || true
     done >"$dir/left.reg"
 }
 
@@ -218,7 +251,20 @@ wine_run() { # name program cd change svrapi how [then]
         rm -f "$WINEPREFIX/drive_c/VELTRIN/svrapi.dll"
     fi
 
-    wine_invoke "$dir" "" "$1" "$1.txt" "$6" "$2"
+    [ ! -f "$here/scenarios/$1.undo.reg" ] || cp "$here/scenarios/$1.undo.reg" "$windows/veltrin-undo.reg"
+    local holder=""
+    if [ -f "$here/scenarios/$1.held" ]; then
+        rm -f "$WINEPREFIX/drive_c/vp-held" "$WINEPREFIX/drive_c/vp-release"
+        wine 'C:\holdmutex.exe' VeltrinPellorinSetup 'C:\vp-held' 'C:\vp-release' &
+        holder=$!
+        while [ ! -e "$WINEPREFIX/drive_c/vp-held" ]; do sleep 0.1; done
+    fi
+    # shellcheck disable=SC2046
+    wine_invoke "$dir" "" "$1" "$1.txt" "$6" "${2%%:*}" $(argument_of "$2")
+    if [ -n "$holder" ]; then
+        touch "$WINEPREFIX/drive_c/vp-release"
+        wait "$holder"
+    fi
     if [ "${7:--}" != - ]; then
         wine_invoke "$dir" then- "$1-then" "$1.then.txt" env "${7%%:*}" "${7#*:}"
         for key in "${left_keys[@]}"; do
@@ -368,7 +414,10 @@ compare() { # name program cd change svrapi how [then]
     echo "$(cat "$linux/status")" >"$OUT/a"
     echo "$(cat "$wine/status")" >"$OUT/b"
     same "exit status" "$OUT/a" "$OUT/b"
-    same "transcript" "$linux/transcript.txt" "$wine/transcript.txt"
+    # Wine's Windows folder is C:\windows, the machine's C:\WINDOWS.
+    local folder='s/C:\\\\windows\\\\/C:\\\\WINDOWS\\\\/g'
+    sed "$folder" "$wine/transcript.txt" >"$OUT/b"
+    same "transcript" "$linux/transcript.txt" "$OUT/b"
 
     grep -s '^NetShare' "$linux/machine/journal.log" >"$OUT/a" || true
     [ "$5" = standin ] || : >"$OUT/a" # no share service to ask: no calls logged
@@ -399,7 +448,7 @@ compare() { # name program cd change svrapi how [then]
     runonce="$(reg_value "$linux/machine/registry.reg" \
         'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\RunOnce' InternetSW)"
     {
-        if grep -qxF 'WinExec "E:\\Tzr\\Setup.exe" 1 -> 33' "$linux/machine/journal.log"; then
+        if grep -sqxF 'WinExec "E:\\Tzr\\Setup.exe" 1 -> 33' "$linux/machine/journal.log"; then
             printf 'Setup.exe ran: "%s"\n' 'E:\Tzr\Setup.exe'
         fi
         if [ -n "$runonce" ]; then
@@ -416,10 +465,13 @@ compare() { # name program cd change svrapi how [then]
 
     [ "${7:--}" = - ] && return
     same "second run: exit status" "$linux/then-status" "$wine/then-status"
-    same "second run: transcript" "$linux/then-transcript.txt" "$wine/then-transcript.txt"
-    reg_lines "$linux/left.reg" >"$OUT/a"
-    # Wine's own value in the printers' key is none of the setup's.
-    reg_lines "$wine/left.reg" | sed '/\] "defaultspooldirectory"=/d' >"$OUT/b"
+    sed "$folder" "$wine/then-transcript.txt" >"$OUT/b"
+    same "second run: transcript" "$linux/then-transcript.txt" "$OUT/b"
+    # Wine's own value in the printers' key is none of the setup's, and its
+    # restart makes the RunOnce key itself: the entries are what count.
+    local runonce_key='/^\[hkey_local_machine\\software\\microsoft\\windows\\currentversion\\runonce\]$/d'
+    reg_lines "$linux/left.reg" | sed "$runonce_key" >"$OUT/a"
+    reg_lines "$wine/left.reg" | sed '/\] "defaultspooldirectory"=/d' | sed "$runonce_key" >"$OUT/b"
     same "keys left (share key, printers, class keys, RunOnce)" "$OUT/a" "$OUT/b"
     local windows="$linux/machine/drives/C/WINDOWS"
     { [ -e "$windows/veltrin-undo.reg" ] && echo present || echo absent; } >"$OUT/a"
@@ -480,7 +532,7 @@ elif [ "$status" -ne 0 ]; then
     echo "the Wine prefix could not be made (exit status $status)"
     exit 1
 fi
-cp "$STANDINS/runwait.exe" "$WINEPREFIX/drive_c/"
+cp "$STANDINS/runwait.exe" "$STANDINS/holdmutex.exe" "$WINEPREFIX/drive_c/"
 
 echo "  $((SECONDS - started)) s"
 echo "Wine runs (Xvfb) ..."

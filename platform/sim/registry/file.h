@@ -64,6 +64,9 @@ class RegistryFile {
     // a key found in the tree stays valid while it is the same.
     std::uint64_t Generation() const { return generation_; }
 
+    // The last read left out a change cut short at the file's end.
+    bool CutChangeLeftOut() const { return cut_; }
+
     // The last failure in words, e.g. "<file>:<line>: <what>".
     const std::string &LastError() const { return error_; }
 

@@ -13,9 +13,11 @@ class TreeSink final : public vp::Regedit4Sink {
 
     std::string_view KeyLine(std::string_view path, bool remove) override {
         key_ = nullptr;
-        if (!path.empty() && !ValidPath(path))
-            return std::count(path.begin(), path.end(), '\\') >= kMaxKeyDepth ? TooDeep()
-                                                                               : "invalid key name";
+        if (!path.empty() && !ValidPath(path)) {
+            if (std::count(path.begin(), path.end(), '\\') >= kMaxKeyDepth)
+                return TooDeep();
+            return TooLong(path) ? "key name longer than 255 characters" : "invalid key name";
+        }
         std::size_t last = path.rfind('\\');
         std::string_view parentPath = last == path.npos ? std::string_view() : path.substr(0, last);
         std::string_view name = last == path.npos ? path : path.substr(last + 1);
@@ -29,15 +31,26 @@ class TreeSink final : public vp::Regedit4Sink {
         return {};
     }
 
-    void ValueLine(std::string_view name, bool remove, std::uint32_t type,
-               std::string_view data) override {
+    std::string_view ValueLine(std::string_view name, bool remove, std::uint32_t type,
+                               std::string_view data) override {
         if (remove)
             key_->DeleteValue(name);
         else
             key_->SetValue(name, type, data);
+        return {};
     }
 
   private:
+    static bool TooLong(std::string_view path) {
+        for (std::size_t at = 0; at <= path.size();) {
+            const std::size_t cut = std::min(path.find('\\', at), path.size());
+            if (cut - at > kMaxKeyName)
+                return true;
+            at = cut + 1;
+        }
+        return false;
+    }
+
     static std::string_view TooDeep() {
         static const std::string what =
             "key nested deeper than " + std::to_string(kMaxKeyDepth) + " levels";

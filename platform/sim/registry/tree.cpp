@@ -47,7 +47,7 @@ bool ValidKeyName(std::string_view name) {
     for (char c : name)
         if (c == '\\' || c == '\0' || c == '\r' || c == '\n')
             return false;
-    return !name.empty();
+    return !name.empty() && name.size() <= kMaxKeyName;
 }
 
 bool ValidPath(std::string_view path) {

@@ -50,7 +50,13 @@ struct Key {
 // Same names (exact case), same order, same values: what a round trip keeps.
 bool operator==(const Key &a, const Key &b);
 
-// A key name the file can hold: not empty, no '\', no NUL, CR or LF.
+// Windows' limit on the length of a key name: the registry calls' name
+// buffers hold no more, so a longer name would hide from every enumeration
+// the keys that follow it.
+constexpr std::size_t kMaxKeyName = 255;
+
+// A key name the file can hold: 1 to kMaxKeyName characters, no '\', no
+// NUL, CR or LF.
 bool ValidKeyName(std::string_view name);
 
 // Windows' limit on the depth of keys; it also keeps a hostile file from

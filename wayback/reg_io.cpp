@@ -1,4 +1,4 @@
-#include "common/reg_io.h"
+#include "wayback/reg_io.h"
 
 #include "common/reg_key.h"
 
@@ -13,13 +13,26 @@ std::string Below(const std::string &path, const std::string &name) {
     return path.empty() ? name : path + "\\" + name;
 }
 
-void ReadTree(HKEY key, const std::string &path, std::vector<RegSection> *out) {
-    out->push_back({path, false, ReadKeyValues(key)});
-    for (const std::string &name : SubkeyNames(key)) {
+// The end of an enumeration is its one good non-zero answer.
+LONG Ended(LONG result) {
+    return result == ERROR_NO_MORE_ITEMS ? ERROR_SUCCESS : result;
+}
+
+LONG ReadTree(HKEY key, const std::string &path, std::vector<RegSection> *out) {
+    out->push_back({path, false, {}});
+    if (const LONG result = ReadKeyValues(key, &out->back().values))
+        return result;
+    std::vector<std::string> names;
+    if (const LONG result = SubkeyNames(key, &names))
+        return result;
+    for (const std::string &name : names) {
         COpenKey sub;
-        if (sub.Open(key, name.c_str()) == ERROR_SUCCESS)
-            ReadTree(sub.Get(), Below(path, name), out);
+        if (const LONG opened = sub.Open(key, name.c_str()))
+            return opened;
+        if (const LONG result = ReadTree(sub.Get(), Below(path, name), out))
+            return result;
     }
+    return ERROR_SUCCESS;
 }
 
 // Deletes the subkeys of the open key, deepest first, then the key itself
@@ -32,7 +45,10 @@ LONG DeleteTree(HKEY parent, const std::string &name) {
             return ERROR_SUCCESS;
         if (opened != ERROR_SUCCESS)
             return opened;
-        for (const std::string &sub : SubkeyNames(key.Get()))
+        std::vector<std::string> names;
+        if (const LONG result = SubkeyNames(key.Get(), &names))
+            return result;
+        for (const std::string &sub : names)
             if (const LONG result = DeleteTree(key.Get(), sub); result != ERROR_SUCCESS)
                 return result;
     }
@@ -41,8 +57,7 @@ LONG DeleteTree(HKEY parent, const std::string &name) {
 
 } // namespace
 
-std::vector<RegValueLine> ReadKeyValues(HKEY key) {
-    std::vector<RegValueLine> values;
+LONG ReadKeyValues(HKEY key, std::vector<RegValueLine> *values) {
     std::string data(kFirstDataRoom, '\0');
     for (DWORD index = 0;;) {
         char name[kNameRoom];
@@ -56,50 +71,52 @@ std::vector<RegValueLine> ReadKeyValues(HKEY key) {
             continue;
         }
         if (result != ERROR_SUCCESS)
-            return values;
-        values.push_back({std::string(name, nameSize), false, type, data.substr(0, dataSize)});
+            return Ended(result);
+        values->push_back({std::string(name, nameSize), false, type, data.substr(0, dataSize)});
         ++index;
     }
 }
 
-std::vector<std::string> SubkeyNames(HKEY key) {
-    std::vector<std::string> names;
+LONG SubkeyNames(HKEY key, std::vector<std::string> *names) {
     char name[kNameRoom];
-    for (DWORD index = 0; RegEnumKeyA(key, index, name, kNameRoom) == ERROR_SUCCESS; ++index)
-        names.emplace_back(name);
-    return names;
+    for (DWORD index = 0;; ++index) {
+        if (const LONG result = RegEnumKeyA(key, index, name, kNameRoom))
+            return Ended(result);
+        names->emplace_back(name);
+    }
 }
 
-std::vector<RegSection> ReadKeyTree(const char *path) {
-    std::vector<RegSection> sections;
+LONG ReadKeyTree(const std::string &path, std::vector<RegSection> *out) {
     COpenKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, path) == ERROR_SUCCESS)
-        ReadTree(key.Get(), path, &sections);
-    return sections;
+    if (const LONG opened = key.Open(HKEY_LOCAL_MACHINE, path.c_str()))
+        return opened;
+    return ReadTree(key.Get(), path, out);
 }
 
-bool ReadValueLine(const char *path, const char *name, RegValueLine *line) {
+LONG ReadValueLine(const std::string &path, const char *name, RegValueLine *line) {
     COpenKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, path) != ERROR_SUCCESS)
-        return false;
+    if (const LONG opened = key.Open(HKEY_LOCAL_MACHINE, path.c_str()))
+        return opened;
     line->name = name;
     line->remove = true;
     line->type = REG_NONE;
     line->data.clear();
     DWORD size = 0;
     DWORD type = REG_NONE;
-    if (RegQueryValueExA(key.Get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-        return true;
+    LONG result = RegQueryValueExA(key.Get(), name, nullptr, &type, nullptr, &size);
+    if (result == ERROR_FILE_NOT_FOUND)
+        return ERROR_SUCCESS;
+    if (result != ERROR_SUCCESS)
+        return result;
     line->data.resize(size);
-    if (RegQueryValueExA(key.Get(), name, nullptr, &type,
-                         reinterpret_cast<BYTE *>(line->data.data()), &size) != ERROR_SUCCESS) {
-        line->data.clear();
-        return true;
-    }
+    result = RegQueryValueExA(key.Get(), name, nullptr, &type,
+                              reinterpret_cast<BYTE *>(line->data.data()), &size);
+    if (result != ERROR_SUCCESS)
+        return result;
     line->data.resize(size);
     line->remove = false;
     line->type = type;
-    return true;
+    return ERROR_SUCCESS;
 }
 
 LONG ApplySection(const RegSection &section, std::string *what) {

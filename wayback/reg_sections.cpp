@@ -1,4 +1,4 @@
-#include "common/reg_sections.h"
+#include "wayback/reg_sections.h"
 
 #include "platform/regedit4_lines.h"
 
@@ -6,23 +6,32 @@ namespace {
 
 class SectionSink final : public vp::Regedit4Sink {
   public:
-    explicit SectionSink(RegText *out) : m_out(out) {}
+    SectionSink(RegText *out, RegLineCheck *check) : m_out(out), m_check(check) {}
 
     std::string_view KeyLine(std::string_view path, bool remove) override {
+        if (m_check)
+            if (const std::string_view fault = m_check->Key(path, remove); !fault.empty())
+                return fault;
         m_out->sections.push_back({std::string(path), remove, {}});
         return {};
     }
 
-    void ValueLine(std::string_view name, bool remove, std::uint32_t type,
-                   std::string_view data) override {
-        m_out->sections.back().values.push_back(
+    std::string_view ValueLine(std::string_view name, bool remove, std::uint32_t type,
+                               std::string_view data) override {
+        RegSection &section = m_out->sections.back();
+        if (m_check)
+            if (const std::string_view fault = m_check->Value(section.path, name); !fault.empty())
+                return fault;
+        section.values.push_back(
             {std::string(name), remove, remove ? REG_NONE : type, std::string(data)});
+        return {};
     }
 
     void CommentLine(std::string_view text) override { m_out->notes.emplace_back(text); }
 
   private:
     RegText *m_out;
+    RegLineCheck *m_check;
 };
 
 } // namespace
@@ -51,8 +60,9 @@ std::string FormatRegSections(const std::vector<RegSection> &sections) {
     return out;
 }
 
-bool ParseRegText(std::string_view text, RegText *out, vp::Regedit4Error *error) {
+bool ParseRegText(std::string_view text, RegText *out, vp::Regedit4Error *error,
+                  RegLineCheck *check) {
     *out = {};
-    SectionSink sink(out);
+    SectionSink sink(out, check);
     return vp::ReadRegedit4(text, sink, error);
 }

@@ -1,6 +1,6 @@
 // The undo file's REGEDIT4: what is written reads back the same, regedit's
 // own forms are read, and a broken file is refused at its line.
-#include "common/reg_sections.h"
+#include "wayback/reg_sections.h"
 #include "platform/registry_names.h"
 
 #include <gtest/gtest.h>

@@ -10,8 +10,10 @@
 // "<Windows directory>\<name>".
 std::string WindowsDirectoryFile(std::string_view name);
 
-// The whole file into *text (ERROR_FILE_NOT_FOUND when there is none).
-DWORD ReadWholeFile(const std::string &path, std::string *text);
+// The whole file into *text (ERROR_FILE_NOT_FOUND when there is none,
+// ERROR_FILE_TOO_LARGE, reading nothing, when it holds more than limit
+// bytes).
+DWORD ReadWholeFile(const std::string &path, DWORD limit, std::string *text);
 
 // Writes text to path whole or not at all: into "<path without its
 // extension>.tmp" first, which then replaces path. The MoveFileExA of
@@ -19,7 +21,9 @@ DWORD ReadWholeFile(const std::string &path, std::string *text);
 // deleted just before the rename.
 DWORD ReplaceWholeFile(const std::string &path, std::string_view text);
 
-// Adds text at the file's end in one write, making the file when missing.
+// Adds text at the file's end in one write, making the file when missing;
+// a write that fails part way is taken back, so the file gets all of the
+// text or none of it.
 DWORD AppendToFile(const std::string &path, std::string_view text);
 
 // Deletes the file; a file that is not there is no error.

@@ -1,4 +1,4 @@
-#include "netsetup/card_bindings.h"
+#include "common/card_bindings.h"
 
 #include "common/reg_key.h"
 #include "platform/format_text.h"

@@ -1,8 +1,8 @@
-#include "common/setup_log.h"
+#include "wayback/setup_log.h"
 
-#include "common/whole_file.h"
 #include "platform/format_text.h"
 #include "platform/quoted_text.h"
+#include "wayback/whole_file.h"
 
 LogLine::LogLine(std::string_view word) {
     SYSTEMTIME now;

@@ -1,4 +1,4 @@
-#include "common/whole_file.h"
+#include "wayback/whole_file.h"
 
 namespace {
 
@@ -66,14 +66,17 @@ std::string WindowsDirectoryFile(std::string_view name) {
     return path;
 }
 
-DWORD ReadWholeFile(const std::string &path, std::string *text) {
+DWORD ReadWholeFile(const std::string &path, DWORD limit, std::string *text) {
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return GetLastError();
-    const DWORD size = GetFileSize(file.Get(), nullptr);
-    if (size == INVALID_FILE_SIZE)
+    DWORD high = 0;
+    const DWORD size = GetFileSize(file.Get(), &high);
+    if (size == INVALID_FILE_SIZE && GetLastError() != ERROR_SUCCESS)
         return GetLastError();
+    if (high || size > limit)
+        return ERROR_FILE_TOO_LARGE;
     text->assign(size, '\0');
     DWORD read = 0;
     if (!ReadFile(file.Get(), text->data(), size, &read, nullptr))
@@ -97,10 +100,14 @@ DWORD AppendToFile(const std::string &path, std::string_view text) {
                                 nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return GetLastError();
-    if (SetFilePointer(file.Get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER &&
-        GetLastError() != ERROR_SUCCESS)
+    const DWORD end = SetFilePointer(file.Get(), 0, nullptr, FILE_END);
+    if (end == INVALID_SET_FILE_POINTER && GetLastError() != ERROR_SUCCESS)
         return GetLastError();
-    return WriteAll(file.Get(), text);
+    const DWORD error = WriteAll(file.Get(), text);
+    // A full disk may take part of the text: that part goes again.
+    if (error && SetFilePointer(file.Get(), static_cast<LONG>(end), nullptr, FILE_BEGIN) == end)
+        SetEndOfFile(file.Get());
+    return error;
 }
 
 DWORD DeleteFileIfThere(const std::string &path) {

@@ -1,16 +1,16 @@
-#include "sharing/undo_restore.h"
+#include "wayback/undo_restore.h"
 
-#include "common/reg_io.h"
+#include "common/card_bindings.h"
 #include "common/reg_key.h"
-#include "common/setup_log.h"
-#include "common/undo_file.h"
-#include "common/whole_file.h"
-#include "netsetup/restart.h"
 #include "platform/format_text.h"
 #include "platform/quoted_text.h"
 #include "platform/registry_keys.h"
 #include "platform/registry_names.h"
-#include "sharing/share_record.h"
+#include "wayback/reg_io.h"
+#include "wayback/setup_log.h"
+#include "wayback/share_record.h"
+#include "wayback/undo_file.h"
+#include "wayback/whole_file.h"
 
 #include <string>
 #include <vector>
@@ -104,6 +104,19 @@ void AddChanged(const std::vector<ShareEntry> &from, const std::vector<ShareEntr
             out->push_back(share);
 }
 
+// A section puts back a key's values as they are now, so applying it
+// changes nothing. False, too, when the key cannot be read.
+bool AsItIs(const RegSection &section) {
+    for (const RegValueLine &value : section.values) {
+        RegValueLine now;
+        if (ReadValueLine(section.path, value.name.c_str(), &now) != ERROR_SUCCESS ||
+            now.remove != value.remove ||
+            (!now.remove && (now.type != value.type || now.data != value.data)))
+            return false;
+    }
+    return true;
+}
+
 // What the undo will do, worked out before it is asked for.
 struct UndoPlan {
     RegText recorded;
@@ -113,31 +126,58 @@ struct UndoPlan {
     std::vector<std::string_view> printers;
     std::size_t addressKeys = 0;
     const RegValueLine *runOnce = nullptr;
+    bool removesRunOnce = false; // the RunOnce key the setup made
     bool keepsWinsock2 = false;
 };
 
-void PlanUndo(UndoPlan *plan) {
-    plan->current = ReadKeyTree(kShareKeyPath);
-    const std::vector<ShareEntry> now = SharesIn(plan->current);
+// The shares a section of the file names, by the share key's subkey it is
+// about: a file of the first version deletes the whole share key, and so
+// every share.
+bool NamesShare(const std::vector<RegSection> &sections, std::string_view name) {
+    for (const RegSection &section : sections)
+        if (vp::SameRegName(section.path, kShareKeyPath)
+                ? section.removeKey
+                : vp::SameRegName(ChildName(section.path, kShareKeyPath), name))
+            return true;
+    return false;
+}
+
+// 0, or the error met reading the share key as it is now.
+LONG PlanUndo(UndoPlan *plan) {
+    if (const LONG read = ReadKeyTree(kShareKeyPath, &plan->current);
+        read != ERROR_SUCCESS && read != ERROR_FILE_NOT_FOUND)
+        return read;
+    std::vector<ShareEntry> now;
+    for (const ShareEntry &share : SharesIn(plan->current))
+        if (NamesShare(plan->recorded.sections, share.name))
+            now.push_back(share);
     const std::vector<ShareEntry> before = SharesIn(plan->recorded.sections);
     AddChanged(now, before, &plan->toRemove);
     AddChanged(before, now, &plan->toRestore);
-    const std::string_view classRoot = kClassKeyPrefix;
     for (const RegSection &section : plan->recorded.sections) {
+        if (section.removeKey) {
+            plan->removesRunOnce =
+                plan->removesRunOnce || (vp::SameRegName(section.path, kRunOnceKeyPath) &&
+                                         MachineKeyExists(kRunOnceKeyPath));
+            continue;
+        }
+        // Shares are told above; a key gone since is not made again.
+        if (!ChildName(section.path, kShareKeyPath).empty() ||
+            vp::SameRegName(section.path, kShareKeyPath) ||
+            !MachineKeyExists(section.path.c_str()) || AsItIs(section))
+            continue;
         if (const std::string_view printer = ChildName(section.path, kPrintersKeyPath);
             !printer.empty())
             plan->printers.push_back(printer);
-        if (section.path.size() > classRoot.size() &&
-            vp::SameRegName(std::string_view(section.path).substr(0, classRoot.size()), classRoot))
+        else if (vp::SameRegName(section.path, kRunOnceKeyPath))
+            plan->runOnce = &section.values.front();
+        else
             ++plan->addressKeys;
-        if (vp::SameRegName(section.path, kRunOnceKeyPath))
-            for (const RegValueLine &value : section.values)
-                if (vp::SameRegName(value.name, "InternetSW"))
-                    plan->runOnce = &value;
     }
     for (const std::string &note : plan->recorded.notes)
         if (note == kWinsock2MissingNote)
             plan->keepsWinsock2 = MachineKeyExists(kWinsock2KeyPath);
+    return ERROR_SUCCESS;
 }
 
 void AppendShareList(std::string &text, const std::vector<ShareEntry> &shares, bool withPaths) {
@@ -172,7 +212,9 @@ std::string Confirmation(const UndoPlan &plan) {
                        static_cast<unsigned>(plan.addressKeys));
         text += addresses;
     }
-    if (plan.runOnce)
+    if (plan.removesRunOnce)
+        text += "\nRunOnce key, which the setup made: removed";
+    else if (plan.runOnce)
         text += plan.runOnce->remove ? "\nRunOnce entry InternetSW: removed"
                                      : "\nRunOnce entry InternetSW: put back as it was";
     for (const ShareEntry &share : plan.toRestore)
@@ -202,10 +244,16 @@ void ServeShares(const UndoPlan &plan) {
     }
 }
 
-// Every section in order; the failures, in words, one a line.
+// Every section in order, but for the values of a key that is gone since
+// (a printer removed, say): the setup only opened such keys. The failures,
+// in words, one a line.
 std::string RestoreRegistry(const RegText &recorded) {
     std::string failures;
     for (const RegSection &section : recorded.sections) {
+        if (!section.removeKey && !vp::SameRegName(section.path, kShareKeyPath) &&
+            ChildName(section.path, kShareKeyPath).empty() &&
+            !MachineKeyExists(section.path.c_str()))
+            continue;
         std::string what;
         const LONG result = ApplySection(section, &what);
         LogLine("undo-key")
@@ -227,29 +275,48 @@ void Tell(const char *text, UINT style) {
     MessageBoxA(nullptr, text, kCaption, style);
 }
 
+// The class keys the card's bindings lead to now: the only ones whose
+// address the undo puts back.
+std::vector<std::string> CardClassKeys() {
+    std::vector<std::string> keys;
+    ForEachCardClassKey([&keys](const char *path) { keys.emplace_back(path); });
+    return keys;
+}
+
 } // namespace
 
-void RunUndo() {
+UndoOutcome RunUndo() {
     const std::string path = WindowsDirectoryFile(kUndoFileName);
     UndoPlan plan;
     std::string file;
-    char why[256];
-    const UndoFileState state = ReadUndoFile(path, &file, &plan.recorded, why, sizeof why);
+    char why[MAX_PATH + 128];
+    const std::vector<std::string> classKeys = CardClassKeys();
+    const UndoFileState state =
+        ReadUndoFile(path, &file, &plan.recorded, why, sizeof why, &classKeys);
     if (state == UndoFileState::Missing) {
-        Tell("There is nothing to undo: the setup has not changed this computer.", MB_OK);
-        return;
+        Tell("There is nothing left to undo: no setup change is waiting to be put back on this "
+             "computer.",
+             MB_OK);
+        return UndoOutcome::NothingChanged;
     }
+    char text[2 * MAX_PATH + 320];
     if (state != UndoFileState::Read) {
-        char text[MAX_PATH + 320];
         vp::FormatText(text, sizeof text, "The undo file %s %s.%s", path.c_str(), why,
                        state == UndoFileState::Malformed ? "\n\nNothing has been changed." : "");
         Tell(text, MB_ICONHAND);
-        return;
+        return UndoOutcome::Failed;
     }
-    PlanUndo(&plan);
+    if (const LONG error = PlanUndo(&plan)) {
+        vp::FormatText(text, sizeof text,
+                       "The shares of this computer cannot be read (error %ld).\n\nNothing has "
+                       "been changed.",
+                       static_cast<long>(error));
+        Tell(text, MB_ICONHAND);
+        return UndoOutcome::Failed;
+    }
     if (MessageBoxA(nullptr, Confirmation(plan).c_str(), kCaption, MB_YESNO) != IDYES) {
         LogLine("undo").Text("declined");
-        return;
+        return UndoOutcome::NothingChanged;
     }
     LogLine("undo").Text("started from ").Quoted(path);
     ServeShares(plan);
@@ -260,9 +327,9 @@ void RunUndo() {
         failures += path;
         failures += " is kept: run the undo again once the cause is mended.";
         Tell(failures.c_str(), MB_ICONHAND);
-        return;
+        return UndoOutcome::Failed;
     }
     const DWORD removed = DeleteFileIfThere(path);
     LogLine("undo").Text("done; undo file ").Quoted(path).Text(" removed").Result(removed);
-    RestartWindows(nullptr);
+    return UndoOutcome::Done;
 }

@@ -4,12 +4,17 @@
 // "veltrin-sharing /undo", importable by regedit too.
 #pragma once
 
-#include "common/reg_sections.h"
+#include "wayback/reg_sections.h"
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 inline constexpr char kUndoFileName[] = "veltrin-undo.reg";
+
+// The most an undo file holds: the share key, the printers and the card's
+// class keys of a large machine take a few hundred kilobytes.
+inline constexpr DWORD kUndoFileLimit = 4u << 20;
 
 // The note that Winsock 2 was missing when the file was first written: it is
 // another program's installation, which the undo leaves in place.
@@ -24,6 +29,8 @@ enum class UndoFileState {
 
 // Reads and parses the undo file at path. why gets the reason, in words
 // that follow "The undo file <path> ", when the file is there but cannot be
-// used.
+// used. With cardClassKeys, the file may hold only the entries the setup
+// records (see UndoEntryFault), those class keys being the card's.
 UndoFileState ReadUndoFile(const std::string &path, std::string *text, RegText *parsed, char *why,
-                           std::size_t whySize);
+                           std::size_t whySize,
+                           const std::vector<std::string> *cardClassKeys = nullptr);

@@ -35,7 +35,19 @@ std::string FormatRegText(const RegText &text);
 // The sections alone, as FormatRegText writes them after its header.
 std::string FormatRegSections(const std::vector<RegSection> &sections);
 
+// Which key and value lines a text may hold: each answers "" or the fault
+// that refuses the line.
+class RegLineCheck {
+  public:
+    virtual std::string_view Key(std::string_view path, bool remove) = 0;
+    virtual std::string_view Value(std::string_view path, std::string_view name) = 0;
+
+  protected:
+    ~RegLineCheck() = default;
+};
+
 // Reads what FormatRegText writes and what regedit exports of
 // HKEY_LOCAL_MACHINE (see ReadRegedit4); every comment line becomes a note.
-// Stops at the first fault.
-bool ParseRegText(std::string_view text, RegText *out, vp::Regedit4Error *error);
+// Stops at the first fault, or at the first line check refuses.
+bool ParseRegText(std::string_view text, RegText *out, vp::Regedit4Error *error,
+                  RegLineCheck *check = nullptr);

@@ -1,8 +1,8 @@
-#include "sharing/share_record.h"
+#include "wayback/share_record.h"
 
-#include "sharing/bounded_text.h"
+#include "common/bounded_text.h"
 
-#include "common/setup_log.h"
+#include "wayback/setup_log.h"
 
 namespace {
 
@@ -30,7 +30,8 @@ unsigned ShareRecord::Add(std::string_view name) {
     unsigned result = ERROR_INVALID_PARAMETER;
     if (name.size() <= LM20_NNLEN) {
         CopyText(m_record->shi50_netname, sizeof m_record->shi50_netname, name);
-        result = NetShareAdd(nullptr, 50, reinterpret_cast<const char *>(m_record), kShareInfo50Size);
+        result =
+            NetShareAdd(nullptr, 50, reinterpret_cast<const char *>(m_record), kShareInfo50Size);
     }
     LogLine("share-add").Quoted(name).Text(" ").Quoted(m_record->shi50_path).Result(result);
     return result;
