@@ -71,6 +71,10 @@ find "$tree" -ipath "$tree/tzr/setup" | grep -q . ||
     echo "make-cd: warning: no \\Tzr\\Setup on the CD: the launcher will not take it for the installation CD" >&2
 
 rm -f "$out"
-xorriso -report_about SORRY -as mkisofs -quiet -J -r -V VELTRIN -o "$out" "$tree"
-rm -rf "$tree"
+# xorriso talks even when all is well: its words are shown when it fails.
+xorriso -as mkisofs -quiet -J -r -V VELTRIN -o "$out" "$tree" 2>"$out.log" || {
+    cat "$out.log" >&2
+    exit 1
+}
+rm -rf "$tree" "$out.log"
 echo "make-cd: $out ($(stat -c %s "$out") bytes)"

@@ -12,7 +12,8 @@
 # SCENARIOS="name ..." in the environment runs only the scenarios named;
 # PHASES="linux wine compare" (the default) the phases named, so that the
 # Linux runs and the comparison can be made outside an emulated machine that
-# makes the Wine runs in the same OUT.
+# makes the Wine runs in the same OUT; VP_RUN_TIMEOUT the seconds one Wine
+# run may take (120; more on an emulated machine).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
@@ -248,7 +249,7 @@ wine_invoke() { # dir prefix shots responses how program [argument]
     [ "$programs" = 'E:' ] || bin=(VELTRIN_BIN="$programs")
     env "${bin[@]}" VELTRIN_UI="$ui" VELTRIN_TRANSCRIPT="$transcript" \
         VELTRIN_SCRIPT_PAUSE=$pause_ms \
-        timeout 120 wine 'C:\runwait.exe' "$programs\\$program.exe" "${arguments[@]}" "$@" \
+        timeout "${VP_RUN_TIMEOUT:-120}" wine 'C:\runwait.exe' "$programs\\$program.exe" "${arguments[@]}" "$@" \
         </dev/null >"$dir/${prefix}output.txt" 2>&1 || status=$?
     touch "$run/stop"
     wait "$shooter_pid"
