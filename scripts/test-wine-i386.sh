@@ -46,11 +46,16 @@ if [ "${1:-}" = --inside ]; then
     export HOME=/root WINEARCH=win32 CD_IMAGE_TREE=/src/build/wine-i386/cd
     cd /src
     if [ "${2:-}" = pc ]; then
-        # The prefix on the PC's own disk: the shared tree is slow for its
-        # many small files. The runs' results go to the shared tree.
+        # The prefix and the CD on the PC's own disk: the shared tree is slow
+        # for the prefix's many small files, and a run from the CD there
+        # ended after the sharing dialog, no share call reaching the
+        # stand-in. The runs' results go to the shared tree.
         out=/var/tmp/vp-wine
-        PHASES=wine SCENARIOS="$emulated" VP_RUN_TIMEOUT=900 tests/wine/run-scenarios.sh \
-            build/win-i686/bin build/win-i686/standins build/default/bin "$out"
+        rm -rf /var/tmp/vp-cd
+        cp -r "$CD_IMAGE_TREE" /var/tmp/vp-cd
+        CD_IMAGE_TREE=/var/tmp/vp-cd PHASES=wine SCENARIOS="$emulated" VP_RUN_TIMEOUT=900 \
+            tests/wine/run-scenarios.sh build/win-i686/bin build/win-i686/standins \
+            build/default/bin "$out"
         rm -rf build/wine-i386/wine/wine build/wine-i386/wine/shots
         mkdir -p build/wine-i386/wine
         cp -r "$out/wine" "$out/shots" build/wine-i386/wine/
