@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows build: installs the MinGW-w64 cross compilers and Wine, builds
 # both Windows targets, checks that the shipped i686 programs can load on
-# Windows 95/98, and runs the x86_64 programs under Wine (Xvfb), comparing
+# Windows 95/98, makes and checks the CD image (scripts/make-cd.sh), and
+# runs the x86_64 programs under Wine (Xvfb), also from that image, comparing
 # each run with the Linux build's run on the same sample machine; then the
 # i686 programs the same way under 32-bit Wine (scripts/test-wine-i386.sh).
 # Called by scripts/test.sh after the Linux build and its tests.
