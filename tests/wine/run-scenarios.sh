@@ -9,12 +9,18 @@
 # goes to OUT/shots.
 #
 # Usage: run-scenarios.sh WINDOWS_BIN STANDINS LINUX_BIN OUT
-# SCENARIOS="name ..." in the environment runs only the scenarios named.
+# SCENARIOS="name ..." in the environment runs only the scenarios named
+# (and none of the checks past the scenarios: the program without its DLL,
+# a person's run); PHASES="linux wine compare" (the default) the phases
+# named, so that the Linux runs and the comparison can be made outside an
+# emulated machine that makes the Wine runs in the same OUT; VP_RUN_TIMEOUT
+# the seconds one Wine run may take (120; more on an emulated machine).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
 source "$here/wine-machine.sh"
 source "$here/person-run.sh"
+source "$root/scripts/windows-stage.sh"
 
 # name, program, CD in the drive (present, absent, or no-installer: without
 # its Winsock 2 installer), registry change before the run, svrapi.dll beside
@@ -34,7 +40,10 @@ source "$here/person-run.sh"
 # program may take an argument as the second's does. A file
 # scenarios/NAME.undo.reg lies in the Windows folder as the undo file before
 # the first run; with a file scenarios/NAME.held, another process holds the
-# mutex of a running setup or undo during the first run.
+# mutex of a running setup or undo during the first run. The CD "image" is
+# the extracted CD image named by CD_IMAGE_TREE (scripts/make-cd.sh): the
+# programs start from it, as from the CD a person puts in, and a scenario
+# cd-NAME is answered by NAME's response file.
 # (A run without the share service, where Wine's netapi32 answers 50 to
 # every share call, now shows the share-failure warning that the Linux
 # machine, whose share service works, never shows: not comparable.)
@@ -62,6 +71,7 @@ scenarios=(
     "malformed-undo veltrin-sharing present - standin env"
     "undo-held veltrin-sharing:/undo present - standin env veltrin-sharing:/undo"
 )
+[ -z "${CD_IMAGE_TREE:-}" ] || scenarios+=("cd-gateway veltrin image - standin env")
 if [ -n "${SCENARIOS:-}" ]; then
     chosen=()
     for scenario in "${scenarios[@]}"; do
@@ -138,7 +148,7 @@ linux_run() { # name program cd change svrapi how [then]
         while [ ! -e "$dir/held" ]; do sleep 0.1; done
     fi
     # shellcheck disable=SC2046
-    linux_invoke "$dir" "" "$1.txt" "$6" "${2%%:*}" $(argument_of "$2")
+    linux_invoke "$dir" "" "${1#cd-}.txt" "$6" "${2%%:*}" $(argument_of "$2")
     if [ -n "$holder" ]; then
         touch "$dir/release"
         wait "$holder"
@@ -236,19 +246,28 @@ wine_run() { # name program cd change svrapi how [then]
     mkdir -p "$dir"
     reset_machine "$machine"
     [ "$4" = - ] || wine_import "$here/scenarios/$4"
+    # Where the programs start from: C:\VELTRIN, the suite found there by
+    # the CD's autorun through VELTRIN_BIN; or the CD image, whose autorun
+    # finds the suite beside itself.
+    programs='C:\VELTRIN' programs_dir="$WINEPREFIX/drive_c/VELTRIN"
     case "$3" in
     present) insert_cd "$OUT/cd" ;;
+    image)
+        insert_cd "$CD_IMAGE_TREE"
+        programs='E:' programs_dir=$CD_IMAGE_TREE
+        ;;
     *) insert_cd "$OUT/cd-$3" ;;
     esac
-    # What an earlier scenario left in the Windows folder goes too.
-    rm -f "$WINEPREFIX/drive_c/VELTRIN/svrapi.log" "$WINEPREFIX/drive_c/VELTRIN/svrapi.refuse" \
+    # What an earlier scenario left in the Windows folder goes too. The share
+    # service stand-in stands for the system's beside the programs.
+    rm -f "$programs_dir/svrapi.log" "$programs_dir/svrapi.refuse" \
         "$windows/veltrin-undo.reg" "$windows/veltrin.log"
     if [ "$5" = standin ]; then
-        cp "$STANDINS/svrapi.dll" "$WINEPREFIX/drive_c/VELTRIN/"
+        cp "$STANDINS/svrapi.dll" "$programs_dir/"
         [ ! -f "$here/scenarios/$1.refuse" ] ||
-            cp "$here/scenarios/$1.refuse" "$WINEPREFIX/drive_c/VELTRIN/svrapi.refuse"
+            cp "$here/scenarios/$1.refuse" "$programs_dir/svrapi.refuse"
     else
-        rm -f "$WINEPREFIX/drive_c/VELTRIN/svrapi.dll"
+        rm -f "$programs_dir/svrapi.dll"
     fi
 
     [ ! -f "$here/scenarios/$1.undo.reg" ] || cp "$here/scenarios/$1.undo.reg" "$windows/veltrin-undo.reg"
@@ -260,7 +279,7 @@ wine_run() { # name program cd change svrapi how [then]
         while [ ! -e "$WINEPREFIX/drive_c/vp-held" ]; do sleep 0.1; done
     fi
     # shellcheck disable=SC2046
-    wine_invoke "$dir" "" "$1" "$1.txt" "$6" "${2%%:*}" $(argument_of "$2")
+    wine_invoke "$dir" "" "$1" "${1#cd-}.txt" "$6" "${2%%:*}" $(argument_of "$2")
     if [ -n "$holder" ]; then
         touch "$WINEPREFIX/drive_c/vp-release"
         wait "$holder"
@@ -275,7 +294,7 @@ wine_run() { # name program cd change svrapi how [then]
         cp "$windows/veltrin.log" "$dir/veltrin.log" 2>/dev/null || : >"$dir/veltrin.log"
         { [ -e "$windows/veltrin-undo.reg" ] && echo present || echo absent; } >"$dir/undo-file"
     fi
-    cp "$WINEPREFIX/drive_c/VELTRIN/svrapi.log" "$dir/svrapi.log" 2>/dev/null || : >"$dir/svrapi.log"
+    cp "$programs_dir/svrapi.log" "$dir/svrapi.log" 2>/dev/null || : >"$dir/svrapi.log"
     cp "$windows/setup.log" "$dir/setup.log" 2>/dev/null || : >"$dir/setup.log"
     wine_export 'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Class' "$dir/class.reg"
     wine_export 'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Winsock2' \
@@ -289,8 +308,7 @@ wine_invoke() { # dir prefix shots responses how program [argument]
     local run="$WINEPREFIX/drive_c/vp-run" windows="$WINEPREFIX/drive_c/windows" file
     shift 6
     file="$(program_file "$program" .exe)"
-    [[ $program != *@* ]] ||
-        cp "$WINEPREFIX/drive_c/VELTRIN/${program%@*}.exe" "$WINEPREFIX/drive_c/VELTRIN/$file"
+    [[ $program != *@* ]] || cp "$programs_dir/${program%@*}.exe" "$programs_dir/$file"
     rm -rf "$run" "$windows/setup.log"
     mkdir -p "$run"
     cp "$here/scenarios/$responses" "$run/responses.txt"
@@ -300,9 +318,11 @@ wine_invoke() { # dir prefix shots responses how program [argument]
     # runwait also waits for the programs the run starts: the CD's, the
     # suite, and those of Wine's restart.
     settings "$how" 'C:\vp-run\responses.txt' 'C:\vp-run\transcript.txt' 'C:\vp-run\unused.txt'
-    VELTRIN_BIN='C:\VELTRIN' VELTRIN_UI="$ui" VELTRIN_TRANSCRIPT="$transcript" \
+    local bin=()
+    [ "$programs" = 'E:' ] || bin=(VELTRIN_BIN="$programs")
+    env "${bin[@]}" VELTRIN_UI="$ui" VELTRIN_TRANSCRIPT="$transcript" \
         VELTRIN_SCRIPT_PAUSE=$pause_ms \
-        timeout 120 wine 'C:\runwait.exe' "C:\\VELTRIN\\$file" "${arguments[@]}" "$@" \
+        timeout "${VP_RUN_TIMEOUT:-120}" wine 'C:\runwait.exe' "$programs\\$file" "${arguments[@]}" "$@" \
         </dev/null >"$dir/${prefix}output.txt" 2>&1 || status=$?
     touch "$run/stop"
     wait "$shooter_pid"
@@ -358,13 +378,15 @@ if [ "${1:-}" = --gui ]; then
         wine_run $scenario
         echo "  ${scenario%% *}: $((SECONDS - started)) s"
     done
-    started=$SECONDS
-    wine_no_script_dll
-    echo "  no-script-dll: $((SECONDS - started)) s"
-    started=$SECONDS
-    cp "$STANDINS/svrapi.dll" "$WINEPREFIX/drive_c/VELTRIN/"
-    wine_person_run
-    echo "  person: $((SECONDS - started)) s"
+    if [ -z "${SCENARIOS:-}" ]; then
+        started=$SECONDS
+        wine_no_script_dll
+        echo "  no-script-dll: $((SECONDS - started)) s"
+        started=$SECONDS
+        cp "$STANDINS/svrapi.dll" "$WINEPREFIX/drive_c/VELTRIN/"
+        wine_person_run
+        echo "  person: $((SECONDS - started)) s"
+    fi
     wineserver -k || true
     exit 0
 fi
@@ -508,47 +530,65 @@ mkdir -p "$OUT"
 OUT="$(cd "$OUT" && pwd)"
 export WINEPREFIX="$OUT/prefix"
 
-echo "Linux runs ..."
-for scenario in "${scenarios[@]}"; do
-    # shellcheck disable=SC2086
-    linux_run $scenario
-done
+phase() { [[ " ${PHASES:-linux wine compare} " == *" $1 "* ]]; }
 
-echo "Wine prefix from examples/machine ..."
-started=$SECONDS
-make_cd "$machine/drives/E" "$STANDINS" "$OUT/cd"
-rm -rf "$OUT/cd-absent" "$OUT/cd-no-installer" "$OUT/shots"
-mkdir -p "$OUT/cd-absent" "$OUT/shots"
-cp -r "$OUT/cd" "$OUT/cd-no-installer"
-rm "$OUT/cd-no-installer/Wingate/ws2setup.exe"
-status=0
-make_prefix "$machine" "$OUT/cd" "$WINDOWS_BIN"/*.exe "$WINDOWS_BIN"/*.dll ||
-    status=$?
-if [ "$status" -eq 3 ]; then
-    # Not a fault of the programs: Wine cannot make a prefix on this machine.
-    echo "SKIPPED: the runs under Wine; Wine cannot set up a prefix here (see above)"
-    exit 0
-elif [ "$status" -ne 0 ]; then
-    echo "the Wine prefix could not be made (exit status $status)"
-    exit 1
-fi
-cp "$STANDINS/runwait.exe" "$STANDINS/holdmutex.exe" "$WINEPREFIX/drive_c/"
+linux_phase() {
+    echo "Linux runs ..."
+    for scenario in "${scenarios[@]}"; do
+        # shellcheck disable=SC2086
+        linux_run $scenario
+    done
+}
 
-echo "  $((SECONDS - started)) s"
-echo "Wine runs (Xvfb) ..."
-if ! xvfb-run -a -s "-screen 0 800x600x24" "$0" --gui; then
-    echo "the Wine runs failed (see above)"
-    exit 1
-fi
+wine_phase() {
+    echo "Wine prefix from examples/machine ..."
+    local started=$SECONDS status=0 shipped
+    rm -rf "$OUT/wine"
+    make_cd "$machine/drives/E" "$STANDINS" "$OUT/cd"
+    rm -rf "$OUT/cd-absent" "$OUT/cd-no-installer" "$OUT/shots"
+    mkdir -p "$OUT/cd-absent" "$OUT/shots"
+    cp -r "$OUT/cd" "$OUT/cd-no-installer"
+    rm "$OUT/cd-no-installer/Wingate/ws2setup.exe"
+    mapfile -t shipped < <(shipped_files "$WINDOWS_BIN")
+    make_prefix "$machine" "$OUT/cd" "${shipped[@]}" || status=$?
+    if [ "$status" -eq 3 ]; then
+        # Not a fault of the programs: Wine cannot make a prefix on this machine.
+        echo "SKIPPED: the runs under Wine; Wine cannot set up a prefix here (see above)"
+        exit 0
+    elif [ "$status" -ne 0 ]; then
+        echo "the Wine prefix could not be made (exit status $status)"
+        exit 1
+    fi
+    cp "$STANDINS/runwait.exe" "$STANDINS/holdmutex.exe" "$WINEPREFIX/drive_c/"
 
-for scenario in "${scenarios[@]}"; do
-    # shellcheck disable=SC2086
-    compare $scenario
-done
-compare_no_script_dll
-compare_person_run
-echo "screenshots: $OUT/shots ($(ls "$OUT/shots" | wc -l) files)"
-if [ "$failures" -ne 0 ]; then
-    echo "$failures checks failed"
-    exit 1
-fi
+    echo "  $((SECONDS - started)) s"
+    echo "Wine runs (Xvfb) ..."
+    if ! xvfb-run -a -s "-screen 0 800x600x24" "$0" --gui; then
+        echo "the Wine runs failed (see above)"
+        exit 1
+    fi
+}
+
+compare_phase() {
+    if [ ! -d "$OUT/wine" ]; then
+        echo "SKIPPED: the comparison; no Wine runs to compare with (see above)"
+        exit 0
+    fi
+    for scenario in "${scenarios[@]}"; do
+        # shellcheck disable=SC2086
+        compare $scenario
+    done
+    if [ -z "${SCENARIOS:-}" ]; then
+        compare_no_script_dll
+        compare_person_run
+    fi
+    echo "screenshots: $OUT/shots ($(ls "$OUT/shots" | wc -l) files)"
+    if [ "$failures" -ne 0 ]; then
+        echo "$failures checks failed"
+        exit 1
+    fi
+}
+
+! phase linux || linux_phase
+! phase wine || wine_phase
+! phase compare || compare_phase
