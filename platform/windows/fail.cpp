@@ -6,15 +6,22 @@
 
 namespace win32 {
 
-void Fail(std::initializer_list<std::string_view> message, int status) {
+bool WriteErrorLine(std::string_view message) {
     std::string line = "veltrin: ";
-    for (const std::string_view piece : message)
-        line += piece;
-    line += '\n';
+    line += message;
+    line += "\r\n";
     const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
     DWORD written = 0;
-    if (error && error != INVALID_HANDLE_VALUE)
-        WriteFile(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    return error && error != INVALID_HANDLE_VALUE &&
+           WriteFile(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
+           written == line.size();
+}
+
+void Fail(std::initializer_list<std::string_view> message, int status) {
+    std::string text;
+    for (const std::string_view piece : message)
+        text += piece;
+    WriteErrorLine(text);
     ExitProcess(static_cast<UINT>(status));
 }
 

@@ -4,6 +4,7 @@
 #include "platform/command_switches.h"
 #include "platform/api.h"
 #include "platform/windows/environment.h"
+#include "platform/windows/fail.h"
 
 // The usage and these errors belong to no run: Windows' own message box,
 // not the one the transcript records and a response file answers.
@@ -16,16 +17,8 @@ namespace {
 constexpr char kCaption[] = "Veltrin Pellorin";
 
 void ReportError(const std::string &error) {
-    std::string line = "veltrin: ";
-    line += error;
-    line += "\r\n";
-    const HANDLE output = GetStdHandle(STD_ERROR_HANDLE);
-    DWORD written = 0;
-    if (output && output != INVALID_HANDLE_VALUE &&
-        WriteFile(output, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
-        written == line.size())
-        return;
-    MessageBoxA(nullptr, error.c_str(), kCaption, MB_OK | MB_ICONSTOP);
+    if (!win32::WriteErrorLine(error))
+        MessageBoxA(nullptr, error.c_str(), kCaption, MB_OK | MB_ICONSTOP);
 }
 
 } // namespace

@@ -84,13 +84,7 @@ bool AppendToFile(const std::string &path, std::string_view text, bool truncate,
 }
 
 void Warn(const std::string &message) {
-    std::string line = "veltrin: ";
-    line += message;
-    line += '\n';
-    const HANDLE output = GetStdHandle(STD_ERROR_HANDLE);
-    DWORD written = 0;
-    if (output && output != INVALID_HANDLE_VALUE)
-        WriteFile(output, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    win32::WriteErrorLine(message);
 }
 
 void Stop(const std::string &message, int status) {
