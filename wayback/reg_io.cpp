@@ -1,6 +1,7 @@
 #include "wayback/reg_io.h"
 
 #include "common/reg_key.h"
+#include "wayback/key_path.h"
 
 namespace {
 
@@ -8,10 +9,6 @@ namespace {
 constexpr DWORD kNameRoom = 256;
 // Data of most values fits; longer data is read again with the size asked for.
 constexpr DWORD kFirstDataRoom = 256;
-
-std::string Below(const std::string &path, const std::string &name) {
-    return path.empty() ? name : path + "\\" + name;
-}
 
 // The end of an enumeration is its one good non-zero answer.
 LONG Ended(LONG result) {
@@ -29,7 +26,7 @@ LONG ReadTree(HKEY key, const std::string &path, std::vector<RegSection> *out) {
         COpenKey sub;
         if (const LONG opened = sub.Open(key, name.c_str()))
             return opened;
-        if (const LONG result = ReadTree(sub.Get(), Below(path, name), out))
+        if (const LONG result = ReadTree(sub.Get(), KeyBelow(path, name), out))
             return result;
     }
     return ERROR_SUCCESS;
@@ -136,7 +133,7 @@ LONG ApplySection(const RegSection &section, std::string *what) {
         if (value.remove && result == ERROR_FILE_NOT_FOUND)
             result = ERROR_SUCCESS;
         if (result != ERROR_SUCCESS) {
-            *what = Below(section.path, value.name.empty() ? "@" : value.name);
+            *what = KeyBelow(section.path, value.name.empty() ? "@" : value.name);
             break;
         }
     }

@@ -6,6 +6,7 @@
 #include "platform/quoted_text.h"
 #include "platform/registry_keys.h"
 #include "platform/registry_names.h"
+#include "wayback/key_path.h"
 #include "wayback/reg_io.h"
 #include "wayback/setup_log.h"
 #include "wayback/undo_file.h"
@@ -82,13 +83,6 @@ class HeldState {
     SortedKeys m_keys;
     SortedKeys m_trees;
 };
-
-std::string Below(std::string_view parent, std::string_view name) {
-    std::string path(parent);
-    path += '\\';
-    path += name;
-    return path;
-}
 
 // The sections that put back what the run is about to change, for what the
 // undo file does not hold yet. The first key that cannot be read stops it:
@@ -171,9 +165,9 @@ LONG CaptureState(const RegText &held, const UndoScope &scope, std::vector<RegSe
     const HeldState state(held);
     Capture capture(state);
     for (const std::string &share : scope.shares)
-        capture.KeyTree(Below(kShareKeyPath, share));
+        capture.KeyTree(KeyBelow(kShareKeyPath, share));
     for (const std::string &printer : scope.printers)
-        capture.Values(Below(kPrintersKeyPath, printer), {"Attributes", "Share Name"}, false);
+        capture.Values(KeyBelow(kPrintersKeyPath, printer), {"Attributes", "Share Name"}, false);
     ForEachCardClassKey([&capture](const char *classPath) {
         capture.Values(classPath, {"IPAddress", "IPMask"}, false);
     });

@@ -3,6 +3,7 @@
 #include "platform/format_text.h"
 #include "platform/registry_keys.h"
 #include "platform/registry_names.h"
+#include "wayback/key_path.h"
 #include "wayback/whole_file.h"
 
 #include <initializer_list>
@@ -14,12 +15,6 @@ namespace {
 bool AtOrBelow(std::string_view path, std::string_view parent) {
     return path.size() >= parent.size() && vp::SameRegName(path.substr(0, parent.size()), parent) &&
            (path.size() == parent.size() || path[parent.size()] == '\\');
-}
-
-// A key one level below parent.
-bool ChildOf(std::string_view path, std::string_view parent) {
-    return path.size() > parent.size() + 1 && AtOrBelow(path, parent) &&
-           path.find('\\', parent.size() + 1) == std::string_view::npos;
 }
 
 bool OneOf(std::string_view name, std::initializer_list<std::string_view> names) {
@@ -40,15 +35,15 @@ class UndoEntries final : public RegLineCheck {
         : m_classKeys(cardClassKeys) {}
 
     std::string_view Key(std::string_view path, bool remove) override {
-        const bool taken = AtOrBelow(path, kShareKeyPath) ||
-                           vp::SameRegName(path, kRunOnceKeyPath) ||
-                           (!remove && (ChildOf(path, kPrintersKeyPath) || IsClassKey(path)));
+        const bool taken =
+            AtOrBelow(path, kShareKeyPath) || vp::SameRegName(path, kRunOnceKeyPath) ||
+            (!remove && (!ChildKeyName(path, kPrintersKeyPath).empty() || IsClassKey(path)));
         return taken ? std::string_view() : kNotRecorded;
     }
 
     std::string_view Value(std::string_view path, std::string_view name) override {
         bool taken = AtOrBelow(path, kShareKeyPath);
-        if (ChildOf(path, kPrintersKeyPath))
+        if (!ChildKeyName(path, kPrintersKeyPath).empty())
             taken = OneOf(name, {"Attributes", "Share Name"});
         else if (IsClassKey(path))
             taken = OneOf(name, {"IPAddress", "IPMask"});

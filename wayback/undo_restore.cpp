@@ -6,6 +6,7 @@
 #include "platform/quoted_text.h"
 #include "platform/registry_keys.h"
 #include "platform/registry_names.h"
+#include "wayback/key_path.h"
 #include "wayback/reg_io.h"
 #include "wayback/setup_log.h"
 #include "wayback/share_record.h"
@@ -25,19 +26,10 @@ struct ShareEntry {
     const std::vector<RegValueLine> *values;
 };
 
-// The name below parent when path is exactly one level below it, else "".
-std::string_view ChildName(std::string_view path, std::string_view parent) {
-    if (path.size() <= parent.size() + 1 || path[parent.size()] != '\\' ||
-        !vp::SameRegName(path.substr(0, parent.size()), parent))
-        return {};
-    const std::string_view name = path.substr(parent.size() + 1);
-    return name.find('\\') == std::string_view::npos ? name : std::string_view();
-}
-
 std::vector<ShareEntry> SharesIn(const std::vector<RegSection> &sections) {
     std::vector<ShareEntry> shares;
     for (const RegSection &section : sections)
-        if (const std::string_view name = ChildName(section.path, kShareKeyPath);
+        if (const std::string_view name = ChildKeyName(section.path, kShareKeyPath);
             !section.removeKey && !name.empty())
             shares.push_back({name, &section.values});
     return shares;
@@ -137,7 +129,7 @@ bool NamesShare(const std::vector<RegSection> &sections, std::string_view name) 
     for (const RegSection &section : sections)
         if (vp::SameRegName(section.path, kShareKeyPath)
                 ? section.removeKey
-                : vp::SameRegName(ChildName(section.path, kShareKeyPath), name))
+                : vp::SameRegName(ChildKeyName(section.path, kShareKeyPath), name))
             return true;
     return false;
 }
@@ -162,11 +154,11 @@ LONG PlanUndo(UndoPlan *plan) {
             continue;
         }
         // Shares are told above; a key gone since is not made again.
-        if (!ChildName(section.path, kShareKeyPath).empty() ||
+        if (!ChildKeyName(section.path, kShareKeyPath).empty() ||
             vp::SameRegName(section.path, kShareKeyPath) ||
             !MachineKeyExists(section.path.c_str()) || AsItIs(section))
             continue;
-        if (const std::string_view printer = ChildName(section.path, kPrintersKeyPath);
+        if (const std::string_view printer = ChildKeyName(section.path, kPrintersKeyPath);
             !printer.empty())
             plan->printers.push_back(printer);
         else if (vp::SameRegName(section.path, kRunOnceKeyPath))
@@ -251,7 +243,7 @@ std::string RestoreRegistry(const RegText &recorded) {
     std::string failures;
     for (const RegSection &section : recorded.sections) {
         if (!section.removeKey && !vp::SameRegName(section.path, kShareKeyPath) &&
-            ChildName(section.path, kShareKeyPath).empty() &&
+            ChildKeyName(section.path, kShareKeyPath).empty() &&
             !MachineKeyExists(section.path.c_str()))
             continue;
         std::string what;
