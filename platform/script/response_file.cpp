@@ -171,9 +171,9 @@ bool ParseAction(std::string_view line, Action *action, std::string *problem) {
             *problem = wrong;
         return !wrong;
     }
-    *problem = "unknown action \"";
-    *problem += words.word[0].written;
-    *problem += '"';
+    // Quoted as the transcript quotes: a control byte of the file never
+    // reaches the terminal as it is.
+    *problem = "unknown action " + vp::QuotedText(words.word[0].written);
     return false;
 }
 

@@ -46,6 +46,7 @@ TEST(ResponseFile, NamesTheFirstWrongLine) {
         const char *error;
     } cases[] = {
         {"clik 1", "run.txt:1: unknown action \"clik\""},
+        {"cl\x1b[2Jick 1", "run.txt:1: unknown action \"cl\\x1b[2Jick\""},
         {"\n\nclick", "run.txt:3: click takes 1 argument"},
         {"select 1011", "run.txt:1: select takes 2 arguments"},
         {"click 1 2", "run.txt:1: click takes 1 argument"},
