@@ -74,6 +74,26 @@ wine_person_run() {
     cp "$WINEPREFIX/drive_c/VELTRIN/svrapi.log" "$dir/replay-svrapi.log" 2>/dev/null ||
         : >"$dir/replay-svrapi.log"
     wine_export 'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services\Class' "$dir/class.reg"
+
+    # The replay on a PC without the label printer stops at its line, before
+    # anything has changed.
+    reset_machine "$machine" >/dev/null
+    printf '%s\r\n' REGEDIT4 '' \
+        '[-HKEY_LOCAL_MACHINE\System\CurrentControlSet\control\Print\Printers\Label Printer]' '' \
+        >"$dir/no-label-printer.reg"
+    wine_import "$dir/no-label-printer.reg"
+    rm -f "$WINEPREFIX/drive_c/VELTRIN/svrapi.log"
+    local lanman='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Network\LanMan'
+    wine_export "$lanman" "$dir/missing-before.reg"
+    cp "$dir/recording.txt" "$run/replay.txt"
+    status=0
+    VELTRIN_BIN='C:\VELTRIN' VELTRIN_UI='script:C:\vp-person\replay.txt' \
+        timeout 120 wine 'C:\runwait.exe' 'C:\VELTRIN\veltrin-sharing.exe' \
+        </dev/null >"$dir/missing-output.txt" 2>&1 || status=$?
+    echo "$status" >"$dir/missing-status"
+    wine_export "$lanman" "$dir/missing-after.reg"
+    cp "$WINEPREFIX/drive_c/VELTRIN/svrapi.log" "$dir/missing-svrapi.log" 2>/dev/null ||
+        : >"$dir/missing-svrapi.log"
     rm -rf "$run"
 }
 
@@ -114,4 +134,15 @@ compare_person_run() {
     same "shares: the person's and the Wine replay's" "$OUT/a" "$OUT/b"
     grep -s '^NetShare' "$linux/machine/journal.log" >"$OUT/b" || true
     same "shares: the person's and the Linux replay's" "$OUT/a" "$OUT/b"
+    echo 3 >"$OUT/a"
+    same "without the printer: exit status" "$OUT/a" "$wine/missing-status"
+    if grep -q 'replay.txt:[0-9]*: .*has no entry "Label Printer"' "$wine/missing-output.txt"; then
+        echo "  ok   without the printer: the line and the entry are named"
+    else
+        fail "without the printer: the line and the entry are not named"
+        sed 's/^/         /' "$wine/missing-output.txt"
+    fi
+    same "without the printer: the share key as it was" "$wine/missing-before.reg" "$wine/missing-after.reg"
+    : >"$OUT/a"
+    same "without the printer: no share asked for" "$OUT/a" "$wine/missing-svrapi.log"
 }
