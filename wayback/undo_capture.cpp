@@ -12,41 +12,27 @@
 #include "wayback/undo_file.h"
 #include "wayback/whole_file.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
 namespace {
 
-int CompareViews(const void *a, const void *b) {
-    return static_cast<const std::string_view *>(a)->compare(
-        *static_cast<const std::string_view *>(b));
-}
-
-// Keys looked up by binary search. Sorted by the C runtime's qsort, on views
-// of the keys: std::sort would add a sort of its own for std::string.
+// Keys looked up by binary search.
 class SortedKeys {
   public:
     void Add(std::string key) { m_keys.push_back(std::move(key)); }
 
     // After the last Add.
-    void Sort() {
-        // Room for one more: the array qsort and bsearch get is never null,
-        // which they do not take even for no keys.
-        m_index.reserve(m_keys.size() + 1);
-        for (const std::string &key : m_keys)
-            m_index.push_back(key);
-        std::qsort(m_index.data(), m_index.size(), sizeof(std::string_view), CompareViews);
-    }
+    void Sort() { std::sort(m_keys.begin(), m_keys.end()); }
 
     bool Holds(std::string_view key) const {
-        return std::bsearch(&key, m_index.data(), m_index.size(), sizeof key, CompareViews);
+        return std::binary_search(m_keys.begin(), m_keys.end(), key, std::less<>());
     }
 
   private:
     std::vector<std::string> m_keys;
-    std::vector<std::string_view> m_index;
 };
 
 // What an undo file holds already: the keys it names, by folded path, and
