@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ctime>
 
 using sim::reg::CreateKey;
 using sim::reg::FindKey;
@@ -81,9 +80,9 @@ TEST(RegTree, PathsWithSeparators) {
     EXPECT_EQ(stored, "a\\b");
 }
 
-// A large file loads in well under a second: no walk is
-// quadratic in the number of siblings or values.
-TEST(RegTree, TwentyThousandKeysLoadQuickly) {
+// A large flat file loads whole, in order, with its deletions applied.
+// How fast it loads is measured by the registry benchmarks.
+TEST(RegTree, TwentyThousandSiblingsLoadWhole) {
     std::string text = "REGEDIT4\r\n\r\n";
     for (int i = 0; i < 20000; ++i) {
         std::string n = std::to_string(i);
@@ -94,10 +93,7 @@ TEST(RegTree, TwentyThousandKeysLoadQuickly) {
     }
     for (int i = 0; i < 2000; ++i)
         text += "[-HKEY_LOCAL_MACHINE\\Flat\\Key" + std::to_string(i * 10) + "]\r\n";
-    // Processor time, so a busy machine does not fail the test.
-    std::clock_t start = std::clock();
     Key root = regtest::Parse(text);
-    EXPECT_LT(static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC, 1.0);
     const Key *flat = FindKey(root, "flat");
     ASSERT_NE(flat, nullptr);
     EXPECT_EQ(flat->subkeys.Size(), 18000u);

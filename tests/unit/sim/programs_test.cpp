@@ -91,10 +91,9 @@ TEST_F(ProgramsTest, CreateProcessGivesAHandleToWaitOn) {
                                nullptr, nullptr, &startup, &info));
     EXPECT_GT(info.dwProcessId, 0u);
 
-    auto start = std::chrono::steady_clock::now();
+    // Neither waits for the program's end: it is still running after both.
     EXPECT_EQ(WaitForInputIdle(info.hProcess, INFINITE), WAIT_FAILED); // a console program
     EXPECT_EQ(WaitForSingleObject(info.hProcess, 50), WAIT_TIMEOUT);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(300));
     EXPECT_EQ(WaitForSingleObject(info.hProcess, 10000), WAIT_OBJECT_0);
     EXPECT_EQ(WaitForSingleObject(info.hProcess, 0), WAIT_OBJECT_0);
 
