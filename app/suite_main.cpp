@@ -2,6 +2,7 @@
 // whose OK runs the network setup, and ends when the dialog does; with
 // /undo it puts back what the setup changed instead.
 #include "netsetup/restart.h"
+#include "platform/framework/run_settings.h"
 #include "platform/program_entry.h"
 #include "sharing/sharing_dlg.h"
 #include "wayback/setup_lock.h"
@@ -19,7 +20,7 @@ class CSuiteApp : public CWinApp {
     BOOL InitInstance() override {
         // /undo on the command line, or the setting it stands for: 1 or 0.
         char undo[8] = "";
-        const DWORD length = GetEnvironmentVariableA("VELTRIN_UNDO", undo, sizeof undo);
+        const DWORD length = GetEnvironmentVariableA(vp::kUndoVariable, undo, sizeof undo);
         const bool set = length > 0 && length < sizeof undo;
         if (length && (!set || (undo[0] != '0' && undo[0] != '1') || undo[1])) {
             MessageBoxA(nullptr, "VELTRIN_UNDO must be 1 (undo the setup) or 0 (run it).",

@@ -28,7 +28,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # No exceptions or run-time type information: the code uses neither, and a
 # failed allocation may end the program as it would anyway. Not MinGW's C99
 # printf, should anything format through stdio (vp::FormatText formats by
-# itself, platform/format_text.h). Static locals without
+# itself, platform/framework/format_text.h). Static locals without
 # guards: the one extra thread (the script watchdog) touches none first, and
 # the guards would import calls Windows 95 lacks.
 set(vp_size_flags "-ffunction-sections -fno-exceptions -fno-rtti")

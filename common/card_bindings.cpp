@@ -1,7 +1,7 @@
 #include "common/card_bindings.h"
 
 #include "common/reg_key.h"
-#include "platform/format_text.h"
+#include "platform/framework/format_text.h"
 #include "platform/registry_keys.h"
 
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "common/cd_probe.h"
 
-#include "platform/format_text.h"
+#include "platform/framework/format_text.h"
 #include "platform/api.h"
 
 void ProbeCdDrive(char *rootPath) {

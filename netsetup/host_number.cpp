@@ -1,7 +1,7 @@
 #include "netsetup/host_number.h"
 
 #include "netsetup/setup_state.h"
-#include "platform/format_text.h"
+#include "platform/framework/format_text.h"
 
 std::uint32_t CRuntimeRandom::Draw() {
     m_state = m_state * 214013u + 2531011u;

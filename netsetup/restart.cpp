@@ -4,7 +4,7 @@
 #include "common/reg_key.h"
 #include "netsetup/restart_notice.h"
 #include "netsetup/setup_state.h"
-#include "platform/format_text.h"
+#include "platform/framework/format_text.h"
 #include "platform/registry_keys.h"
 #include "wayback/setup_log.h"
 

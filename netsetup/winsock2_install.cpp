@@ -3,7 +3,7 @@
 #include "common/cd_probe.h"
 #include "common/reg_key.h"
 #include "netsetup/setup_state.h"
-#include "platform/format_text.h"
+#include "platform/framework/format_text.h"
 #include "platform/registry_keys.h"
 #include "wayback/setup_log.h"
 

@@ -4,7 +4,7 @@
 // too (the entry point calls it, with the command line split into argv).
 #pragma once
 
-#include "platform/command_switches.h"
+#include "platform/framework/command_switches.h"
 #include "platform/framework.h"
 
 inline int ProgramMain(int argc, char **argv, std::span<const vp::Switch> switches) {

@@ -1,6 +1,6 @@
 #include "sharing/share_failures.h"
 
-#include "platform/format_text.h"
+#include "platform/framework/format_text.h"
 
 void ShareFailures::Note(std::string_view name, unsigned result) {
     if (result == NERR_Success)

@@ -1,6 +1,6 @@
 #include "wayback/setup_log.h"
 
-#include "platform/format_text.h"
+#include "platform/framework/format_text.h"
 #include "platform/quoted_text.h"
 #include "wayback/whole_file.h"
 

@@ -1,6 +1,6 @@
 #include "wayback/undo_file.h"
 
-#include "platform/format_text.h"
+#include "platform/framework/format_text.h"
 #include "platform/registry_keys.h"
 #include "platform/registry_names.h"
 #include "wayback/key_path.h"

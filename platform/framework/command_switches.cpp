@@ -1,4 +1,5 @@
-#include "platform/command_switches.h"
+#include "platform/framework/command_switches.h"
+#include "platform/framework/run_settings.h"
 #include "platform/registry_names.h"
 
 #include <initializer_list>
@@ -9,12 +10,11 @@ namespace {
 
 // The suite's switches; the launcher takes all but the last.
 constexpr Switch kSwitches[] = {
-    {"script", "<file>", "VELTRIN_UI",
-     "script:", "answer the dialogs and message boxes from a response file"},
-    {"transcript", "<file>", "VELTRIN_TRANSCRIPT", "",
+    {"script", "<file>", kUiVariable, kScriptPrefix, "answer the dialogs and message boxes from a response file"},
+    {"transcript", "<file>", kTranscriptVariable, "",
      "add what a person would have seen to a file"},
-    {"record", "<file>", "VELTRIN_RECORD", "", "write every choice as a response file"},
-    {"undo", "", "VELTRIN_UNDO", "1", "put back what the setup changed, from its undo file"}};
+    {"record", "<file>", kRecordVariable, "", "write every choice as a response file"},
+    {"undo", "", kUndoVariable, "1", "put back what the setup changed, from its undo file"}};
 
 constexpr std::string_view kHelpNames[] = {"?", "h", "help"};
 

@@ -1,4 +1,4 @@
-#include "platform/decimal_text.h"
+#include "platform/framework/decimal_text.h"
 
 namespace vp {
 

@@ -1,4 +1,4 @@
-#include "platform/format_text.h"
+#include "platform/framework/format_text.h"
 
 #include <cstdarg>
 #include <cstdint>

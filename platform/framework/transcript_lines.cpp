@@ -1,6 +1,6 @@
 #include "platform/framework/transcript_lines.h"
 
-#include "platform/decimal_text.h"
+#include "platform/framework/decimal_text.h"
 #include "platform/framework/message_box_buttons.h"
 
 namespace ui::transcript {

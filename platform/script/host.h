@@ -1,6 +1,6 @@
 // What the automation core (this folder) asks of the system it runs on.
-// Each build defines it once: platform/user32/script_host.cpp over the
-// simulated machine, platform/windows/script_dll/script_host.cpp over Win32.
+// Each build defines it once: platform/user32/linux_script_host.cpp over the
+// simulated machine, platform/windows/script_dll/win_script_host.cpp over Win32.
 #pragma once
 
 #include "platform/script/exit_status.h"

@@ -1,6 +1,6 @@
 #include "platform/script/list_entry.h"
 
-#include "platform/decimal_text.h"
+#include "platform/framework/decimal_text.h"
 #include "platform/quoted_text.h"
 
 #include <algorithm>

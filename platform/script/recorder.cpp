@@ -1,8 +1,8 @@
 #include "platform/script/recorder.h"
 
 #include "platform/api.h"
-#include "platform/decimal_text.h"
-#include "platform/format_text.h"
+#include "platform/framework/decimal_text.h"
+#include "platform/framework/format_text.h"
 #include "platform/framework/message_box_buttons.h"
 #include "platform/mnemonic_text.h"
 #include "platform/quoted_text.h"

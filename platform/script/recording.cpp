@@ -1,6 +1,7 @@
 #include "platform/script/recording.h"
 
 #include "platform/api.h"
+#include "platform/framework/run_settings.h"
 #include "platform/script/host.h"
 #include "platform/script/run_file.h"
 
@@ -10,9 +11,7 @@ namespace script::recording {
 
 namespace {
 
-constexpr const char *kRecordVariable = "VELTRIN_RECORD";
 constexpr const char *kRunVariable = "VELTRIN_RECORDING";
-constexpr std::string_view kScript = "script:";
 
 RunFile &File() {
     static RunFile file{"recording"};
@@ -26,7 +25,7 @@ Recorder &TheRecorder() {
 
 // The recording's path; empty when the run is not recorded.
 std::string Path() {
-    return host::Variable(kRecordVariable);
+    return host::Variable(vp::kRecordVariable);
 }
 
 void Write(const std::string &lines) {
@@ -43,9 +42,8 @@ LocalTime Now() {
 // Recording into the response file being replayed would empty it under the
 // programs still to read it.
 bool IsTheResponseFile(const std::string &path) {
-    const std::string ui = host::Variable("VELTRIN_UI");
-    return std::string_view(ui).starts_with(kScript) &&
-           host::SameFile(path, ui.substr(kScript.size()));
+    const std::string ui = host::Variable(vp::kUiVariable);
+    return vp::NamesResponseFile(ui) && host::SameFile(path, ui.substr(vp::kScriptPrefix.size()));
 }
 
 } // namespace
@@ -57,7 +55,7 @@ void Start(std::string_view program) {
     if (IsTheResponseFile(path)) {
         host::Warn("the recording " + path +
                    " is the response file being replayed: the run is not recorded");
-        host::SetVariable(kRecordVariable, "");
+        host::SetVariable(vp::kRecordVariable, "");
         return;
     }
     host::SetVariable(kRunVariable, path);

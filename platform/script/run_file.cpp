@@ -1,5 +1,6 @@
 #include "platform/script/run_file.h"
 
+#include "platform/framework/run_settings.h"
 #include "platform/script/host.h"
 
 namespace script {
@@ -15,7 +16,7 @@ void WriteToRunFile(RunFile &file, const std::string &path, std::string_view tex
 
 void WriteTranscriptLine(std::string line) {
     static RunFile file{"transcript"};
-    const std::string path = host::Variable("VELTRIN_TRANSCRIPT");
+    const std::string path = host::Variable(vp::kTranscriptVariable);
     if (path.empty())
         return;
     line += '\n';

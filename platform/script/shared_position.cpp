@@ -1,6 +1,6 @@
 #include "platform/script/shared_position.h"
 
-#include "platform/decimal_text.h"
+#include "platform/framework/decimal_text.h"
 #include "platform/digit_value.h"
 
 namespace script {

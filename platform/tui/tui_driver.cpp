@@ -5,7 +5,7 @@
 #include "platform/tui/dialog_view.h"
 #include "platform/tui/terminal.h"
 #include "platform/tui/text_layout.h"
-#include "platform/user32/fail.h"
+#include "platform/user32/linux_fail.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/user32/driver.h"
-#include "platform/user32/fail.h"
+#include "platform/user32/linux_fail.h"
 
 namespace ui {
 

@@ -1,8 +1,9 @@
 #include "platform/windows/script_loader.h"
 
 #include "platform/framework.h"
+#include "platform/framework/run_settings.h"
 #include "platform/windows/environment.h"
-#include "platform/windows/fail.h"
+#include "platform/windows/win_fail.h"
 #include "platform/windows/open_dialogs.h"
 
 #include <string>
@@ -34,9 +35,9 @@ BOOL EndRequested(HWND window) {
 constexpr ProgramLink kProgram = {InnermostWindow, TemplateOf, EndRequested};
 
 bool Asked() {
-    const std::string ui = EnvironmentValue("VELTRIN_UI");
-    return ui.rfind("script:", 0) == 0 || !EnvironmentValue("VELTRIN_TRANSCRIPT").empty() ||
-           !EnvironmentValue("VELTRIN_RECORD").empty();
+    return vp::NamesResponseFile(EnvironmentValue(vp::kUiVariable)) ||
+           !EnvironmentValue(vp::kTranscriptVariable).empty() ||
+           !EnvironmentValue(vp::kRecordVariable).empty();
 }
 
 [[noreturn]] void Missing() {

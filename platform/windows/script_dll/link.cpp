@@ -1,10 +1,11 @@
 // veltrin-script.dll's one export: the program hands over its side and gets
 // the DLL's (platform/windows/script_link.h).
+#include "platform/framework/run_settings.h"
 #include "platform/windows/environment.h"
 #include "platform/windows/script_dll/program.h"
 #include "platform/windows/script_dll/recording_hooks.h"
 #include "platform/windows/script_dll/script_run.h"
-#include "platform/windows/script_dll/transcript.h"
+#include "platform/windows/script_dll/win_transcript.h"
 
 #include <string>
 
@@ -46,8 +47,6 @@ void DialogEnded(HWND dialog, int result) {
 constexpr ScriptLink kLink = {ShowMessageBox,     DialogOpened, recording::DialogMessage,
                               DialogShown,        DialogEnded,  script::DialogClosed};
 
-constexpr char kScript[] = "script:";
-
 } // namespace
 
 const ProgramLink &Program() {
@@ -60,8 +59,8 @@ extern "C" __declspec(dllexport) const win32::ScriptLink *VpScriptLink(
     const win32::ProgramLink *program) {
     win32::g_program = program;
     win32::recording::Start();
-    const std::string setting = win32::EnvironmentValue("VELTRIN_UI");
-    if (setting.rfind(win32::kScript, 0) == 0)
-        win32::script::Start(setting.substr(sizeof win32::kScript - 1));
+    const std::string setting = win32::EnvironmentValue(vp::kUiVariable);
+    if (vp::NamesResponseFile(setting))
+        win32::script::Start(setting.substr(vp::kScriptPrefix.size()));
     return &win32::kLink;
 }

@@ -1,6 +1,6 @@
 #include "platform/windows/script_dll/recording_hooks.h"
 
-#include "platform/command_switches.h"
+#include "platform/framework/command_switches.h"
 #include "platform/script/recording.h"
 #include "platform/windows/script_dll/shown_window.h"
 

@@ -1,6 +1,6 @@
 #include "platform/windows/script_dll/script_actions.h"
 
-#include "platform/format_text.h"
+#include "platform/framework/format_text.h"
 #include "platform/windows/script_dll/shown_window.h"
 
 namespace win32::script {

@@ -5,7 +5,7 @@
 #include "platform/windows/script_dll/program.h"
 #include "platform/windows/script_dll/script_actions.h"
 #include "platform/windows/script_dll/shown_window.h"
-#include "platform/windows/script_dll/transcript.h"
+#include "platform/windows/script_dll/win_transcript.h"
 #include "platform/windows/script_dll/watchdog.h"
 
 #include <algorithm>

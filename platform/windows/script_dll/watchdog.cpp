@@ -3,8 +3,8 @@
 #include "platform/windows/script_dll/watchdog.h"
 
 #include "platform/api.h"
-#include "platform/decimal_text.h"
-#include "platform/windows/fail.h"
+#include "platform/framework/decimal_text.h"
+#include "platform/windows/win_fail.h"
 
 namespace win32 {
 

@@ -1,6 +1,6 @@
 // The command line's switches: what each sets, the forms a switch may take,
 // the words that are ignored, and every way a command line is refused.
-#include "platform/command_switches.h"
+#include "platform/framework/command_switches.h"
 
 #include <gtest/gtest.h>
 

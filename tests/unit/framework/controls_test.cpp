@@ -3,7 +3,7 @@
 #include "tests/unit/framework/probe_dialog.h"
 
 #include "platform/user32/paint.h"
-#include "platform/user32/resources.h"
+#include "platform/user32/resource_lookup.h"
 #include "res/resource.h"
 
 #include <gmock/gmock.h>

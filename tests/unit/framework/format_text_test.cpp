@@ -1,7 +1,7 @@
 // Formatting into fixed buffers: what does not fit is cut, the text always
 // ends, and the result tells whether it all fitted; every directive the
 // formatter knows gives what the C library's snprintf gives.
-#include "platform/format_text.h"
+#include "platform/framework/format_text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // person saw and answered.
 #include "tests/unit/framework/probe_dialog.h"
 
-#include "platform/user32/transcript.h"
+#include "platform/user32/linux_transcript.h"
 #include "res/resource.h"
 
 using Log = std::vector<std::string>;

@@ -4,7 +4,7 @@
 #include "tests/unit/framework/probe_dialog.h"
 
 #include "platform/user32/driver.h"
-#include "platform/user32/recording.h"
+#include "platform/user32/linux_recording.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>

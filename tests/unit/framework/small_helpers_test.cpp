@@ -1,6 +1,6 @@
 // Decimal texts read as std::to_string writes them, at the ends of each
 // range too; a FunctionRef calls the very object it was given.
-#include "platform/decimal_text.h"
+#include "platform/framework/decimal_text.h"
 #include "platform/function_ref.h"
 
 #include <gtest/gtest.h>

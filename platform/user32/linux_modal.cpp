@@ -2,10 +2,10 @@
 #include "platform/framework.h"
 #include "platform/user32/driver.h"
 #include "platform/user32/input.h"
-#include "platform/user32/recording.h"
-#include "platform/user32/resources.h"
+#include "platform/user32/linux_recording.h"
+#include "platform/user32/resource_lookup.h"
 #include "platform/user32/timers.h"
-#include "platform/user32/transcript.h"
+#include "platform/user32/linux_transcript.h"
 #include "platform/user32/window_manager.h"
 
 namespace {

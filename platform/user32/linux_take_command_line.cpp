@@ -1,7 +1,7 @@
 // The command line on Linux: the usage goes to the standard output, an
 // error to the standard error.
-#include "platform/command_switches.h"
-#include "platform/user32/fail.h"
+#include "platform/framework/command_switches.h"
+#include "platform/user32/linux_fail.h"
 
 #include <cstdio>
 #include <cstdlib>

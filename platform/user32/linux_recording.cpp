@@ -1,4 +1,4 @@
-#include "platform/user32/recording.h"
+#include "platform/user32/linux_recording.h"
 
 #include "platform/script/recording.h"
 

@@ -1,4 +1,4 @@
-#include "platform/user32/transcript.h"
+#include "platform/user32/linux_transcript.h"
 
 #include "platform/script/run_file.h"
 

@@ -1,10 +1,11 @@
 // AfxWinMain on Linux: choose the user interface once, run the application
 // object, and keep the terminal until the programs it started have ended.
 #include "platform/framework.h"
+#include "platform/framework/run_settings.h"
 #include "platform/user32/script_driver.h"
 #include "platform/sim/machine.h"
 #include "platform/user32/no_user_driver.h"
-#include "platform/user32/recording.h"
+#include "platform/user32/linux_recording.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,9 +14,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Exit status when VELTRIN_UI holds something else than tui or script:<file>.
-constexpr int kBadSettingExitCode = 2;
 
 std::unique_ptr<ui::Driver> TerminalDriver() {
     if (ui::DriverFactory factory = ui::TerminalDriverFactory())
@@ -32,16 +30,15 @@ std::unique_ptr<ui::Driver> TerminalDriver() {
 }
 
 std::unique_ptr<ui::Driver> ChooseDriver() {
-    const char *setting = std::getenv("VELTRIN_UI");
+    const char *setting = std::getenv(vp::kUiVariable);
     const std::string_view ui = setting ? setting : "";
-    constexpr std::string_view kScript = "script:";
-    if (ui.starts_with(kScript))
-        return std::make_unique<ui::ScriptDriver>(std::string(ui.substr(kScript.size())));
+    if (vp::NamesResponseFile(ui))
+        return std::make_unique<ui::ScriptDriver>(std::string(ui.substr(vp::kScriptPrefix.size())));
     if (ui == "tui")
         return TerminalDriver();
-    if (!ui.empty())
-        ui::Fail("VELTRIN_UI must be tui or script:<file>, not \"" + std::string(ui) + "\"",
-                 kBadSettingExitCode);
+    if (!vp::IsUiSetting(ui))
+        ui::Fail(std::string(vp::kUiSettingRule) + ", not \"" + std::string(ui) + "\"",
+                 vp::kBadUiSettingExitCode);
     if (isatty(STDIN_FILENO) && isatty(STDOUT_FILENO))
         return TerminalDriver();
     return std::make_unique<ui::NoUserDriver>();
@@ -65,9 +62,9 @@ void MakeAbsolute(const char *variable, std::string_view prefix = "") {
 
 int AfxWinMain() {
     ui::SetDriver(ChooseDriver());
-    MakeAbsolute("VELTRIN_UI", "script:");
-    MakeAbsolute("VELTRIN_TRANSCRIPT");
-    MakeAbsolute("VELTRIN_RECORD");
+    MakeAbsolute(vp::kUiVariable, vp::kScriptPrefix);
+    MakeAbsolute(vp::kTranscriptVariable);
+    MakeAbsolute(vp::kRecordVariable);
     ui::recording::Start();
 
     int status = 0;

@@ -1,25 +1,21 @@
 // AfxWinMain of the Windows build: choose who answers the dialogs, then run
 // the one application object.
 #include "platform/framework.h"
+#include "platform/framework/run_settings.h"
 #include "platform/windows/environment.h"
-#include "platform/windows/fail.h"
+#include "platform/windows/win_fail.h"
 #include "platform/windows/script_loader.h"
 
 #include <string_view>
 
 namespace {
 
-// Exit status when VELTRIN_UI holds something else than tui or script:<file>.
-constexpr int kBadSettingExitCode = 2;
-constexpr std::string_view kScript = "script:";
-
 // A person answers unless a response file does; "tui" names the person too,
 // who here sees the real dialogs.
 void CheckUserInterface() {
-    const std::string setting = win32::EnvironmentValue("VELTRIN_UI");
-    if (!setting.empty() && setting != "tui" && !std::string_view(setting).starts_with(kScript))
-        win32::Fail({"VELTRIN_UI must be tui or script:<file>, not \"", setting, "\""},
-                    kBadSettingExitCode);
+    const std::string setting = win32::EnvironmentValue(vp::kUiVariable);
+    if (!vp::IsUiSetting(setting))
+        win32::Fail({vp::kUiSettingRule, ", not \"", setting, "\""}, vp::kBadUiSettingExitCode);
 }
 
 // The programs this one starts run in other folders: give them the run's
@@ -38,10 +34,10 @@ int AfxWinMain() {
     CheckUserInterface();
     // The recording starts with the DLL and names its file to the programs
     // this one starts: by its absolute path from the first.
-    MakeAbsolute("VELTRIN_RECORD");
+    MakeAbsolute(vp::kRecordVariable);
     win32::LoadScriptLink();
-    MakeAbsolute("VELTRIN_UI", kScript);
-    MakeAbsolute("VELTRIN_TRANSCRIPT");
+    MakeAbsolute(vp::kUiVariable, vp::kScriptPrefix);
+    MakeAbsolute(vp::kTranscriptVariable);
 
     CWinApp *app = AfxGetApp();
     if (!app)

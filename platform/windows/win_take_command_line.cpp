@@ -1,10 +1,10 @@
 // The command line on Windows, where a program started from Explorer or the
 // Run box has no console: the usage shows in a message box, and so does an
 // error unless there is a standard error to write it to (a console, or Wine).
-#include "platform/command_switches.h"
+#include "platform/framework/command_switches.h"
 #include "platform/api.h"
 #include "platform/windows/environment.h"
-#include "platform/windows/fail.h"
+#include "platform/windows/win_fail.h"
 
 // The usage and these errors belong to no run: Windows' own message box,
 // not the one the transcript records and a response file answers.

@@ -4,7 +4,7 @@
 #include "platform/script/host.h"
 
 #include "platform/sim/host_file.h"
-#include "platform/user32/fail.h"
+#include "platform/user32/linux_fail.h"
 
 #include <cerrno>
 #include <cstdio>

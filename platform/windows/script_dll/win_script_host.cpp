@@ -3,9 +3,9 @@
 #include "platform/script/host.h"
 
 #include "platform/api.h"
-#include "platform/decimal_text.h"
+#include "platform/framework/decimal_text.h"
 #include "platform/windows/environment.h"
-#include "platform/windows/fail.h"
+#include "platform/windows/win_fail.h"
 
 namespace script::host {
 

@@ -1,7 +1,7 @@
 // MessageBoxA: the driver shows it, the transcript and the recording record it.
 #include "platform/user32/driver.h"
-#include "platform/user32/recording.h"
-#include "platform/user32/transcript.h"
+#include "platform/user32/linux_recording.h"
+#include "platform/user32/linux_transcript.h"
 #include "platform/user32/window_manager.h"
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {

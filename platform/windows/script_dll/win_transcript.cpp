@@ -1,4 +1,4 @@
-#include "platform/windows/script_dll/transcript.h"
+#include "platform/windows/script_dll/win_transcript.h"
 
 #include "platform/framework/transcript_lines.h"
 #include "platform/script/run_file.h"

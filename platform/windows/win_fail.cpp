@@ -1,4 +1,4 @@
-#include "platform/windows/fail.h"
+#include "platform/windows/win_fail.h"
 
 #include "platform/api.h"
 

@@ -1,4 +1,4 @@
-#include "platform/user32/fail.h"
+#include "platform/user32/linux_fail.h"
 
 #include <cstdio>
 #include <cstdlib>
