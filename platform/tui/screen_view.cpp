@@ -9,6 +9,9 @@ namespace tui {
 
 namespace {
 
+// What the view brings into sight: the focused button of the message box or
+// control of the active dialog; the dialog's frame (its top first, when it is
+// taller than the screen) while it keeps its top in sight or has no focus.
 Rect FocusRect(const ScreenRequest &request, const Screen &screen) {
     if (screen.box) {
         const auto &cells = screen.box->buttonCells;
@@ -18,7 +21,8 @@ Rect FocusRect(const ScreenRequest &request, const Screen &screen) {
     const ScreenRequest::Dialog &top = request.dialogs.back();
     const WindowFrame &frame = screen.dialogFrames.back();
     const int focus = top.state->focus;
-    if (top.window->iconic || focus < 0 || focus >= static_cast<int>(top.window->controls.size()))
+    if (top.window->iconic || top.state->showTop || focus < 0 ||
+        focus >= static_cast<int>(top.window->controls.size()))
         return frame.frame;
     const Rect area = LayoutDialog(*top.window)[static_cast<std::size_t>(focus)].area;
     return Offset(area, frame.client.x, frame.client.y);

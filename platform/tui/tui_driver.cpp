@@ -33,10 +33,12 @@ int WheelRows(const KeyEvent &e) {
 }
 
 // A dialog starts with the focus on its first tab stop, as after an
-// OnInitDialog that returns TRUE.
+// OnInitDialog that returns TRUE, and shows its top, where its text begins,
+// until the person moves the focus.
 DialogState FreshState(const ui::Window &window) {
     DialogState state;
     state.focus = FirstFocus(window);
+    state.showTop = true;
     return state;
 }
 
@@ -64,6 +66,7 @@ int ListScrollRows(DialogHit::Part part, const ui::Control &list) {
 std::optional<ui::Input> ClickControl(const ui::Control &c, const DialogHit &hit,
                                       MouseAction action, DialogState &state) {
     state.focus = hit.control;
+    state.showTop = false;
     if (hit.part == DialogHit::Part::ListEntry) {
         state.caret[hit.control] = hit.entry;
         if (action == MouseAction::DoubleClick)
@@ -197,8 +200,10 @@ std::optional<ui::Input> TerminalDriver::DialogEvent(const ui::Window &window,
     const KeyOutcome out = HandleDialogKey(window, states_[window.handle], event);
     if (out.beep)
         term::Beep();
-    if (out.focusMoved)
+    if (out.focusMoved) {
+        states_[window.handle].showTop = false;
         revealFocus_ = true;
+    }
     if (out.openMenu)
         return SystemMenu(window, deadline);
     return out.input;
