@@ -25,6 +25,10 @@ bool CanFocus(const ui::Control &control) {
            (IsButtonKind(control.Kind()) || control.Kind() == ui::ControlKind::ListBox);
 }
 
+bool CanPress(const ui::Control &control) {
+    return CanFocus(control) && IsButtonKind(control.Kind());
+}
+
 int FirstFocus(const ui::Window &window) {
     int fallback = -1;
     for (int i = 0; i < Count(window); ++i) {
@@ -51,6 +55,10 @@ int NextTabStop(const ui::Window &window, int from, bool backward) {
             return i;
     }
     return from;
+}
+
+int TabTarget(const ui::Window &window, int from, bool backward) {
+    return from < 0 ? FirstFocus(window) : NextTabStop(window, from, backward);
 }
 
 int NextInGroup(const ui::Window &window, int from, bool backward) {
@@ -89,7 +97,7 @@ int DefaultCommand(const ui::Window &window, int focus) {
 int MnemonicControl(const ui::Window &window, char key) {
     for (int i = 0; i < Count(window); ++i) {
         const ui::Control &c = At(window, i);
-        if (CanFocus(c) && IsButtonKind(c.Kind()) && ParseMnemonic(c.text).key == key)
+        if (CanPress(c) && ParseMnemonic(c.text).key == key)
             return i;
     }
     return -1;

@@ -10,10 +10,15 @@ namespace tui {
 // Buttons, check and radio buttons and list boxes that are visible and
 // enabled take the focus; texts, icons and group boxes do not.
 bool CanFocus(const ui::Control &control);
+// Buttons, check and radio buttons that take the focus: what a click presses.
+bool CanPress(const ui::Control &control);
 // The first tab stop, else the first control that can take the focus, else -1.
 int FirstFocus(const ui::Window &window);
 // The next (or previous) tab stop after `from`, wrapping; `from` when none.
 int NextTabStop(const ui::Window &window, int from, bool backward);
+// Where Tab (or Shift+Tab) takes the focus from `from`: the first focus when
+// nothing has it, else the next tab stop; `from` when it goes nowhere.
+int TabTarget(const ui::Window &window, int from, bool backward);
 // The next (or previous) control of from's group that can take the focus,
 // wrapping inside the group; `from` when none.
 int NextInGroup(const ui::Window &window, int from, bool backward);

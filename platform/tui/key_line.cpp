@@ -17,6 +17,16 @@ std::string Label(const std::string &text) {
     return ParseMnemonic(text).text;
 }
 
+// The arrows choose a radio button: the focused one's neighbours, or one
+// that an arrow reaches from another control of its group.
+bool ArrowsChoose(const ui::Window &window, int focus) {
+    auto isRadio = [&window](int i) {
+        return window.controls[static_cast<std::size_t>(i)].Kind() == Kind::RadioButton;
+    };
+    return isRadio(focus) || isRadio(NextInGroup(window, focus, false)) ||
+           isRadio(NextInGroup(window, focus, true));
+}
+
 std::string MessageBoxKeys(const ScreenRequest &request) {
     const std::vector<int> buttons = ui::MessageBoxButtons(request.box->style);
     std::string line;
@@ -33,22 +43,23 @@ std::string MessageBoxKeys(const ScreenRequest &request) {
 
 std::string DialogKeys(const ScreenRequest::Dialog &dialog) {
     const ui::Window &window = *dialog.window;
-    const int focus = dialog.state->focus;
+    const bool inRange = dialog.state->focus < static_cast<int>(window.controls.size());
+    const int focus = inRange ? dialog.state->focus : -1;
     const ui::Control *focused =
-        focus >= 0 && focus < static_cast<int>(window.controls.size())
-            ? &window.controls[static_cast<std::size_t>(focus)]
-            : nullptr;
+        focus >= 0 ? &window.controls[static_cast<std::size_t>(focus)] : nullptr;
     std::string line;
-    Add(line, "Tab", "next");
+    if (TabTarget(window, focus, false) != focus)
+        Add(line, "Tab", "next");
     if (focused && focused->Kind() == Kind::ListBox) {
         Add(line, "Up/Down", "select");
     } else if (focused) {
-        if (focused->Kind() == Kind::RadioButton)
+        if (ArrowsChoose(window, focus))
             Add(line, "Up/Down", "choose");
         Add(line, "Space", "press");
     }
     const ui::Control *enter = window.FindControl(DefaultCommand(window, focus));
-    Add(line, "Enter", enter ? Label(enter->text) : "OK");
+    if (enter && CanPress(*enter)) // else Enter's IDOK has no button to press
+        Add(line, "Enter", Label(enter->text));
     Add(line, "Esc", "cancel");
     if (window.hasSystemMenu)
         Add(line, "Alt+Space", "menu");

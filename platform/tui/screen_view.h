@@ -29,7 +29,7 @@ struct ScreenRequest {
     int boxFocus = 0;
     int boxMoveX = 0, boxMoveY = 0; // cells the person moved the box by
     int wantX = 0, wantY = 0;        // scroll position asked for
-    bool revealFocus = false;        // scroll so that the focused control shows
+    bool revealFocus = false;        // scroll so that the focus (or the top) shows
     const MenuItems *menu = nullptr; // the open system menu of the active window
     int menuSelected = -1;
     bool moving = false; // the active dialog is being moved from the keyboard

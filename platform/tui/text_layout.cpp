@@ -7,6 +7,10 @@
 
 namespace tui {
 
+char LowerCase(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+
 Label ParseMnemonic(std::string_view text, bool prefix) {
     Label label;
     if (!prefix) {
@@ -17,8 +21,7 @@ Label ParseMnemonic(std::string_view text, bool prefix) {
     label.text = std::move(parsed.shown);
     label.underline = parsed.underline;
     if (label.underline >= 0)
-        label.key = static_cast<char>(
-            std::tolower(static_cast<unsigned char>(label.text[label.underline])));
+        label.key = LowerCase(label.text[label.underline]);
     return label;
 }
 

@@ -16,6 +16,10 @@ struct Label {
     char key = 0;       // the mnemonic in lower case, or 0
 };
 
+// A character in lower case, as mnemonics and the keys that press them are
+// compared.
+char LowerCase(char c);
+
 // "&&" stands for '&'; "&x" makes x the mnemonic. With prefix false (an
 // SS_NOPREFIX static) the text is taken as it is.
 Label ParseMnemonic(std::string_view text, bool prefix = true);

@@ -3,12 +3,12 @@
 #include "platform/tui/dialog_keys.h"
 #include "platform/tui/dialog_nav.h"
 #include "platform/tui/dialog_view.h"
+#include "platform/tui/message_box_keys.h"
 #include "platform/tui/terminal.h"
 #include "platform/tui/text_layout.h"
 #include "platform/user32/linux_fail.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace tui {
 
@@ -27,16 +27,66 @@ bool IsWheel(const KeyEvent &e) {
            (e.mouse == MouseAction::WheelUp || e.mouse == MouseAction::WheelDown);
 }
 
-char Lower(char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+// The rows a turn of the wheel scrolls by.
+int WheelRows(const KeyEvent &e) {
+    return e.mouse == MouseAction::WheelUp ? -kWheelRows : kWheelRows;
 }
 
 // A dialog starts with the focus on its first tab stop, as after an
-// OnInitDialog that returns TRUE.
+// OnInitDialog that returns TRUE, and shows its top, where its text begins,
+// until the person moves the focus.
 DialogState FreshState(const ui::Window &window) {
     DialogState state;
     state.focus = FirstFocus(window);
+    state.showTop = true;
     return state;
+}
+
+// The rows a click on a list box's scroll arrows or track scrolls it by; 0
+// for the other parts.
+int ListScrollRows(DialogHit::Part part, const ui::Control &list) {
+    const int page = std::max(ListEntries(list).h - 1, 1);
+    switch (part) {
+    case DialogHit::Part::ListUp:
+        return -1;
+    case DialogHit::Part::ListDown:
+        return 1;
+    case DialogHit::Part::ListPageUp:
+        return -page;
+    case DialogHit::Part::ListPageDown:
+        return page;
+    default:
+        return 0;
+    }
+}
+
+// A click on a control gives it the focus and presses it; on a list entry
+// it selects the entry (a double click is sent even for the selected one);
+// on a list box's frame or empty rows it only moves the focus.
+std::optional<ui::Input> ClickControl(const ui::Control &c, const DialogHit &hit,
+                                      MouseAction action, DialogState &state) {
+    state.focus = hit.control;
+    state.showTop = false;
+    if (hit.part == DialogHit::Part::ListEntry) {
+        state.caret[hit.control] = hit.entry;
+        if (action == MouseAction::DoubleClick)
+            return ui::Input::DoubleClick(c.id, hit.entry);
+        if (hit.entry != c.selection)
+            return ui::Input::Select(c.id, hit.entry);
+        return std::nullopt;
+    }
+    if (c.Kind() == ui::ControlKind::ListBox)
+        return std::nullopt;
+    return ui::Input::Click(c.id);
+}
+
+// What the close box gives a message box; a Yes/No box has no Cancel to
+// give and beeps.
+int CloseBoxAnswer(const std::vector<int> &buttons) {
+    const int answer = MessageBoxCloseAnswer(buttons);
+    if (answer == 0)
+        term::Beep();
+    return answer;
 }
 
 } // namespace
@@ -150,8 +200,10 @@ std::optional<ui::Input> TerminalDriver::DialogEvent(const ui::Window &window,
     const KeyOutcome out = HandleDialogKey(window, states_[window.handle], event);
     if (out.beep)
         term::Beep();
-    if (out.focusMoved)
+    if (out.focusMoved) {
+        states_[window.handle].showTop = false;
         revealFocus_ = true;
+    }
     if (out.openMenu)
         return SystemMenu(window, deadline);
     return out.input;
@@ -162,59 +214,35 @@ std::optional<ui::Input> TerminalDriver::DialogMouse(const ui::Window &window,
                                                      const Deadline &deadline) {
     if (screen_.dialogFrames.empty())
         return std::nullopt;
-    using Part = DialogHit::Part;
     DialogState &state = states_[window.handle];
     const View &view = screen_.view;
     const DialogHit hit = HitDialog(window, screen_.dialogFrames.back(), state,
                                     view.SceneX(event.x), view.SceneY(event.y));
-    const bool onList =
-        hit.control >= 0 &&
-        window.controls[static_cast<std::size_t>(hit.control)].Kind() == ui::ControlKind::ListBox;
+    const ui::Control *control =
+        hit.control >= 0 ? &window.controls[static_cast<std::size_t>(hit.control)] : nullptr;
     if (IsWheel(event)) {
         // A list box under the pointer scrolls, else the view does.
-        const int rows = event.mouse == MouseAction::WheelUp ? -kWheelRows : kWheelRows;
-        if (onList)
-            state.listTop[hit.control] += rows;
+        if (control && control->Kind() == ui::ControlKind::ListBox)
+            state.listTop[hit.control] += WheelRows(event);
         else
-            wantY_ += rows;
+            wantY_ += WheelRows(event);
         return std::nullopt;
     }
     switch (hit.part) {
-    case Part::None:
+    case DialogHit::Part::None:
         return std::nullopt;
-    case Part::MenuBox:
+    case DialogHit::Part::MenuBox:
         return SystemMenu(window, deadline);
-    case Part::CloseBox:
+    case DialogHit::Part::CloseBox:
         return ui::Input::SysCommand(SC_CLOSE);
-    case Part::ListUp:
-    case Part::ListDown:
-    case Part::ListPageUp:
-    case Part::ListPageDown: {
-        const ui::Control &c = window.controls[static_cast<std::size_t>(hit.control)];
-        const int page = std::max(ListEntries(c).h - 1, 1);
-        const int step = hit.part == Part::ListUp       ? -1
-                         : hit.part == Part::ListDown   ? 1
-                         : hit.part == Part::ListPageUp ? -page
-                                                        : page;
-        state.listTop[hit.control] += step;
-        return std::nullopt;
-    }
     default:
         break;
     }
-    const ui::Control &c = window.controls[static_cast<std::size_t>(hit.control)];
-    state.focus = hit.control;
-    if (hit.part == Part::ListEntry) {
-        state.caret[hit.control] = hit.entry;
-        if (event.mouse == MouseAction::DoubleClick)
-            return ui::Input::DoubleClick(c.id, hit.entry);
-        if (hit.entry != c.selection)
-            return ui::Input::Select(c.id, hit.entry);
+    if (const int rows = ListScrollRows(hit.part, *control)) {
+        state.listTop[hit.control] += rows;
         return std::nullopt;
     }
-    if (onList)
-        return std::nullopt; // the list's frame or its empty rows: the focus only
-    return ui::Input::Click(c.id);
+    return ClickControl(*control, hit, event.mouse, state);
 }
 
 std::optional<ui::Input> TerminalDriver::SystemMenu(const ui::Window &window,
@@ -249,39 +277,39 @@ bool TerminalDriver::MoveWindow(int *moveX, int *moveY, const Deadline &deadline
             onTime = false;
             break;
         }
-        // One cell a key, as far as the screen goes.
-        const Rect frame = screen_.box                     ? screen_.box->frame.frame
-                           : screen_.dialogFrames.empty() ? Rect{}
-                                                          : screen_.dialogFrames.back().frame;
-        const View &view = screen_.view;
-        switch (event->key) {
-        case Key::Left:
-            *moveX -= frame.x > 0;
-            break;
-        case Key::Right:
-            *moveX += frame.Right() < view.cols;
-            break;
-        case Key::Up:
-            *moveY -= frame.y > 0;
-            break;
-        case Key::Down:
-            *moveY += frame.Bottom() < view.rows;
-            break;
-        case Key::Enter:
-            done = true;
-            break;
-        case Key::Escape:
+        if (event->key == Key::Escape) {
             *moveX = fromX;
             *moveY = fromY;
-            done = true;
-            break;
-        default:
-            ScrollKey(*event);
-            break;
         }
+        done = event->key == Key::Enter || event->key == Key::Escape;
+        if (!done && !MoveByArrow(event->key, moveX, moveY))
+            ScrollKey(*event);
     }
     moving_ = false;
     return onTime;
+}
+
+bool TerminalDriver::MoveByArrow(Key key, int *moveX, int *moveY) const {
+    const Rect frame = screen_.box                     ? screen_.box->frame.frame
+                       : screen_.dialogFrames.empty() ? Rect{}
+                                                      : screen_.dialogFrames.back().frame;
+    const View &view = screen_.view;
+    switch (key) {
+    case Key::Left:
+        *moveX -= frame.x > 0;
+        return true;
+    case Key::Right:
+        *moveX += frame.Right() < view.cols;
+        return true;
+    case Key::Up:
+        *moveY -= frame.y > 0;
+        return true;
+    case Key::Down:
+        *moveY += frame.Bottom() < view.rows;
+        return true;
+    default:
+        return false;
+    }
 }
 
 int TerminalDriver::RunMenu(const MenuItems &items, const Deadline &deadline, bool *timedOut) {
@@ -295,57 +323,61 @@ int TerminalDriver::RunMenu(const MenuItems &items, const Deadline &deadline, bo
             *timedOut = true; // a timer is due: Windows would run it under the menu
             break;
         }
-        if (event->key == Key::Resize || event->key == Key::Redraw) {
-            ScrollKey(*event);
+        const MenuChoice choice = MenuKey(items, *event);
+        if (choice.close)
+            break;
+        if (choice.pick < 0)
             continue;
-        }
-        int pick = -1;
-        bool close = false;
-        switch (event->key) {
-        case Key::Up:
-        case Key::Down:
-            menuSelected_ = NextMenuItem(items, menuSelected_, event->key == Key::Up);
-            break;
-        case Key::Home:
-        case Key::End:
-            menuSelected_ = NextMenuItem(items, -1, event->key == Key::End);
-            break;
-        case Key::Escape:
-        case Key::AltSpace:
-            close = true;
-            break;
-        case Key::Enter:
-            pick = menuSelected_;
-            break;
-        case Key::Char:
-        case Key::AltChar:
-            pick = MenuMnemonic(items, Lower(event->ch));
-            if (pick < 0)
-                term::Beep();
-            break;
-        case Key::Mouse:
-            if (IsClick(*event)) {
-                pick = MenuHit(screen_.menu, items, event->x, event->y);
-                close = pick < 0 && !screen_.menu.box.Contains(event->x, event->y);
-            }
-            break;
-        default:
+        if (items[static_cast<std::size_t>(choice.pick)].enabled) {
+            result = choice.pick;
             break;
         }
-        if (close)
-            break;
-        if (pick >= 0) {
-            if (items[static_cast<std::size_t>(pick)].enabled) {
-                result = pick;
-                break;
-            }
-            menuSelected_ = pick;
-            term::Beep();
-        }
+        menuSelected_ = choice.pick;
+        term::Beep();
     }
     menu_ = nullptr;
     menuSelected_ = -1;
     return result;
+}
+
+TerminalDriver::MenuChoice TerminalDriver::MenuKey(const MenuItems &items, const KeyEvent &event) {
+    MenuChoice choice;
+    switch (event.key) {
+    case Key::Up:
+    case Key::Down:
+        menuSelected_ = NextMenuItem(items, menuSelected_, event.key == Key::Up);
+        break;
+    case Key::Home:
+    case Key::End:
+        menuSelected_ = NextMenuItem(items, -1, event.key == Key::End);
+        break;
+    case Key::Escape:
+    case Key::AltSpace:
+        choice.close = true;
+        break;
+    case Key::Enter:
+        choice.pick = menuSelected_;
+        break;
+    case Key::Char:
+    case Key::AltChar:
+        choice.pick = MenuMnemonic(items, LowerCase(event.ch));
+        if (choice.pick < 0)
+            term::Beep();
+        break;
+    case Key::Mouse:
+        if (IsClick(event)) {
+            choice.pick = MenuHit(screen_.menu, items, event.x, event.y);
+            choice.close = choice.pick < 0 && !screen_.menu.box.Contains(event.x, event.y);
+        }
+        break;
+    case Key::Resize:
+    case Key::Redraw:
+        ScrollKey(event);
+        break;
+    default:
+        break;
+    }
+    return choice;
 }
 
 int TerminalDriver::ShowMessageBox(const ui::MessageBoxRequest &request) {
@@ -368,72 +400,42 @@ int TerminalDriver::ShowMessageBox(const ui::MessageBoxRequest &request) {
 int TerminalDriver::MessageBoxEvent(const KeyEvent &event) {
     if (ScrollKey(event) || !screen_.box)
         return 0;
-    const std::vector<int> &buttons = screen_.box->buttons;
-    const int count = static_cast<int>(buttons.size());
-    const int closeAnswer = MessageBoxCloseAnswer(buttons);
-    auto close = [closeAnswer]() {
-        if (closeAnswer == 0)
-            term::Beep(); // Yes/No: there is no Cancel to give
-        return closeAnswer;
-    };
-    auto menu = [&]() {
-        const MenuItems items = {{MF_STRING, SC_MOVE, "&Move", true},
-                                 {MF_STRING, SC_CLOSE, "&Close\tAlt+F4", closeAnswer != 0}};
-        bool timedOut = false;
-        switch (RunMenu(items, std::nullopt, &timedOut)) {
-        case 0:
-            MoveWindow(&boxMoveX_, &boxMoveY_, std::nullopt);
-            return 0;
-        case 1:
-            return closeAnswer;
-        default:
-            return 0;
-        }
-    };
-    switch (event.key) {
-    case Key::Tab:
-    case Key::Right:
-    case Key::Down:
-        boxFocus_ = (boxFocus_ + 1) % count;
-        return 0;
-    case Key::BackTab:
-    case Key::Left:
-    case Key::Up:
-        boxFocus_ = (boxFocus_ + count - 1) % count;
-        return 0;
-    case Key::Enter:
-        return buttons[static_cast<std::size_t>(boxFocus_)];
-    case Key::Escape:
-    case Key::AltF4:
-        return close();
-    case Key::AltSpace:
-        return menu();
-    case Key::Char:
-    case Key::AltChar:
-        if (event.ch == ' ')
-            return buttons[static_cast<std::size_t>(boxFocus_)];
-        // The first letter of a button's label chooses it.
-        for (int button : buttons)
-            if (Lower(ParseMnemonic(ButtonLabel(button)).text[0]) == Lower(event.ch))
-                return button;
+    if (event.key == Key::Mouse)
+        return BoxMouse(event);
+    const BoxKeyOutcome out = HandleMessageBoxKey(screen_.box->buttons, &boxFocus_, event);
+    if (out.beep)
         term::Beep();
-        return 0;
-    case Key::Mouse: {
-        const View &view = screen_.view;
-        const int x = view.SceneX(event.x), y = view.SceneY(event.y);
-        if (IsWheel(event)) {
-            wantY_ += event.mouse == MouseAction::WheelUp ? -kWheelRows : kWheelRows;
-            return 0;
-        }
-        for (std::size_t i = 0; i < buttons.size(); ++i)
-            if (screen_.box->buttonCells[i].Contains(x, y))
-                return buttons[i];
-        if (screen_.box->frame.CloseBox().Contains(x, y))
-            return close();
-        if (screen_.box->frame.MenuBox().Contains(x, y))
-            return menu();
+    return out.openMenu ? BoxMenu() : out.answer;
+}
+
+int TerminalDriver::BoxMouse(const KeyEvent &event) {
+    if (IsWheel(event)) {
+        wantY_ += WheelRows(event);
         return 0;
     }
+    const MessageBoxLayout &box = *screen_.box;
+    const int x = screen_.view.SceneX(event.x), y = screen_.view.SceneY(event.y);
+    for (std::size_t i = 0; i < box.buttons.size(); ++i)
+        if (box.buttonCells[i].Contains(x, y))
+            return box.buttons[i];
+    if (box.frame.CloseBox().Contains(x, y))
+        return CloseBoxAnswer(box.buttons);
+    if (box.frame.MenuBox().Contains(x, y))
+        return BoxMenu();
+    return 0;
+}
+
+int TerminalDriver::BoxMenu() {
+    const int closeAnswer = MessageBoxCloseAnswer(screen_.box->buttons);
+    const MenuItems items = {{MF_STRING, SC_MOVE, "&Move", true},
+                             {MF_STRING, SC_CLOSE, "&Close\tAlt+F4", closeAnswer != 0}};
+    bool timedOut = false;
+    switch (RunMenu(items, std::nullopt, &timedOut)) {
+    case 0:
+        MoveWindow(&boxMoveX_, &boxMoveY_, std::nullopt);
+        return 0;
+    case 1:
+        return closeAnswer;
     default:
         return 0;
     }

@@ -46,10 +46,23 @@ class TerminalDriver final : public ui::Driver {
     // *moveY, Enter keeps the place, Escape puts it back. False when a timer
     // fell due first (the place reached is kept).
     bool MoveWindow(int *moveX, int *moveY, const Deadline &deadline);
+    // An arrow key moves the window one cell, as far as the screen goes;
+    // false for the other keys.
+    bool MoveByArrow(Key key, int *moveX, int *moveY) const;
     // Runs a popup menu; the item chosen, or -1 (closed, or the time ran out:
     // *timedOut then says so).
     int RunMenu(const MenuItems &items, const Deadline &deadline, bool *timedOut);
+    struct MenuChoice {
+        int pick = -1; // the item a key or click chose
+        bool close = false;
+    };
+    // A key in the open menu: moves its selection, picks an item or closes it.
+    MenuChoice MenuKey(const MenuItems &items, const KeyEvent &event);
+    // The button a key or mouse action chooses in the message box; 0 for none.
     int MessageBoxEvent(const KeyEvent &event);
+    int BoxMouse(const KeyEvent &event);
+    // The message box's system menu: Move, or Close (the close answer).
+    int BoxMenu();
     // Leaves curses mode when no window shows any more (except `closing`).
     void LeaveWhenNoWindow(const ui::Window *closing);
 

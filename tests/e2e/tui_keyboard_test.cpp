@@ -1,6 +1,7 @@
 // The keyboard of Windows in a real terminal (tmux): the system menu with
 // Move and Close, moving a dialog and a message box from the keyboard, Alt+F4
-// on both, and the key line on the bottom row.
+// on both, the key line on the bottom row, and a tall dialog opening at its
+// top.
 #include "tests/e2e/tui_tmux.h"
 #include "tests/testkit/testkit.h"
 
@@ -8,6 +9,7 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -101,6 +103,31 @@ TEST_F(TerminalKeyboard, MoveFromTheMenuThenAltF4Cancels) {
     const std::string journal = testkit::ReadFile(machine + "/journal.log");
     EXPECT_EQ(journal.find("NetShare"), std::string::npos) << journal;
     EXPECT_EQ(journal.find("ExitWindowsEx"), std::string::npos) << journal;
+}
+
+// The sharing dialog is taller than these terminals: it opens at its top,
+// where its text begins, and the view goes to the focus once it moves.
+TEST_F(TerminalKeyboard, TallDialogOpensAtItsTopAndTheViewFollowsTheFocusLater) {
+    testkit::TempDir dir;
+    const std::string machine = dir.Path() + "/pc";
+    const auto made =
+        testkit::Run({testkit::BuiltProgram("bin/veltrin-machine"), "new", machine}, {});
+    ASSERT_EQ(made.exitCode, 0) << made.output;
+    const std::string firstLine = "You can share the information";
+    for (const auto &[cols, rows] : {std::pair{100, 30}, std::pair{80, 24}}) {
+        TmuxSession tmux(Command(machine, "veltrin-sharing"), cols, rows);
+        ASSERT_TRUE(tmux.WaitFor("Sharing Selection")) << tmux.Screen();
+        std::string screen = tmux.Screen();
+        EXPECT_NE(screen.find(firstLine), std::string::npos) << screen;
+        EXPECT_NE(screen.find("rows below"), std::string::npos) << screen;
+        // Round the tab stops and back to OK, at the bottom.
+        tmux.Keys({"Tab", "BTab"});
+        ASSERT_TRUE(tmux.WaitFor("> OK <")) << tmux.Screen();
+        screen = tmux.Screen();
+        EXPECT_EQ(screen.find(firstLine), std::string::npos) << screen;
+        tmux.Keys({"Escape"});
+        ASSERT_TRUE(tmux.WaitFor("exit code")) << tmux.Screen();
+    }
 }
 
 TEST_F(TerminalKeyboard, ReminderMovesAndTakesAltF4AsItsCancel) {

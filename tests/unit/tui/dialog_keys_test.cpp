@@ -1,7 +1,9 @@
-// The keyboard of the dialogs, as the Windows dialog manager reads it.
+// The keyboard of the dialogs and message boxes, as Windows reads it.
+#include "platform/framework/message_box_buttons.h"
 #include "platform/tui/dialog_keys.h"
 #include "platform/tui/dialog_nav.h"
 #include "platform/tui/menu_view.h"
+#include "platform/tui/message_box_keys.h"
 #include "platform/tui/message_box_view.h"
 #include "tests/unit/tui/tui_fixture.h"
 
@@ -212,6 +214,44 @@ TEST(MessageBox, ButtonsEscapeAndLayoutByStyle) {
         for (const tui::Rect &cell : layout.buttonCells)
             EXPECT_TRUE(layout.frame.client.Contains(cell.x, cell.y));
     }
+}
+
+TEST(MessageBox, KeysGoRoundTheButtonsAndChooseOne) {
+    struct Case {
+        UINT style;
+        int focus;
+        tui::KeyEvent event;
+        int answer, focusAfter;
+        bool beep;
+    };
+    const Case cases[] = {
+        {MB_OKCANCEL, 0, Press(Key::Tab), 0, 1, false},
+        {MB_OKCANCEL, 1, Press(Key::Down), 0, 0, false}, // round again
+        {MB_OKCANCEL, 0, Press(Key::BackTab), 0, 1, false},
+        {MB_OKCANCEL, 1, Press(Key::Left), 0, 0, false},
+        {MB_OKCANCEL, 1, Press(Key::Enter), IDCANCEL, 1, false},
+        {MB_OKCANCEL, 0, Press(Key::Char, ' '), IDOK, 0, false},
+        {MB_OKCANCEL, 0, Press(Key::Escape), IDCANCEL, 0, false},
+        {MB_OK, 0, Press(Key::AltF4), IDOK, 0, false},
+        {MB_YESNO, 0, Press(Key::Escape), 0, 0, true}, // no Cancel to give
+        {MB_YESNO, 0, Press(Key::Char, 'n'), IDNO, 0, false},
+        {MB_YESNO, 1, Press(Key::AltChar, 'Y'), IDYES, 1, false},
+        {MB_YESNO, 0, Press(Key::Char, 'c'), 0, 0, true},
+        {MB_YESNO, 0, Press(Key::Home), 0, 0, false},
+    };
+    for (const Case &c : cases) {
+        int focus = c.focus;
+        const tui::BoxKeyOutcome out =
+            tui::HandleMessageBoxKey(ui::MessageBoxButtons(c.style), &focus, c.event);
+        const std::string what = "style " + std::to_string(c.style) + " key " +
+                                 std::to_string(static_cast<int>(c.event.key));
+        EXPECT_EQ(out.answer, c.answer) << what;
+        EXPECT_EQ(focus, c.focusAfter) << what;
+        EXPECT_EQ(out.beep, c.beep) << what;
+        EXPECT_FALSE(out.openMenu) << what;
+    }
+    int focus = 0;
+    EXPECT_TRUE(tui::HandleMessageBoxKey({IDYES, IDNO}, &focus, Press(Key::AltSpace)).openMenu);
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 // The whole screen on terminals of several sizes: the tall sharing dialog in
 // 80 x 24 scrolls with its caption kept and a hint of what is out of sight,
 // a message box stays over the dialog below it, the system menu hangs from
-// the caption, the key line keeps the bottom row to itself and a dialog moved
-// from the keyboard stays on the screen.
+// the caption, the key line keeps the bottom row to itself and names only
+// keys that work, a dialog opens at its top and a dialog moved from the
+// keyboard stays on the screen.
 #include "platform/tui/dialog_nav.h"
 #include "platform/tui/screen_view.h"
 #include "tests/unit/tui/tui_fixture.h"
@@ -63,6 +64,25 @@ TEST(Screen, FocusedControlIsScrolledIntoView) {
     const tui::Screen screen = s.Compose();
     EXPECT_NE(tuitest::Text(screen.canvas).find("> OK <"), std::string::npos);
     EXPECT_NE(tui::HintText(screen.view).find("above"), std::string::npos);
+}
+
+// A dialog opens at its top, where its text begins, wherever the view was
+// and although its focus (OK) is at the bottom; once the person moves the
+// focus the view follows it.
+TEST(Screen, TallDialogOpensAtItsTopAndFollowsTheFocusOnceMoved) {
+    for (const tui::Size size : {tui::Size{100, 30}, tui::Size{80, 24}}) {
+        SharingScreen s(size.w, size.h);
+        s.state.showTop = true;
+        s.request.revealFocus = true;
+        s.request.wantY = 1000;
+        std::string all = tuitest::Text(s.Compose().canvas);
+        EXPECT_NE(all.find("You can share the information"), std::string::npos) << all;
+        EXPECT_NE(all.find("rows below"), std::string::npos) << all;
+        s.state.showTop = false;
+        all = tuitest::Text(s.Compose().canvas);
+        EXPECT_NE(all.find("> OK <"), std::string::npos) << all;
+        EXPECT_EQ(all.find("You can share the information"), std::string::npos) << all;
+    }
 }
 
 TEST(Screen, LargeTerminalShowsTheWholeDialogCentredWithoutHint) {
@@ -172,6 +192,38 @@ TEST(Screen, KeyLineFollowsTheFocusAndLeavesTheWindowsAlone) {
     box.style = MB_OKCANCEL;
     s.request.boxFocus = 0;
     EXPECT_EQ(keyLine().rfind(" Tab next  Enter OK  Esc Cancel  Alt+Space menu ", 0), 0u);
+}
+
+// Keys that would do nothing are not offered: Tab where no other control
+// takes the focus, Enter where no button would take it; the arrows are
+// offered wherever they reach a radio button.
+TEST(Screen, KeyLineNamesOnlyTheKeysThatDoSomething) {
+    auto keyLine = [](const ui::Window &window, int focus) {
+        tui::DialogState state;
+        state.focus = focus;
+        tui::ScreenRequest request;
+        request.cols = 100;
+        request.rows = 40;
+        request.dialogs.push_back({&window, &state});
+        return Row(tui::ComposeScreen(request), 39);
+    };
+    TemplateWindow notice(IDD_REBOOT_DIALOG); // a text and nothing to focus or press
+    EXPECT_EQ(keyLine(notice.window, tui::FirstFocus(notice.window)),
+              " Esc cancel  Alt+Space menu  Alt+F4 close" + std::string(59, ' '));
+    TemplateWindow about(IDD_ABOUTBOX); // OK is the only tab stop
+    EXPECT_EQ(keyLine(about.window, tui::FirstFocus(about.window)).rfind(" Space press  Enter OK", 0),
+              0u);
+    // OK is the role dialog's only tab stop, and the arrows go from it to the
+    // radio buttons of its group.
+    TemplateWindow role(IDD_ROLE_DIALOG);
+    EXPECT_EQ(keyLine(role.window, tui::FirstFocus(role.window))
+                  .rfind(" Up/Down choose  Space press  Enter OK  Esc cancel", 0),
+              0u);
+    TemplateWindow sharing(IDD_SHARING_DIALOG);
+    tuitest::Control(sharing.window, IDOK).style |= WS_DISABLED;
+    EXPECT_EQ(keyLine(sharing.window, tuitest::IndexOf(sharing.window, IDC_LOCAL_DRIVES))
+                  .rfind(" Tab next  Up/Down select  Esc cancel", 0),
+              0u);
 }
 
 TEST(Screen, MovedDialogGoesWhereItWasMovedAndStaysOnTheScreen) {
