@@ -12,7 +12,7 @@ const char kCardId[] = "VEN_1022&DEV_2001";
 const char kTcpBinding[] = "MSTCP\\";
 
 // Every name, data and path buffer of the walk holds 79 characters and a NUL
-// (kBufferSize).
+// (kRegBufferSize).
 // The protocol instance path holds "Enum\Network\MSTCP\" and 5 more.
 constexpr std::size_t kProtocolPathSize = 30;
 
@@ -25,15 +25,15 @@ template <std::size_t N> bool StartsWith(const char *name, const char (&prefix)[
 // "Enum\PCI\<first subkey named after the card>"; false when the PCI key does
 // not open, no subkey matches before the enumeration ends, or the path would
 // not fit its buffer (then the device key cannot be named either).
-bool FindDeviceKeyPath(char (&path)[kBufferSize]) {
+bool FindDeviceKeyPath(char (&path)[kRegBufferSize]) {
     COpenKey pci;
     if (pci.Open(HKEY_LOCAL_MACHINE, "Enum\\PCI") != ERROR_SUCCESS)
         return false;
-    char name[kBufferSize];
-    for (DWORD index = 0; RegEnumKeyA(pci.Get(), index, name, kBufferSize) == ERROR_SUCCESS;
+    char name[kRegBufferSize];
+    for (DWORD index = 0; RegEnumKeyA(pci.Get(), index, name, kRegBufferSize) == ERROR_SUCCESS;
          ++index) {
         if (StartsWith(name, kCardId)) {
-            return vp::FormatText(path, kBufferSize, "Enum\\PCI\\%s", name);
+            return vp::FormatText(path, kRegBufferSize, "Enum\\PCI\\%s", name);
         }
     }
     return false;
@@ -53,9 +53,9 @@ void VisitBinding(const char *protocolInstance, ClassKeyVisit visit) {
     if (protocol.Open(HKEY_LOCAL_MACHINE, protocolPath) != ERROR_SUCCESS)
         return;
 
-    char driver[kBufferSize];
+    char driver[kRegBufferSize];
     DWORD type = 0;
-    DWORD size = kBufferSize;
+    DWORD size = kRegBufferSize;
     if (RegQueryValueExA(protocol.Get(), "Driver", nullptr, &type, reinterpret_cast<BYTE *>(driver),
                          &size) != ERROR_SUCCESS)
         return;
@@ -66,9 +66,9 @@ void VisitBinding(const char *protocolInstance, ClassKeyVisit visit) {
     // An empty driver text would name the Class key itself, and one too long
     // for the class key path names no key we could open: pass the binding
     // over like any other missing class key.
-    if (driverLength == 0 || sizeof kClassKeyPrefix - 1 + driverLength >= kBufferSize)
+    if (driverLength == 0 || sizeof kClassKeyPrefix - 1 + driverLength >= kRegBufferSize)
         return;
-    char classPath[kBufferSize];
+    char classPath[kRegBufferSize];
     vp::FormatText(classPath, sizeof classPath, "%s%.*s", kClassKeyPrefix,
                    static_cast<int>(driverLength), driver);
 
@@ -84,12 +84,12 @@ void VisitInstance(HKEY device, const char *instanceName, ClassKeyVisit visit) {
     COpenKey bindings;
     if (bindings.Open(instance.Get(), "Bindings") != ERROR_SUCCESS)
         return;
-    char name[kBufferSize];
-    BYTE data[kBufferSize];
+    char name[kRegBufferSize];
+    BYTE data[kRegBufferSize];
     for (DWORD index = 0;; ++index) {
         // The platform returns the lengths through the sizes: reset them.
-        DWORD nameSize = kBufferSize;
-        DWORD dataSize = kBufferSize;
+        DWORD nameSize = kRegBufferSize;
+        DWORD dataSize = kRegBufferSize;
         DWORD type = 0;
         if (RegEnumValueA(bindings.Get(), index, name, &nameSize, nullptr, &type, data,
                           &dataSize) != ERROR_SUCCESS)
@@ -102,14 +102,14 @@ void VisitInstance(HKEY device, const char *instanceName, ClassKeyVisit visit) {
 } // namespace
 
 bool ForEachCardClassKey(ClassKeyVisit visit) {
-    char devicePath[kBufferSize];
+    char devicePath[kRegBufferSize];
     COpenKey device;
     if (!FindDeviceKeyPath(devicePath) ||
         device.Open(HKEY_LOCAL_MACHINE, devicePath) != ERROR_SUCCESS)
         return false;
-    char instanceName[kBufferSize];
+    char instanceName[kRegBufferSize];
     for (DWORD index = 0;
-         RegEnumKeyA(device.Get(), index, instanceName, kBufferSize) == ERROR_SUCCESS; ++index)
+         RegEnumKeyA(device.Get(), index, instanceName, kRegBufferSize) == ERROR_SUCCESS; ++index)
         VisitInstance(device.Get(), instanceName, visit);
     return true;
 }

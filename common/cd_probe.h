@@ -10,6 +10,10 @@ void ProbeCdDrive(char *rootPath);
 
 constexpr std::size_t kCdPathSize = 128;
 
+// The CD's setup program, which the setup starts, or schedules for after
+// the restart, to finish the installation.
+inline constexpr char kCdSetupProgram[] = "\\Tzr\\Setup.exe";
+
 // "<letter>:" followed by tail (which starts with '\'), cut to fit the buffer.
 void MakeCdPath(char (&path)[kCdPathSize], char letter, const char *tail);
 

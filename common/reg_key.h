@@ -4,8 +4,9 @@
 
 #include "platform/api.h"
 
-// Room for a key name or a short value that the setup steps read.
-inline constexpr DWORD kBufferSize = 80;
+// The size of every buffer the setup steps hand the registry: a key or value
+// name, a short value's data, or a key path made from a name.
+inline constexpr DWORD kRegBufferSize = 80;
 
 class COpenKey {
   public:

@@ -22,9 +22,7 @@ LONG WriteRunOnceEntry(const char *command) {
 }
 
 // Nothing will start the setup program after the restart: the user must.
-void WarnNotScheduled(HWND owner, char letter) {
-    char setup[kCdPathSize];
-    MakeCdPath(setup, letter, "\\Tzr\\Setup.exe");
+void WarnNotScheduled(HWND owner, const char *setup) {
     char text[kCdPathSize + 128];
     vp::FormatText(text, sizeof text,
                    "Fail to schedule the installation to continue after the restart.\n"
@@ -36,13 +34,15 @@ void WarnNotScheduled(HWND owner, char letter) {
 } // namespace
 
 void ScheduleRestart(HWND owner) {
+    char setup[kCdPathSize];
+    MakeCdPath(setup, g_setupState.cdRootPath[0], kCdSetupProgram);
     // The trailing blank belongs to the command as Windows will run it.
-    char command[kCdPathSize];
-    MakeCdPath(command, g_setupState.cdRootPath[0], "\\Tzr\\Setup.exe ");
+    char command[kCdPathSize + 1];
+    vp::FormatText(command, sizeof command, "%s ", setup);
     const LONG result = WriteRunOnceEntry(command);
     LogLine("runonce").Text("InternetSW=").Quoted(command).Result(static_cast<DWORD>(result));
     if (result != ERROR_SUCCESS)
-        WarnNotScheduled(owner, g_setupState.cdRootPath[0]);
+        WarnNotScheduled(owner, setup);
     RestartWindows(owner);
 }
 

@@ -16,6 +16,14 @@
 #define SHI50F_PERSIST 0x0100
 #define SHI50F_SYSTEM 0x0200
 
+// Two bits of the flag word that the published header leaves without a name
+// (it names only the access bits above, their mask, persistence and the
+// hidden system share). Windows 9x keeps the whole word as the share's
+// "Flags" value under the LanMan key and documents no meaning for these;
+// nothing of ours reads them back. Named by where the setup sets them:
+#define SHI50F_EVERY_SHARE 0x0080 // on every share it makes, disk or printer
+#define SHI50F_DISK_SHARE 0x0010  // on its disk shares only
+
 #define NERR_Success 0
 #define NERR_BufTooSmall 2123
 #define NERR_DuplicateShare 2118

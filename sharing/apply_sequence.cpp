@@ -75,6 +75,6 @@ void CSharingDlg::OnOK() {
         return;
     }
     char setup[kCdPathSize];
-    MakeCdPath(setup, g_setupState.cdRootPath[0], "\\Tzr\\Setup.exe");
+    MakeCdPath(setup, g_setupState.cdRootPath[0], kCdSetupProgram);
     WinExec(setup, SW_SHOWNORMAL);
 }

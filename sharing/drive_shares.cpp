@@ -10,7 +10,8 @@
 
 namespace {
 
-constexpr unsigned short kDriveShareFlags = SHI50F_PERSIST | 0x0080 | 0x0010 | SHI50F_RDONLY;
+constexpr unsigned short kDriveShareFlags =
+    SHI50F_PERSIST | SHI50F_EVERY_SHARE | SHI50F_DISK_SHARE | SHI50F_RDONLY;
 
 // Deleting a share removes its subkey and moves the later ones down, so
 // the names are gathered first and deleted once the walk is over. A key

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr unsigned short kPrinterShareFlags = SHI50F_PERSIST | 0x0080 | SHI50F_FULL;
+constexpr unsigned short kPrinterShareFlags = SHI50F_PERSIST | SHI50F_EVERY_SHARE | SHI50F_FULL;
 
 bool AsksForRetry(unsigned result) {
     return result == ERROR_INVALID_PARAMETER || result == NERR_DuplicateShare;

@@ -156,7 +156,7 @@ linux_run() { # name program cd change svrapi how [then]
     [ "${7:--}" = - ] && return
     # Wine restarts when asked to, running the RunOnce entries before the
     # next run; the machine tool's boot plays that restart.
-    if grep -q '^ExitWindowsEx' "$dir/machine/journal.log"; then
+    if grep -qs '^ExitWindowsEx' "$dir/machine/journal.log"; then
         "$LINUX_BIN/veltrin-machine" boot "$dir/machine" >/dev/null
     fi
     linux_invoke "$dir" then- "$1.then.txt" env "${7%%:*}" "${7#*:}"

@@ -13,7 +13,10 @@
 
 #include <cstdlib>
 
-int main(int argc, char **argv);
+// C++ lets no function call main, so the entry point calls the program's
+// main under another name bound to its symbol (C names carry a leading
+// underscore on this target).
+int MainBySymbol(int argc, char **argv) __asm__("_main");
 
 // Windows calls it with the stack aligned to 4 bytes, all the code here asks
 // for (cmake/toolchain-i686.cmake).
@@ -29,5 +32,5 @@ extern "C" void ProgramStart() {
     vp::winrt::SplitCommandLine(line, argv, reinterpret_cast<char *>(argv + sizes.count + 1));
     argv[sizes.count] = nullptr;
     vp::winrt::RunStaticConstructors();
-    std::exit(main(static_cast<int>(sizes.count), argv));
+    std::exit(MainBySymbol(static_cast<int>(sizes.count), argv));
 }
