@@ -9,6 +9,7 @@ cd "$(dirname "$0")/.."
 ensure_packages test cmake ninja-build g++ libgtest-dev libgmock-dev libncurses-dev tmux \
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
 
+bash scripts/check-format.sh
 cmake --preset default
 cmake --build --preset default
 ctest --preset default -j2
