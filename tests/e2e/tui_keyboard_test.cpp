@@ -49,6 +49,17 @@ std::string Command(const std::string &machine, const std::string &program) {
            "; echo \"exit code $?\"; exec sleep 600";
 }
 
+// A fresh copy of the default machine, gone with the object.
+struct DefaultMachine {
+    DefaultMachine() {
+        const auto made =
+            testkit::Run({testkit::BuiltProgram("bin/veltrin-machine"), "new", path}, {});
+        EXPECT_EQ(made.exitCode, 0) << made.output;
+    }
+    testkit::TempDir dir;
+    std::string path = dir.Path() + "/pc";
+};
+
 class TerminalKeyboard : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -58,11 +69,8 @@ class TerminalKeyboard : public ::testing::Test {
 };
 
 TEST_F(TerminalKeyboard, MoveFromTheMenuThenAltF4Cancels) {
-    testkit::TempDir dir;
-    const std::string machine = dir.Path() + "/pc";
-    const auto made =
-        testkit::Run({testkit::BuiltProgram("bin/veltrin-machine"), "new", machine}, {});
-    ASSERT_EQ(made.exitCode, 0) << made.output;
+    const DefaultMachine pc;
+    const std::string &machine = pc.path;
     TmuxSession tmux(Command(machine, "veltrin-sharing"), 100, 40);
     const std::string title = "Quorvane File and Printer Sharing Selection";
     ASSERT_TRUE(tmux.WaitFor(title)) << tmux.Screen();
@@ -108,11 +116,8 @@ TEST_F(TerminalKeyboard, MoveFromTheMenuThenAltF4Cancels) {
 // The sharing dialog is taller than these terminals: it opens at its top,
 // where its text begins, and the view goes to the focus once it moves.
 TEST_F(TerminalKeyboard, TallDialogOpensAtItsTopAndTheViewFollowsTheFocusLater) {
-    testkit::TempDir dir;
-    const std::string machine = dir.Path() + "/pc";
-    const auto made =
-        testkit::Run({testkit::BuiltProgram("bin/veltrin-machine"), "new", machine}, {});
-    ASSERT_EQ(made.exitCode, 0) << made.output;
+    const DefaultMachine pc;
+    const std::string &machine = pc.path;
     const std::string firstLine = "You can share the information";
     for (const auto &[cols, rows] : {std::pair{100, 30}, std::pair{80, 24}}) {
         TmuxSession tmux(Command(machine, "veltrin-sharing"), cols, rows);
