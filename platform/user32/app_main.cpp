@@ -2,7 +2,7 @@
 // object, and keep the terminal until the programs it started have ended.
 #include "platform/framework.h"
 #include "platform/user32/script_driver.h"
-#include "platform/sim/machine.h"
+#include "platform/sim/machine/machine.h"
 #include "platform/user32/no_user_driver.h"
 #include "platform/user32/recording.h"
 

@@ -1,4 +1,4 @@
-#include "platform/sim/ini_text.h"
+#include "platform/sim/machine/ini_text.h"
 
 #include "platform/sim/registry/names.h"
 #include "platform/trimmed.h"
