@@ -2,7 +2,7 @@
 
 #include "platform/sim/machine/machine.h"
 #include "platform/sim/machine/machine_config.h"
-#include "platform/sim/registry/names.h"
+#include "platform/registry_names.h"
 #include "platform/api.h"
 
 #include <climits>

@@ -4,7 +4,7 @@
 #include "platform/sim/kernel/drive_path.h"
 #include "platform/sim/kernel/kernel_handles.h"
 #include "platform/sim/machine/machine_config.h"
-#include "platform/sim/registry/names.h"
+#include "platform/registry_names.h"
 #include "platform/api.h"
 
 #include <algorithm>
