@@ -8,7 +8,7 @@
 #include "bench/bench_machine.h"
 #include "netsetup/host_number.h"
 #include "netsetup/static_address.h"
-#include "platform/sim/machine.h"
+#include "platform/sim/machine/machine.h"
 #include "sharing/sharing_dlg.h"
 
 #include <benchmark/benchmark.h>

@@ -2,9 +2,9 @@
 
 #include "bench/big_registry.h"
 #include "bench/reg_data.h"
-#include "platform/sim/machine.h"
-#include "platform/sim/machine_keys.h"
-#include "platform/sim/registry/reader.h"
+#include "platform/sim/machine/machine.h"
+#include "platform/sim/network/machine_keys.h"
+#include "platform/sim/registry/apply_regedit4.h"
 #include "platform/sim/registry/writer.h"
 
 #include <cstdio>

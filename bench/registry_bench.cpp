@@ -4,7 +4,7 @@
 #include "bench/bench_machine.h"
 #include "bench/big_registry.h"
 #include "bench/cold_load.h"
-#include "platform/sim/machine.h"
+#include "platform/sim/machine/machine.h"
 #include "platform/sim/registry/file.h"
 #include "platform/sim/registry/store.h"
 #include "platform/sim/registry/writer.h"

@@ -1,5 +1,5 @@
 # Writes a C++ source holding every file below SOURCE_DIR, with its execute
-# bit, as the table declared in platform/sim/default_machine.h.
+# bit, as the table declared in platform/sim/machine/default_machine.h.
 #   cmake -DSOURCE_DIR=<folder> -DOUTPUT=<file.cpp> -P EmbedFiles.cmake
 file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} LIST_DIRECTORIES false ${SOURCE_DIR}/*)
 list(SORT files)
@@ -28,7 +28,7 @@ foreach(rel IN LISTS files)
 endforeach()
 
 set(text "// Generated from examples/machine by cmake/EmbedFiles.cmake. Do not edit.
-#include \"platform/sim/default_machine.h\"
+#include \"platform/sim/machine/default_machine.h\"
 
 namespace sim {
 namespace {

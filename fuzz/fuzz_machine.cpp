@@ -1,6 +1,6 @@
 #include "fuzz/fuzz_machine.h"
 
-#include "platform/sim/machine.h"
+#include "platform/sim/machine/machine.h"
 
 #include <cstdio>
 #include <cstdlib>

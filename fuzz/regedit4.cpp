@@ -1,7 +1,7 @@
 // The REGEDIT4 reader over any text. What it accepts must survive the trip
 // through the writer: read back, it is the same tree, and written again, the
 // same text. What it refuses, it refuses with a line and a reason.
-#include "platform/sim/registry/reader.h"
+#include "platform/sim/registry/apply_regedit4.h"
 #include "platform/sim/registry/writer.h"
 
 #include <cstdint>

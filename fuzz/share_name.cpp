@@ -3,7 +3,7 @@
 // (stood in for here, so that no registry is written), which must find in
 // the record's 13-byte name field exactly the name offered, and never be
 // offered one over 12 characters.
-#include "platform/sim/share_request.h"
+#include "platform/sim/network/share_request.h"
 #include "platform/svrapi.h"
 #include "sharing/printer_share_name.h"
 #include "wayback/share_record.h"

@@ -4,7 +4,7 @@
 
 #include "platform/quoted_text.h"
 
-#include "platform/sim/machine.h"
+#include "platform/sim/machine/machine.h"
 #include "platform/api.h"
 #include "platform/registry_keys.h"
 

@@ -2,7 +2,7 @@
 // `reset`: the default machine's copy made anew.
 #include "tools/machine_tool.h"
 
-#include "platform/sim/machine.h"
+#include "platform/sim/machine/machine.h"
 
 #include <cstdio>
 #include <filesystem>

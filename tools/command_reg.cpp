@@ -1,7 +1,7 @@
 // `reg export` / `reg import`: the machine's registry as REGEDIT4 text.
 #include "tools/machine_tool.h"
 
-#include "platform/sim/host_file.h"
+#include "platform/sim/host/host_file.h"
 #include "platform/sim/registry/store.h"
 
 #include <cstdio>

@@ -4,9 +4,9 @@
 #include "platform/quoted_text.h"
 
 #include "wayback/undo_file.h"
-#include "platform/sim/drive_path.h"
-#include "platform/sim/host_file.h"
-#include "platform/sim/machine.h"
+#include "platform/sim/kernel/drive_path.h"
+#include "platform/sim/host/host_file.h"
+#include "platform/sim/machine/machine.h"
 #include "platform/sim/registry/store.h"
 #include "platform/api.h"
 #include "platform/registry_keys.h"

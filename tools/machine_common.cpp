@@ -1,6 +1,6 @@
 #include "tools/machine_tool.h"
 
-#include "platform/sim/machine.h"
+#include "platform/sim/machine/machine.h"
 #include "platform/sim/registry/store.h"
 #include "platform/api.h"
 

@@ -3,7 +3,7 @@
 #include "platform/framework.h"
 #include "platform/framework/run_settings.h"
 #include "platform/user32/script_driver.h"
-#include "platform/sim/machine.h"
+#include "platform/sim/machine/machine.h"
 #include "platform/user32/no_user_driver.h"
 #include "platform/user32/linux_recording.h"
 

@@ -3,7 +3,7 @@
 // beside the simulated machine, not on it.
 #include "platform/script/host.h"
 
-#include "platform/sim/host_file.h"
+#include "platform/sim/host/host_file.h"
 #include "platform/user32/linux_fail.h"
 
 #include <cerrno>

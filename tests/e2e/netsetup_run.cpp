@@ -1,6 +1,6 @@
 #include "tests/e2e/netsetup_run.h"
 
-#include "platform/sim/machine.h"
+#include "platform/sim/machine/machine.h"
 #include "tests/testkit/testkit.h"
 
 #include <chrono>

@@ -1,6 +1,6 @@
 #include "tests/testkit/testkit.h"
 
-#include "platform/sim/machine.h"
+#include "platform/sim/machine/machine.h"
 #include "platform/sim/registry/file.h"
 #include "platform/sim/registry/writer.h"
 

@@ -1,10 +1,10 @@
 #include "platform/sim/registry/file.h"
 
-#include "platform/sim/host_file.h"
+#include "platform/sim/host/host_file.h"
 #include "platform/sim/registry/appended_changes.h"
 #include "platform/sim/registry/file_lock.h"
 #include "platform/sim/registry/page_buffers.h"
-#include "platform/sim/registry/reader.h"
+#include "platform/sim/registry/apply_regedit4.h"
 #include "platform/sim/registry/writer.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "platform/sim/registry/page_buffers.h"
 
-#include "platform/sim/page_memory.h"
+#include "platform/sim/host/page_memory.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "platform/sim/registry/posix_file.h"
 
-#include "platform/sim/host_file.h"
+#include "platform/sim/host/host_file.h"
 
 #include <cerrno>
 #include <cstring>

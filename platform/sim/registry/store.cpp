@@ -1,7 +1,7 @@
 #include "platform/sim/registry/store.h"
 
-#include "platform/sim/machine.h"
-#include "platform/sim/registry/reader.h"
+#include "platform/sim/machine/machine.h"
+#include "platform/sim/registry/apply_regedit4.h"
 #include "platform/sim/registry/writer.h"
 
 #include <memory>

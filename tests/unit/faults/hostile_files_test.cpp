@@ -5,8 +5,8 @@
 // the file at fault is named.
 #include "platform/user32/script_driver.h"
 #include "platform/script/shared_position.h"
-#include "platform/sim/machine.h"
-#include "platform/sim/machine_config.h"
+#include "platform/sim/machine/machine.h"
+#include "platform/sim/machine/machine_config.h"
 #include "platform/sim/registry/store.h"
 #include "platform/api.h"
 #include "tests/testkit/testkit.h"

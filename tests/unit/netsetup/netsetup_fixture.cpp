@@ -1,7 +1,7 @@
 #include "tests/unit/netsetup/netsetup_fixture.h"
 
 #include "platform/api.h"
-#include "platform/sim/machine.h"
+#include "platform/sim/machine/machine.h"
 
 namespace nstest {
 

@@ -1,7 +1,7 @@
 // Helpers shared by the registry tests.
 #pragma once
 
-#include "platform/sim/registry/reader.h"
+#include "platform/sim/registry/apply_regedit4.h"
 #include "platform/sim/registry/tree.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "platform/sim/ini_text.h"
-#include "platform/sim/machine.h"
-#include "platform/sim/machine_config.h"
+#include "platform/sim/machine/ini_text.h"
+#include "platform/sim/machine/machine.h"
+#include "platform/sim/machine/machine_config.h"
 #include "platform/api.h"
 #include "tests/testkit/testkit.h"
 

@@ -1,4 +1,4 @@
-#include "platform/sim/drive_path.h"
+#include "platform/sim/kernel/drive_path.h"
 #include "platform/api.h"
 #include "tests/testkit/testkit.h"
 

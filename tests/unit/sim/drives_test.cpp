@@ -1,5 +1,5 @@
 #include "platform/api.h"
-#include "platform/sim/machine_config.h"
+#include "platform/sim/machine/machine_config.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>

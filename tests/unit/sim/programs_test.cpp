@@ -1,7 +1,7 @@
-#include "platform/sim/command_line.h"
-#include "platform/sim/machine.h"
+#include "platform/sim/programs/start_command.h"
+#include "platform/sim/machine/machine.h"
 #include "platform/api.h"
-#include "platform/sim/process_start.h"
+#include "platform/sim/programs/process_start.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "platform/api.h"
-#include "platform/sim/machine_keys.h"
+#include "platform/sim/network/machine_keys.h"
 #include "platform/svrapi.h"
 #include "tests/testkit/testkit.h"
 

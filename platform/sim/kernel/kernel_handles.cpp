@@ -1,4 +1,4 @@
-#include "platform/sim/handles.h"
+#include "platform/sim/kernel/kernel_handles.h"
 
 #include <mutex>
 #include <unordered_map>

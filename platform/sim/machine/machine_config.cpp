@@ -1,9 +1,9 @@
-#include "platform/sim/machine_config.h"
+#include "platform/sim/machine/machine_config.h"
 
 #include "platform/api.h"
-#include "platform/sim/host_file.h"
-#include "platform/sim/ini_text.h"
-#include "platform/sim/machine.h"
+#include "platform/sim/host/host_file.h"
+#include "platform/sim/machine/ini_text.h"
+#include "platform/sim/machine/machine.h"
 #include "platform/sim/registry/names.h"
 
 #include <bitset>

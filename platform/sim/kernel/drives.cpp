@@ -1,5 +1,5 @@
 // Drive queries answered from machine.ini.
-#include "platform/sim/machine_config.h"
+#include "platform/sim/machine/machine_config.h"
 #include "platform/api.h"
 
 #include <cstring>

@@ -1,5 +1,5 @@
-#include "platform/sim/default_machine.h"
-#include "platform/sim/machine.h"
+#include "platform/sim/machine/default_machine.h"
+#include "platform/sim/machine/machine.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "platform/sim/machine.h"
+#include "platform/sim/machine/machine.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "platform/sim/host_file.h"
+#include "platform/sim/host/host_file.h"
 
 #include <cerrno>
 #include <cstdint>

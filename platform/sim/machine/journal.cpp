@@ -1,6 +1,6 @@
 #include "platform/quoted_text.h"
-#include "platform/sim/host_file.h"
-#include "platform/sim/machine.h"
+#include "platform/sim/host/host_file.h"
+#include "platform/sim/machine/machine.h"
 
 #include <cerrno>
 #include <cstdio>

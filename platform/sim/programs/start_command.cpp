@@ -1,4 +1,4 @@
-#include "platform/sim/command_line.h"
+#include "platform/sim/programs/start_command.h"
 
 namespace sim {
 

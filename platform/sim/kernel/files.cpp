@@ -1,9 +1,9 @@
 // Files on the machine's drives: CreateFileA and the calls on its handles,
 // DeleteFileA and MoveFileA/MoveFileExA. A CD-ROM drive is read-only.
-#include "platform/sim/drive_path.h"
-#include "platform/sim/handles.h"
-#include "platform/sim/machine_config.h"
-#include "platform/sim/registry/names.h"
+#include "platform/sim/kernel/drive_path.h"
+#include "platform/sim/kernel/kernel_handles.h"
+#include "platform/sim/machine/machine_config.h"
+#include "platform/registry_names.h"
 #include "platform/api.h"
 
 #include <cerrno>

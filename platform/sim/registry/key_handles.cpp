@@ -1,4 +1,4 @@
-#include "platform/sim/registry/handles.h"
+#include "platform/sim/registry/key_handles.h"
 
 #include <cstdint>
 #include <unordered_map>

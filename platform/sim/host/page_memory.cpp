@@ -1,4 +1,4 @@
-#include "platform/sim/page_memory.h"
+#include "platform/sim/host/page_memory.h"
 
 #include <new>
 

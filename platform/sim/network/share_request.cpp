@@ -1,4 +1,4 @@
-#include "platform/sim/share_request.h"
+#include "platform/sim/network/share_request.h"
 
 #include "platform/svrapi.h"
 #include "platform/api.h"

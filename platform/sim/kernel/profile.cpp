@@ -1,8 +1,8 @@
 // GetPrivateProfileStringA over INI files on the machine's drives.
-#include "platform/sim/drive_path.h"
-#include "platform/sim/host_file.h"
-#include "platform/sim/ini_text.h"
-#include "platform/sim/machine_config.h"
+#include "platform/sim/kernel/drive_path.h"
+#include "platform/sim/host/host_file.h"
+#include "platform/sim/machine/ini_text.h"
+#include "platform/sim/machine/machine_config.h"
 #include "platform/sim/registry/names.h"
 #include "platform/api.h"
 

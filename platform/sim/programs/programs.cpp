@@ -1,8 +1,8 @@
 // Program start and waits as the setup code sees them. Each start is
 // journalled with its result before the program can run.
 #include "platform/quoted_text.h"
-#include "platform/sim/machine.h"
-#include "platform/sim/process_start.h"
+#include "platform/sim/machine/machine.h"
+#include "platform/sim/programs/process_start.h"
 #include "platform/api.h"
 
 #include <chrono>

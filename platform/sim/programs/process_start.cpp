@@ -1,7 +1,7 @@
-#include "platform/sim/process_start.h"
+#include "platform/sim/programs/process_start.h"
 
-#include "platform/sim/drive_path.h"
-#include "platform/sim/machine.h"
+#include "platform/sim/kernel/drive_path.h"
+#include "platform/sim/machine/machine.h"
 
 #include <cerrno>
 #include <chrono>

@@ -2,8 +2,8 @@
 // watch kept over them until they end.
 #pragma once
 
-#include "platform/sim/command_line.h"
-#include "platform/sim/handles.h"
+#include "platform/sim/programs/start_command.h"
+#include "platform/sim/kernel/kernel_handles.h"
 
 #include <functional>
 #include <memory>

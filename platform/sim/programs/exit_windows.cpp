@@ -1,7 +1,7 @@
 // The restart request is recorded; `veltrin-machine boot` plays it.
 #include "platform/api.h"
-#include "platform/sim/machine.h"
-#include "platform/sim/machine_config.h"
+#include "platform/sim/machine/machine.h"
+#include "platform/sim/machine/machine_config.h"
 
 BOOL ExitWindowsEx(UINT flags, DWORD) {
     const std::string request = "ExitWindowsEx " + std::to_string(flags);

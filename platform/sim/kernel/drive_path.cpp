@@ -1,8 +1,8 @@
-#include "platform/sim/drive_path.h"
+#include "platform/sim/kernel/drive_path.h"
 
-#include "platform/sim/machine.h"
-#include "platform/sim/machine_config.h"
-#include "platform/sim/registry/names.h"
+#include "platform/sim/machine/machine.h"
+#include "platform/sim/machine/machine_config.h"
+#include "platform/registry_names.h"
 #include "platform/api.h"
 
 #include <climits>

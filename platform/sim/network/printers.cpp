@@ -1,6 +1,6 @@
 // The spooler's EnumPrintersA, built from the printer keys of the registry.
 // Only local printers at level 2 exist on this machine.
-#include "platform/sim/machine_keys.h"
+#include "platform/sim/network/machine_keys.h"
 #include "platform/api.h"
 
 #include <cstring>

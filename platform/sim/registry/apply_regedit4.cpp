@@ -1,4 +1,4 @@
-#include "platform/sim/registry/reader.h"
+#include "platform/sim/registry/apply_regedit4.h"
 
 #include <algorithm>
 #include <string>

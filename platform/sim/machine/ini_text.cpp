@@ -1,6 +1,6 @@
-#include "platform/sim/ini_text.h"
+#include "platform/sim/machine/ini_text.h"
 
-#include "platform/sim/registry/names.h"
+#include "platform/registry_names.h"
 #include "platform/trimmed.h"
 
 namespace sim::ini {
