@@ -134,25 +134,25 @@ std::string MachineRegistryText(const MachineShape &shape) {
 }
 
 BenchMachine::BenchMachine(const MachineShape &shape, const std::string &base)
-    : registry_(MachineRegistryText(shape)) {
+    : m_registry(MachineRegistryText(shape)) {
     std::string pattern =
         (base.empty() ? fs::temp_directory_path() : fs::path(base)) / "veltrin-bench-XXXXXX";
     if (!mkdtemp(pattern.data()))
         Die("cannot make a folder in " + pattern);
-    dir_ = pattern + "/machine";
+    m_dir = pattern + "/machine";
     std::string error;
-    if (!sim::CopyDefaultMachine(dir_, &error))
+    if (!sim::CopyDefaultMachine(m_dir, &error))
         Die(error);
     ResetRegistry();
 }
 
 BenchMachine::~BenchMachine() {
     std::error_code ec;
-    fs::remove_all(fs::path(dir_).parent_path(), ec);
+    fs::remove_all(fs::path(m_dir).parent_path(), ec);
 }
 
 void BenchMachine::ResetRegistry() const {
-    WriteFileOrDie(RegistryPath(), registry_);
+    WriteFileOrDie(RegistryPath(), m_registry);
 }
 
 } // namespace bench

@@ -22,14 +22,14 @@ class BenchMachine {
     BenchMachine(const BenchMachine &) = delete;
     BenchMachine &operator=(const BenchMachine &) = delete;
 
-    const std::string &Dir() const { return dir_; }
-    std::string RegistryPath() const { return dir_ + "/registry.reg"; }
+    const std::string &Dir() const { return m_dir; }
+    std::string RegistryPath() const { return m_dir + "/registry.reg"; }
     // Puts the registry back as it was made (after a run changed it).
     void ResetRegistry() const;
 
   private:
-    std::string dir_;
-    std::string registry_; // the text as made
+    std::string m_dir;
+    std::string m_registry; // the text as made
 };
 
 // The REGEDIT4 text of the default machine's registry grown to shape.

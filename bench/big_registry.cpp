@@ -16,7 +16,7 @@ using sim::reg::Key;
 class Random {
   public:
     std::uint64_t Next() {
-        std::uint64_t z = (state_ += 0x9e3779b97f4a7c15u);
+        std::uint64_t z = (m_state += 0x9e3779b97f4a7c15u);
         z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
         z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
         return z ^ (z >> 31);
@@ -24,7 +24,7 @@ class Random {
     unsigned Below(unsigned n) { return static_cast<unsigned>(Next() % n); }
 
   private:
-    std::uint64_t state_ = 98;
+    std::uint64_t m_state = 98;
 };
 
 const char *const kWords[] = {"Shell",  "Media",   "Control", "Document", "Picture", "Sound",

@@ -226,7 +226,7 @@ std::string Targets(const std::vector<Run> &runs, const Growth &growth) {
 void KeepingReporter::ReportRuns(const std::vector<Run> &runs) {
     for (const Run &run : runs)
         if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-            runs_.push_back(run);
+            m_runs.push_back(run);
     ConsoleReporter::ReportRuns(runs);
 }
 

@@ -14,10 +14,10 @@ class KeepingReporter : public benchmark::ConsoleReporter {
   public:
     using ConsoleReporter::ConsoleReporter;
     void ReportRuns(const std::vector<Run> &runs) override;
-    const std::vector<Run> &Runs() const { return runs_; }
+    const std::vector<Run> &Runs() const { return m_runs; }
 
   private:
-    std::vector<Run> runs_;
+    std::vector<Run> m_runs;
 };
 
 // The page; loadBefore is the load average when the run started.

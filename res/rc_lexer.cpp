@@ -62,39 +62,39 @@ Token ErrorAt(const Token &t, const std::string &what) {
 }
 
 Lexer::Lexer(std::string_view file, std::string_view text, int firstLine, bool directives)
-    : file_(file), text_(text), line_(firstLine), directives_(directives) {}
+    : m_file(file), m_text(text), m_line(firstLine), m_directives(directives) {}
 
 Token Lexer::Make(TokenKind kind, std::string text) const {
     Token t;
     t.kind = kind;
     t.text = std::move(text);
-    t.file = file_;
-    t.line = line_;
+    t.file = m_file;
+    t.line = m_line;
     return t;
 }
 
 void Lexer::SkipBlanksAndComments(Token *error) {
-    while (pos_ < text_.size()) {
-        const char c = text_[pos_];
+    while (m_pos < m_text.size()) {
+        const char c = m_text[m_pos];
         if (c == '\n') {
-            ++line_;
-            ++pos_;
-            atLineStart_ = true;
+            ++m_line;
+            ++m_pos;
+            m_atLineStart = true;
         } else if (IsBlank(c)) {
-            ++pos_;
-        } else if (text_.compare(pos_, 2, "//") == 0) {
-            pos_ = std::min(text_.find('\n', pos_), text_.size());
-        } else if (text_.compare(pos_, 2, "/*") == 0) {
+            ++m_pos;
+        } else if (m_text.compare(m_pos, 2, "//") == 0) {
+            m_pos = std::min(m_text.find('\n', m_pos), m_text.size());
+        } else if (m_text.compare(m_pos, 2, "/*") == 0) {
             const Token start = Make(TokenKind::End);
-            const std::size_t end = text_.find("*/", pos_ + 2);
+            const std::size_t end = m_text.find("*/", m_pos + 2);
             if (end == std::string_view::npos) {
                 *error = ErrorAt(start, "unterminated comment");
-                pos_ = text_.size();
+                m_pos = m_text.size();
                 return;
             }
-            for (; pos_ < end; ++pos_)
-                line_ += text_[pos_] == '\n';
-            pos_ = end + 2;
+            for (; m_pos < end; ++m_pos)
+                m_line += m_text[m_pos] == '\n';
+            m_pos = end + 2;
         } else {
             return;
         }
@@ -106,70 +106,70 @@ Token Lexer::Next() {
     SkipBlanksAndComments(&error);
     if (error.kind == TokenKind::Error)
         return error;
-    if (pos_ >= text_.size())
+    if (m_pos >= m_text.size())
         return Make(TokenKind::End);
-    const char c = text_[pos_];
-    const bool lineStart = atLineStart_;
-    atLineStart_ = false;
-    if (c == '#' && lineStart && directives_)
+    const char c = m_text[m_pos];
+    const bool lineStart = m_atLineStart;
+    m_atLineStart = false;
+    if (c == '#' && lineStart && m_directives)
         return LexDirective();
     if (IsDigit(c))
         return LexNumber();
     if (c == '"')
         return LexString();
     if (IsNameStart(c)) {
-        const std::size_t start = pos_;
-        while (pos_ < text_.size() && IsNameChar(text_[pos_]))
-            ++pos_;
-        return Make(TokenKind::Name, std::string(text_.substr(start, pos_ - start)));
+        const std::size_t start = m_pos;
+        while (m_pos < m_text.size() && IsNameChar(m_text[m_pos]))
+            ++m_pos;
+        return Make(TokenKind::Name, std::string(m_text.substr(start, m_pos - start)));
     }
     if (std::strchr(",|(){}-", c) != nullptr) {
-        ++pos_;
+        ++m_pos;
         return Make(TokenKind::Punct, std::string(1, c));
     }
     return ErrorAt(Make(TokenKind::End), "unexpected character '" + Shown(c) + "'");
 }
 
 void Lexer::SkipToDirective() {
-    while (pos_ < text_.size()) {
-        if (atLineStart_) {
-            while (pos_ < text_.size() && IsBlank(text_[pos_]))
-                ++pos_;
-            if (pos_ < text_.size() && text_[pos_] == '#')
+    while (m_pos < m_text.size()) {
+        if (m_atLineStart) {
+            while (m_pos < m_text.size() && IsBlank(m_text[m_pos]))
+                ++m_pos;
+            if (m_pos < m_text.size() && m_text[m_pos] == '#')
                 return;
         }
-        const std::size_t newline = text_.find('\n', pos_);
+        const std::size_t newline = m_text.find('\n', m_pos);
         if (newline == std::string_view::npos) {
-            pos_ = text_.size();
+            m_pos = m_text.size();
             return;
         }
-        pos_ = newline + 1;
-        ++line_;
-        atLineStart_ = true;
+        m_pos = newline + 1;
+        ++m_line;
+        m_atLineStart = true;
     }
 }
 
 // The directive runs to the end of its line; a comment on the line is left
 // for SkipBlanksAndComments, which also counts the lines a block comment spans.
 Token Lexer::LexDirective() {
-    const std::size_t start = ++pos_;
+    const std::size_t start = ++m_pos;
     bool quoted = false;
-    for (; pos_ < text_.size() && text_[pos_] != '\n'; ++pos_) {
-        if (text_[pos_] == '"')
+    for (; m_pos < m_text.size() && m_text[m_pos] != '\n'; ++m_pos) {
+        if (m_text[m_pos] == '"')
             quoted = !quoted;
-        if (!quoted && (text_.compare(pos_, 2, "//") == 0 || text_.compare(pos_, 2, "/*") == 0))
+        if (!quoted && (m_text.compare(m_pos, 2, "//") == 0 || m_text.compare(m_pos, 2, "/*") == 0))
             break;
     }
-    return Make(TokenKind::Directive, std::string(TrimBlanks(text_.substr(start, pos_ - start))));
+    return Make(TokenKind::Directive, std::string(TrimBlanks(m_text.substr(start, m_pos - start))));
 }
 
 // Decimal or 0x hexadecimal, with the C suffixes L and U; a leading 0 is
 // refused because C would read the number as octal and rc as decimal.
 Token Lexer::LexNumber() {
-    const std::size_t start = pos_;
-    while (pos_ < text_.size() && IsNameChar(text_[pos_]))
-        ++pos_;
-    const std::string_view spelled = text_.substr(start, pos_ - start);
+    const std::size_t start = m_pos;
+    while (m_pos < m_text.size() && IsNameChar(m_text[m_pos]))
+        ++m_pos;
+    const std::string_view spelled = m_text.substr(start, m_pos - start);
     Token t = Make(TokenKind::Number, std::string(spelled));
     std::string_view digits = spelled;
     for (int i = 0; i < 2 && !digits.empty() && std::strchr("LlUu", digits.back()); ++i)
@@ -193,52 +193,52 @@ Token Lexer::LexNumber() {
 // windres reads them. Escapes windres only warns about are refused.
 Token Lexer::LexString() {
     Token t = Make(TokenKind::String);
-    ++pos_;
+    ++m_pos;
     for (;;) {
-        if (pos_ >= text_.size() || text_[pos_] == '\n')
+        if (m_pos >= m_text.size() || m_text[m_pos] == '\n')
             return ErrorAt(t, "unterminated string");
-        const char c = text_[pos_];
+        const char c = m_text[m_pos];
         if (c == '"') {
-            ++pos_;
-            if (pos_ >= text_.size() || text_[pos_] != '"')
+            ++m_pos;
+            if (m_pos >= m_text.size() || m_text[m_pos] != '"')
                 return t;
             t.text += '"';
-            ++pos_;
+            ++m_pos;
         } else if (c == '\\') {
             Token error;
             if (!Escape(&t.text, &error))
                 return error;
         } else {
             t.text += c;
-            ++pos_;
+            ++m_pos;
         }
     }
 }
 
 bool Lexer::Escape(std::string *out, Token *error) {
     static constexpr std::string_view kSimple = "b\bf\fn\nr\rt\tv\v\\\\";
-    const std::size_t start = pos_++;
-    const char e = pos_ < text_.size() ? text_[pos_] : '\n';
+    const std::size_t start = m_pos++;
+    const char e = m_pos < m_text.size() ? m_text[m_pos] : '\n';
     const std::size_t simple = kSimple.find(e);
     if (simple != std::string_view::npos && simple % 2 == 0) {
         *out += kSimple[simple + 1];
-        ++pos_;
+        ++m_pos;
         return true;
     }
     const bool hex = e == 'x';
     const int base = hex ? 16 : 8;
     const int maxDigits = hex ? 2 : 3;
     if (hex)
-        ++pos_;
+        ++m_pos;
     int value = 0;
     int count = 0;
-    for (; count < maxDigits && pos_ < text_.size() && DigitValue(text_[pos_]) < base; ++count)
-        value = value * base + DigitValue(text_[pos_++]);
+    for (; count < maxDigits && m_pos < m_text.size() && DigitValue(m_text[m_pos]) < base; ++count)
+        value = value * base + DigitValue(m_text[m_pos++]);
     if (count > 0 && value <= 0xFF) {
         *out += static_cast<char>(value);
         return true;
     }
-    const std::string spelled(text_.substr(start, std::max<std::size_t>(pos_ - start, 2)));
+    const std::string spelled(m_text.substr(start, std::max<std::size_t>(m_pos - start, 2)));
     *error = ErrorAt(Make(TokenKind::End), e == '"' ? "use \"\" to put \" in a string"
                                                     : "unsupported escape '" + spelled + "'");
     return false;

@@ -63,11 +63,11 @@ class Lexer {
     Token LexString();
     bool Escape(std::string *out, Token *error);
 
-    std::string_view file_, text_;
-    std::size_t pos_ = 0;
-    int line_;
-    bool directives_;
-    bool atLineStart_ = true;
+    std::string_view m_file, m_text;
+    std::size_t m_pos = 0;
+    int m_line;
+    bool m_directives;
+    bool m_atLineStart = true;
 };
 
 } // namespace res

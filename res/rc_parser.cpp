@@ -29,34 +29,34 @@ constexpr int kMaxNesting = 64;
 
 class Parser {
   public:
-    Parser(std::string_view script, std::string_view header) : pp_(script, header) { Advance(); }
+    Parser(std::string_view script, std::string_view header) : m_pp(script, header) { Advance(); }
 
     bool Script(ResourceScript *out);
-    const std::string &Error() const { return error_; }
+    const std::string &Error() const { return m_error; }
 
   private:
-    void Advance() { tok_ = pp_.Next(); }
+    void Advance() { m_tok = m_pp.Next(); }
     // A fault at the current token; a lexer or preprocessor fault there wins.
     bool Fail(const std::string &what) {
-        error_ = tok_.kind == TokenKind::Error ? tok_.text : ErrorAt(tok_, what).text;
+        m_error = m_tok.kind == TokenKind::Error ? m_tok.text : ErrorAt(m_tok, what).text;
         return false;
     }
     bool FailAt(const Token &t, const std::string &what) {
-        error_ = ErrorAt(t, what).text;
+        m_error = ErrorAt(t, what).text;
         return false;
     }
     bool Expected(const std::string &what) {
-        return Fail("expected " + what + " but found " + tok_.Describe());
+        return Fail("expected " + what + " but found " + m_tok.Describe());
     }
     bool Punct(char c) {
-        if (!tok_.Is(TokenKind::Punct, std::string(1, c)))
+        if (!m_tok.Is(TokenKind::Punct, std::string(1, c)))
             return false;
         Advance();
         return true;
     }
     bool Expect(char c) { return Punct(c) || Expected(std::string("'") + c + "'"); }
     bool Keyword(std::string_view k) {
-        if (!tok_.Is(TokenKind::Name, k))
+        if (!m_tok.Is(TokenKind::Name, k))
             return false;
         Advance();
         return true;
@@ -78,14 +78,14 @@ class Parser {
     bool Control(DialogTemplate *dialog);
     bool Icon(const Token &start, int id, ResourceScript *out);
 
-    Preprocessor pp_;
-    Token tok_;
-    std::string error_;
-    int nesting_ = 0;
+    Preprocessor m_pp;
+    Token m_tok;
+    std::string m_error;
+    int m_nesting = 0;
 };
 
 bool Parser::Script(ResourceScript *out) {
-    while (tok_.kind != TokenKind::End) {
+    while (m_tok.kind != TokenKind::End) {
         if (Keyword("LANGUAGE")) {
             if (!Language())
                 return false;
@@ -93,7 +93,7 @@ bool Parser::Script(ResourceScript *out) {
             if (!StringTable(out))
                 return false;
         } else {
-            const Token start = tok_;
+            const Token start = m_tok;
             int id = 0;
             if (!Word("resource id", &id))
                 return false;
@@ -112,33 +112,33 @@ bool Parser::Script(ResourceScript *out) {
 }
 
 bool Parser::Term(std::int64_t *value) {
-    if (nesting_ > kMaxNesting)
+    if (m_nesting > kMaxNesting)
         return Fail("expression nested too deeply");
-    ++nesting_;
+    ++m_nesting;
     bool ok = false;
     if (Punct('-')) {
         ok = Term(value);
         *value = -*value;
     } else if (Punct('(')) {
         ok = Expr(value) && Expect(')');
-    } else if (tok_.kind == TokenKind::Number) {
-        *value = tok_.number;
+    } else if (m_tok.kind == TokenKind::Number) {
+        *value = m_tok.number;
         Advance();
         ok = true;
-    } else if (tok_.kind == TokenKind::Name) {
+    } else if (m_tok.kind == TokenKind::Name) {
         // Macros are replaced already: what is left must be a Windows name.
-        const auto known = WindowsName(tok_.text);
+        const auto known = WindowsName(m_tok.text);
         if (known) {
             *value = *known;
             Advance();
             ok = true;
         } else {
-            Fail("unknown name '" + tok_.text + "'");
+            Fail("unknown name '" + m_tok.text + "'");
         }
     } else {
         Expected("a number");
     }
-    --nesting_;
+    --m_nesting;
     return ok;
 }
 
@@ -168,7 +168,7 @@ bool Parser::Style(std::uint32_t *style) {
 }
 
 bool Parser::Ranged(std::int64_t low, std::int64_t high, const std::string &what, int *out) {
-    const Token start = tok_;
+    const Token start = m_tok;
     std::int64_t value = 0;
     if (!Expr(&value))
         return false;
@@ -194,9 +194,9 @@ bool Parser::Rect(int *x, int *y, int *cx, int *cy) {
 }
 
 bool Parser::Text(std::string *out) {
-    if (tok_.kind != TokenKind::String)
+    if (m_tok.kind != TokenKind::String)
         return Expected("a string");
-    *out = std::move(tok_.text);
+    *out = std::move(m_tok.text);
     Advance();
     return true;
 }
@@ -214,7 +214,7 @@ bool Parser::StringTable(ResourceScript *out) {
     if (!BlockOpen())
         return false;
     while (!BlockClose()) {
-        const Token start = tok_;
+        const Token start = m_tok;
         int id = 0;
         std::string text;
         if (!Word("string id", &id))
@@ -273,8 +273,8 @@ bool Parser::Dialog(const Token &start, int id, ResourceScript *out) {
 // id (an icon's, for an SS_ICON static).
 bool Parser::Control(DialogTemplate *dialog) {
     ControlTemplate control;
-    if (tok_.kind == TokenKind::String) {
-        control.text = std::move(tok_.text);
+    if (m_tok.kind == TokenKind::String) {
+        control.text = std::move(m_tok.text);
         Advance();
     } else {
         int ordinal = 0;
@@ -284,7 +284,7 @@ bool Parser::Control(DialogTemplate *dialog) {
     }
     if (!Expect(',') || !Word("control id", &control.id) || !Expect(','))
         return false;
-    const Token classToken = tok_;
+    const Token classToken = m_tok;
     if (!Text(&control.cls))
         return false;
     std::transform(control.cls.begin(), control.cls.end(), control.cls.begin(), [](char c) {

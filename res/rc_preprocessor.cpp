@@ -5,23 +5,23 @@
 
 namespace res {
 
-Preprocessor::Preprocessor(std::string_view script, std::string_view header) : header_(header) {
-    sources_.push_back({Lexer(kScriptName, script), {}});
-    defines_.emplace(std::string(kReaderMacro), Define{"1", "<built-in>", 0});
+Preprocessor::Preprocessor(std::string_view script, std::string_view header) : m_header(header) {
+    m_sources.push_back({Lexer(kScriptName, script), {}});
+    m_defines.emplace(std::string(kReaderMacro), Define{"1", "<built-in>", 0});
 }
 
 bool Preprocessor::Active() const {
-    const auto &conditionals = sources_.back().conditionals;
+    const auto &conditionals = m_sources.back().conditionals;
     return conditionals.empty() || conditionals.back().active;
 }
 
 Token Preprocessor::Next() {
     for (;;) {
-        if (!pending_.empty()) {
-            Pending p = std::move(pending_.front());
-            pending_.pop_front();
+        if (!m_pending.empty()) {
+            Pending p = std::move(m_pending.front());
+            m_pending.pop_front();
             const bool macro =
-                p.token.kind == TokenKind::Name && defines_.contains(p.token.text) &&
+                p.token.kind == TokenKind::Name && m_defines.contains(p.token.text) &&
                 std::find(p.from.begin(), p.from.end(), p.token.text) == p.from.end();
             if (!macro)
                 return p.token;
@@ -30,7 +30,7 @@ Token Preprocessor::Next() {
                 return error;
             continue;
         }
-        Source &source = sources_.back();
+        Source &source = m_sources.back();
         if (!Active())
             source.lexer.SkipToDirective();
         Token t = source.lexer.Next();
@@ -38,15 +38,15 @@ Token Preprocessor::Next() {
             if (!source.conditionals.empty())
                 return ErrorAt(source.conditionals.back().where,
                                "'#" + source.conditionals.back().where.text + "' has no #endif");
-            if (sources_.size() == 1)
+            if (m_sources.size() == 1)
                 return t;
-            sources_.pop_back();
+            m_sources.pop_back();
         } else if (t.kind == TokenKind::Directive) {
             Token error = Directive(t);
             if (error.kind == TokenKind::Error)
                 return error;
         } else if (t.kind == TokenKind::Name) {
-            pending_.push_back({std::move(t), {}});
+            m_pending.push_back({std::move(t), {}});
         } else {
             return t;
         }
@@ -60,7 +60,7 @@ Token Preprocessor::Directive(const Token &t) {
         ++n;
     const std::string_view name = body.substr(0, n);
     const std::string_view rest = TrimBlanks(body.substr(n));
-    auto &conditionals = sources_.back().conditionals;
+    auto &conditionals = m_sources.back().conditionals;
 
     if (name == "ifdef" || name == "ifndef") {
         const bool parentActive = Active();
@@ -70,7 +70,7 @@ Token Preprocessor::Directive(const Token &t) {
                                  std::all_of(rest.begin(), rest.end(), IsNameChar);
             if (!oneName)
                 return ErrorAt(t, "'#" + t.text + "' needs one name");
-            active = defines_.contains(rest) == (name == "ifdef");
+            active = m_defines.contains(rest) == (name == "ifdef");
         }
         conditionals.push_back({t, active, parentActive});
         return {};
@@ -102,9 +102,9 @@ Token Preprocessor::Include(const Token &t, std::string_view what) {
     const std::string quoted = "\"" + std::string(kHeaderName) + "\"";
     if (what == quoted) {
         // Only the script includes; the header including itself would not end.
-        if (sources_.size() > 1)
+        if (m_sources.size() > 1)
             return ErrorAt(t, "#include inside " + quoted);
-        sources_.push_back({Lexer(kHeaderName, header_), {}});
+        m_sources.push_back({Lexer(kHeaderName, m_header), {}});
         return {};
     }
     if (what.starts_with("<"))
@@ -123,7 +123,7 @@ Token Preprocessor::DefineMacro(const Token &t, std::string_view what) {
         return ErrorAt(t, "macros with arguments are not supported");
     const std::string name(what.substr(0, n));
     const std::string value(TrimBlanks(what.substr(n)));
-    const auto [it, added] = defines_.try_emplace(name, Define{value, t.file, t.line});
+    const auto [it, added] = m_defines.try_emplace(name, Define{value, t.file, t.line});
     if (!added && it->second.value != value)
         return ErrorAt(t, name + " is defined again with another value");
     return {};
@@ -134,7 +134,7 @@ Token Preprocessor::DefineMacro(const Token &t, std::string_view what) {
 // name others twice over grow as powers of two: the tokens a script's
 // macros may give in all are bounded, so that such a script fails at once.
 Token Preprocessor::Expand(const Pending &name) {
-    const Define &define = defines_.find(name.token.text)->second;
+    const Define &define = m_defines.find(name.token.text)->second;
     std::vector<std::string> from = name.from;
     from.push_back(name.token.text);
     Lexer lexer(define.file, define.value, define.line, false);
@@ -144,11 +144,11 @@ Token Preprocessor::Expand(const Pending &name) {
             return t;
         tokens.push_back({std::move(t), from});
     }
-    expanded_ += tokens.size();
-    if (expanded_ > kMaxExpandedTokens)
+    m_expanded += tokens.size();
+    if (m_expanded > kMaxExpandedTokens)
         return ErrorAt(name.token, "macros give more than " + std::to_string(kMaxExpandedTokens) +
                                        " tokens (does a macro name another twice over?)");
-    pending_.insert(pending_.begin(), tokens.begin(), tokens.end());
+    m_pending.insert(m_pending.begin(), tokens.begin(), tokens.end());
     return {};
 }
 

@@ -58,13 +58,13 @@ class Preprocessor {
     Token DefineMacro(const Token &t, std::string_view what);
     Token Expand(const Pending &name);
 
-    std::string_view header_;
-    std::vector<Source> sources_; // the script, and the header above it while it is read
-    std::map<std::string, Define, std::less<>> defines_;
-    std::deque<Pending> pending_;
+    std::string_view m_header;
+    std::vector<Source> m_sources; // the script, and the header above it while it is read
+    std::map<std::string, Define, std::less<>> m_defines;
+    std::deque<Pending> m_pending;
     // Tokens given by macros so far; the script uses a few hundred.
     static constexpr std::size_t kMaxExpandedTokens = 1 << 14;
-    std::size_t expanded_ = 0;
+    std::size_t m_expanded = 0;
 };
 
 } // namespace res

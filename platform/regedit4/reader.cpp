@@ -57,12 +57,12 @@ bool NamesAKey(std::string_view path) {
 
 class Reader {
   public:
-    Reader(std::string_view text, Regedit4Sink &sink) : text_(text), sink_(sink) {}
+    Reader(std::string_view text, Regedit4Sink &sink) : m_text(text), m_sink(sink) {}
 
     bool Run(Regedit4Error *error) {
         bool ok = ReadAll();
         if (!ok && error)
-            *error = {line_, std::move(what_)};
+            *error = {m_line, std::move(m_what)};
         return ok;
     }
 
@@ -81,7 +81,7 @@ class Reader {
             if (line.empty())
                 continue;
             if (line.front() == ';') {
-                sink_.CommentLine(Trimmed(line.substr(1), IsBlank));
+                m_sink.CommentLine(Trimmed(line.substr(1), IsBlank));
                 continue;
             }
             bool ok = line.front() == '['                            ? KeyLine(line)
@@ -95,17 +95,17 @@ class Reader {
 
     // Lines end with LF, CRLF or CR; the last one may have no end.
     bool NextLine(std::string_view *line) {
-        if (pos_ >= text_.size() && !(pos_ == 0 && line_ == 0))
+        if (m_pos >= m_text.size() && !(m_pos == 0 && m_line == 0))
             return false;
-        std::size_t end = pos_;
-        while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r')
+        std::size_t end = m_pos;
+        while (end < m_text.size() && m_text[end] != '\n' && m_text[end] != '\r')
             ++end;
-        *line = text_.substr(pos_, end - pos_);
-        if (end < text_.size() && text_[end] == '\r' && end + 1 < text_.size() &&
-            text_[end + 1] == '\n')
+        *line = m_text.substr(m_pos, end - m_pos);
+        if (end < m_text.size() && m_text[end] == '\r' && end + 1 < m_text.size() &&
+            m_text[end + 1] == '\n')
             ++end;
-        pos_ = end + 1;
-        ++line_;
+        m_pos = end + 1;
+        ++m_line;
         return true;
     }
 
@@ -122,7 +122,7 @@ class Reader {
     }
 
     bool Fail(std::string_view what) {
-        what_ = what;
+        m_what = what;
         return false;
     }
 
@@ -144,20 +144,20 @@ class Reader {
             return Fail("invalid key name");
         if (remove && path.empty())
             return Fail("HKEY_LOCAL_MACHINE cannot be deleted");
-        inKey_ = false;
-        if (std::string_view fault = sink_.KeyLine(path, remove); !fault.empty())
+        m_inKey = false;
+        if (std::string_view fault = m_sink.KeyLine(path, remove); !fault.empty())
             return Fail(fault);
-        inKey_ = !remove;
+        m_inKey = !remove;
         return true;
     }
 
     bool ValueLine(std::string_view line) {
-        if (!inKey_)
+        if (!m_inKey)
             return Fail("value outside a key");
-        name_.clear(); // "" for @, the default value
+        m_name.clear(); // "" for @, the default value
         bool named = line.front() == '"';
         line.remove_prefix(1);
-        if (named && !TakeQuoted(line, &name_))
+        if (named && !TakeQuoted(line, &m_name))
             return false;
         SkipBlanks(line);
         if (line.empty() || line.front() != '=')
@@ -168,7 +168,7 @@ class Reader {
     }
 
     bool ValueData(std::string_view data) {
-        std::string &bytes = bytes_;
+        std::string &bytes = m_bytes;
         bytes.clear();
         std::uint32_t type = 0;
         if (data.empty() || data.front() == ';')
@@ -176,7 +176,7 @@ class Reader {
         if (data.front() == '-') {
             if (!EndsLine(data.substr(1)))
                 return Fail("unexpected text after '-'");
-            return Taken(sink_.ValueLine(name_, true, 0, {}));
+            return Taken(m_sink.ValueLine(m_name, true, 0, {}));
         }
         if (data.front() == '"') {
             data.remove_prefix(1);
@@ -205,7 +205,7 @@ class Reader {
         } else {
             return Fail("unknown value type");
         }
-        return Taken(sink_.ValueLine(name_, false, type, bytes));
+        return Taken(m_sink.ValueLine(m_name, false, type, bytes));
     }
 
     bool Taken(std::string_view fault) { return fault.empty() || Fail(fault); }
@@ -238,7 +238,7 @@ class Reader {
                 break;
             default:
                 Fail("unknown escape \\");
-                what_ += s[i + 1];
+                m_what += s[i + 1];
                 return false;
             }
             s.remove_prefix(i + 2);
@@ -276,14 +276,14 @@ class Reader {
         }
     }
 
-    std::string_view text_;
-    std::size_t pos_ = 0;
-    std::size_t line_ = 0;
-    Regedit4Sink &sink_;
-    bool inKey_ = false; // false before the first key and after a [-KEY]
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+    std::size_t m_line = 0;
+    Regedit4Sink &m_sink;
+    bool m_inKey = false; // false before the first key and after a [-KEY]
     // A value's name and data as read, kept to spare an allocation a value.
-    std::string name_, bytes_;
-    std::string what_;
+    std::string m_name, m_bytes;
+    std::string m_what;
 };
 
 } // namespace

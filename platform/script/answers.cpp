@@ -42,17 +42,17 @@ std::string MessageBoxShowing(std::string_view caption) {
 
 Answers::Answers(const std::string &path) {
     std::string error;
-    if (!ParseResponseFile(ReadResponseFile(path), path, &file_, &error) ||
-        !position_.Open(host::AbsolutePath(path), &error))
+    if (!ParseResponseFile(ReadResponseFile(path), path, &m_file, &error) ||
+        !m_position.Open(host::AbsolutePath(path), &error))
         host::Stop(error);
 }
 
 const Action &Answers::Next(std::string_view showing) {
-    const std::size_t index = position_.Take();
-    if (index >= file_.actions.size())
-        Stop(std::max(file_.lineCount, 1), "the response file ended", showing);
-    last_ = &file_.actions[index];
-    return *last_;
+    const std::size_t index = m_position.Take();
+    if (index >= m_file.actions.size())
+        Stop(std::max(m_file.lineCount, 1), "the response file ended", showing);
+    m_last = &m_file.actions[index];
+    return *m_last;
 }
 
 int Answers::ButtonFor(const Action &action, UINT style, std::string_view showing) const {
@@ -90,7 +90,7 @@ void Answers::DoesNotFit(const Action &action, std::string_view why,
 }
 
 void Answers::Stop(int line, std::string_view problem, std::string_view showing) const {
-    std::string message = file_.path;
+    std::string message = m_file.path;
     message += ':';
     message += vp::DecimalText(line);
     message += ": ";

@@ -31,7 +31,7 @@ class Answers {
     // The next action for what is showing; the end of the file stops the run.
     const Action &Next(std::string_view showing);
     // The action being applied; null before the first.
-    const Action *Last() const { return last_; }
+    const Action *Last() const { return m_last; }
 
     // The button the action presses in a message box of `style`; stops the
     // run when it is no answer or names a button the box lacks.
@@ -49,9 +49,9 @@ class Answers {
   private:
     [[noreturn]] void Stop(int line, std::string_view problem, std::string_view showing) const;
 
-    ResponseFile file_;
-    SharedPosition position_;
-    const Action *last_ = nullptr;
+    ResponseFile m_file;
+    SharedPosition m_position;
+    const Action *m_last = nullptr;
 };
 
 } // namespace script

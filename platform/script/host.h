@@ -49,8 +49,8 @@ class SharedFile {
     void Replace(std::string_view text);
 
   private:
-    std::intptr_t file_ = -1; // the build's own handle
-    void *lock_ = nullptr;    // and lock, where it keeps one apart
+    std::intptr_t m_file = -1; // the build's own handle
+    void *m_lock = nullptr;    // and lock, where it keeps one apart
 };
 
 } // namespace script::host

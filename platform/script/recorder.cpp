@@ -102,20 +102,20 @@ std::string Recorder::Answered(const ShownMessageBox &box, int button) {
 }
 
 void Recorder::TimePassed(std::chrono::nanoseconds time) {
-    waited_ += time;
+    m_waited += time;
 }
 
 std::string Recorder::DialogEnded(const ShownDialog &dialog) {
-    std::string lines = waited_ >= std::chrono::milliseconds(1) ? Before(dialog) : "";
+    std::string lines = m_waited >= std::chrono::milliseconds(1) ? Before(dialog) : "";
     // A part of a millisecond left over would shift the next dialog's timers.
-    waited_ = {};
+    m_waited = {};
     return lines;
 }
 
 std::string Recorder::Before(const ShownDialog &dialog) {
     std::string lines;
-    if (dialog.templateId != headed_) {
-        headed_ = dialog.templateId;
+    if (dialog.templateId != m_headed) {
+        m_headed = dialog.templateId;
         lines = "# dialog " + vp::DecimalText(dialog.templateId) + " " +
                 vp::QuotedText(dialog.title) + "\n";
     }
@@ -127,8 +127,8 @@ std::string Recorder::Before(const ShownDialog &dialog) {
 // fire, and the part left over counts on towards the next wait.
 std::string Recorder::Waited() {
     std::string lines;
-    auto whole = std::chrono::floor<std::chrono::milliseconds>(waited_);
-    waited_ -= whole;
+    auto whole = std::chrono::floor<std::chrono::milliseconds>(m_waited);
+    m_waited -= whole;
     for (; whole > std::chrono::milliseconds(0); whole -= std::min(whole, kLongestWait))
         lines += "wait " + vp::DecimalText(std::min(whole, kLongestWait).count()) + "\n";
     return lines;

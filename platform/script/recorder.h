@@ -54,8 +54,8 @@ class Recorder {
     std::string Before(const ShownDialog &dialog);
     std::string Waited();
 
-    std::chrono::nanoseconds waited_{0};
-    int headed_ = 0; // the template of the last dialog heading; 0 for none
+    std::chrono::nanoseconds m_waited{0};
+    int m_headed = 0; // the template of the last dialog heading; 0 for none
 };
 
 } // namespace script

@@ -24,13 +24,13 @@ std::size_t Number(std::string_view text) {
 // Another process of the run may take an action at the same time.
 class Hold {
   public:
-    explicit Hold(host::SharedFile &file) : file_(file) { file_.Lock(); }
-    ~Hold() { file_.Unlock(); }
+    explicit Hold(host::SharedFile &file) : m_file(file) { m_file.Lock(); }
+    ~Hold() { m_file.Unlock(); }
     Hold(const Hold &) = delete;
     Hold &operator=(const Hold &) = delete;
 
   private:
-    host::SharedFile &file_;
+    host::SharedFile &m_file;
 };
 
 } // namespace
@@ -38,12 +38,12 @@ class Hold {
 bool SharedPosition::Open(const std::string &absolutePath, std::string *error) {
     const std::string path = absolutePath + ".pos";
     std::string why;
-    if (!file_.Open(path, &why)) {
+    if (!m_file.Open(path, &why)) {
         *error = "cannot keep the position of the response file in " + path + ": " + why;
         return false;
     }
     if (host::Variable(kPositionVariable) != path) {
-        Hold hold(file_);
+        Hold hold(m_file);
         Store(0);
         host::SetVariable(kPositionVariable, path);
     }
@@ -51,8 +51,8 @@ bool SharedPosition::Open(const std::string &absolutePath, std::string *error) {
 }
 
 std::size_t SharedPosition::Take() {
-    Hold hold(file_);
-    const std::size_t position = Number(file_.Read());
+    Hold hold(m_file);
+    const std::size_t position = Number(m_file.Read());
     Store(position + 1);
     return position;
 }
@@ -60,7 +60,7 @@ std::size_t SharedPosition::Take() {
 // Failing to record the position would replay actions in the next process;
 // that shows as a script error there, so it is not fatal here.
 void SharedPosition::Store(std::size_t position) {
-    file_.Replace(vp::DecimalText(position) + "\n");
+    m_file.Replace(vp::DecimalText(position) + "\n");
 }
 
 } // namespace script

@@ -27,7 +27,7 @@ class SharedPosition {
   private:
     void Store(std::size_t position);
 
-    host::SharedFile file_;
+    host::SharedFile m_file;
 };
 
 } // namespace script

@@ -41,21 +41,21 @@ Rect Union(const Rect &a, const Rect &b) {
 }
 
 Canvas::Canvas(int width, int height)
-    : width_(std::max(width, 0)), height_(std::max(height, 0)),
-      cells_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_)), clip_{0, 0,
-                                                                                          width_,
-                                                                                          height_} {
+    : m_width(std::max(width, 0)), m_height(std::max(height, 0)),
+      m_cells(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height)), m_clip{0, 0,
+                                                                                          m_width,
+                                                                                          m_height} {
 }
 
 void Canvas::Put(int x, int y, char32_t ch, Paint paint, std::uint8_t attrs) {
     if (!Drawable(x, y))
         return;
-    cells_[Index(x, y)] = Cell{ch, 0, attrs, paint};
+    m_cells[Index(x, y)] = Cell{ch, 0, attrs, paint};
 }
 
 void Canvas::Set(int x, int y, const Cell &cell) {
     if (Drawable(x, y))
-        cells_[Index(x, y)] = cell;
+        m_cells[Index(x, y)] = cell;
 }
 
 void Canvas::Fill(const Rect &r, Paint paint) {
@@ -76,7 +76,7 @@ int Canvas::Text(int x, int y, std::string_view text, Paint paint, int maxWidth,
 void Canvas::AddLines(int x, int y, std::uint8_t lines, Paint paint) {
     if (!Drawable(x, y))
         return;
-    Cell &cell = cells_[Index(x, y)];
+    Cell &cell = m_cells[Index(x, y)];
     cell.lines = static_cast<std::uint8_t>(cell.lines | lines);
     cell.ch = LineGlyph(cell.lines);
     cell.attrs = 0;
@@ -115,14 +115,14 @@ void Canvas::Box(const Rect &r, Paint paint) {
 
 void Canvas::AddAttrs(int x, int y, std::uint8_t attrs) {
     if (Drawable(x, y))
-        cells_[Index(x, y)].attrs = static_cast<std::uint8_t>(cells_[Index(x, y)].attrs | attrs);
+        m_cells[Index(x, y)].attrs = static_cast<std::uint8_t>(m_cells[Index(x, y)].attrs | attrs);
 }
 
 std::vector<std::string> Canvas::Rows() const {
     std::vector<std::string> rows;
-    for (int y = 0; y < height_; ++y) {
+    for (int y = 0; y < m_height; ++y) {
         std::string row;
-        for (int x = 0; x < width_; ++x)
+        for (int x = 0; x < m_width; ++x)
             AppendUtf8(&row, At(x, y).ch);
         rows.push_back(std::move(row));
     }

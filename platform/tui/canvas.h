@@ -77,14 +77,14 @@ class Canvas {
   public:
     Canvas(int width, int height);
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    const Cell &At(int x, int y) const { return cells_[Index(x, y)]; }
-    bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    const Cell &At(int x, int y) const { return m_cells[Index(x, y)]; }
+    bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
     // Drawing outside the clip rectangle is dropped (a window's contents
     // stay inside its client area).
-    void SetClip(const Rect &clip) { clip_ = clip; }
-    void ClearClip() { clip_ = {0, 0, width_, height_}; }
+    void SetClip(const Rect &clip) { m_clip = clip; }
+    void ClearClip() { m_clip = {0, 0, m_width, m_height}; }
 
     void Put(int x, int y, char32_t ch, Paint paint, std::uint8_t attrs = 0);
     void Set(int x, int y, const Cell &cell);
@@ -105,15 +105,15 @@ class Canvas {
 
   private:
     std::size_t Index(int x, int y) const {
-        return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) +
                static_cast<std::size_t>(x);
     }
     void LineRun(int x, int y, int length, bool horizontal, Paint paint);
-    bool Drawable(int x, int y) const { return Inside(x, y) && clip_.Contains(x, y); }
-    int width_;
-    int height_;
-    std::vector<Cell> cells_;
-    Rect clip_;
+    bool Drawable(int x, int y) const { return Inside(x, y) && m_clip.Contains(x, y); }
+    int m_width;
+    int m_height;
+    std::vector<Cell> m_cells;
+    Rect m_clip;
 };
 
 // Appends the UTF-8 form of a character.

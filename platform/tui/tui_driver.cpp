@@ -105,27 +105,27 @@ void TerminalDriver::Render() {
     for (const ui::Window *window : ui::OpenWindows()) {
         if (window->Hidden())
             continue;
-        DialogState &state = states_[window->handle];
+        DialogState &state = m_states[window->handle];
         SettleListTops(*window, state);
         request.dialogs.push_back({window, &state});
     }
-    request.box = box_;
-    request.boxFocus = boxFocus_;
-    request.boxMoveX = boxMoveX_;
-    request.boxMoveY = boxMoveY_;
-    request.wantX = wantX_;
-    request.wantY = wantY_;
-    request.revealFocus = revealFocus_;
-    request.menu = menu_;
-    request.menuSelected = menuSelected_;
-    request.moving = moving_;
-    screen_ = ComposeScreen(request);
-    if (screen_.view.cols > 0) { // the windows were drawn, not the size note
-        wantX_ = screen_.view.x0;
-        wantY_ = screen_.view.y0;
-        revealFocus_ = false;
+    request.box = m_box;
+    request.boxFocus = m_boxFocus;
+    request.boxMoveX = m_boxMoveX;
+    request.boxMoveY = m_boxMoveY;
+    request.wantX = m_wantX;
+    request.wantY = m_wantY;
+    request.revealFocus = m_revealFocus;
+    request.menu = m_menu;
+    request.menuSelected = m_menuSelected;
+    request.moving = m_moving;
+    m_screen = ComposeScreen(request);
+    if (m_screen.view.cols > 0) { // the windows were drawn, not the size note
+        m_wantX = m_screen.view.x0;
+        m_wantY = m_screen.view.y0;
+        m_revealFocus = false;
     }
-    term::Show(screen_.canvas);
+    term::Show(m_screen.canvas);
 }
 
 std::optional<KeyEvent> TerminalDriver::Read(const Deadline &deadline) {
@@ -138,7 +138,7 @@ std::optional<KeyEvent> TerminalDriver::Read(const Deadline &deadline) {
 }
 
 bool TerminalDriver::ScrollKey(const KeyEvent &event) {
-    const View &view = screen_.view;
+    const View &view = m_screen.view;
     const int page = std::max(view.ContentRows() - 2, 1);
     switch (event.key) {
     case Key::PageUp:
@@ -148,21 +148,21 @@ bool TerminalDriver::ScrollKey(const KeyEvent &event) {
         [[fallthrough]];
     case Key::ShiftPageUp:
     case Key::ShiftPageDown:
-        wantY_ += (event.key == Key::PageUp || event.key == Key::ShiftPageUp) ? -page : page;
+        m_wantY += (event.key == Key::PageUp || event.key == Key::ShiftPageUp) ? -page : page;
         return true;
     case Key::ShiftLeft:
     case Key::ShiftRight:
-        wantX_ += (event.key == Key::ShiftLeft ? -1 : 1) * std::max(view.cols / 2, 1);
+        m_wantX += (event.key == Key::ShiftLeft ? -1 : 1) * std::max(view.cols / 2, 1);
         return true;
     case Key::Redraw:
         term::Repaint();
         return true;
     case Key::Resize:
-        revealFocus_ = true;
+        m_revealFocus = true;
         return true;
     case Key::Mouse:
         if (view.hint && event.y == view.rows - 1 && IsClick(event)) {
-            wantY_ += event.x < view.cols / 2 ? -page : page; // the hint line's halves
+            m_wantY += event.x < view.cols / 2 ? -page : page; // the hint line's halves
             return true;
         }
         return false;
@@ -173,7 +173,7 @@ bool TerminalDriver::ScrollKey(const KeyEvent &event) {
 
 ui::Input TerminalDriver::NextInput(const ui::Window &active,
                                     std::optional<ui::Duration> untilNextTimer) {
-    states_.try_emplace(active.handle, FreshState(active));
+    m_states.try_emplace(active.handle, FreshState(active));
     const auto start = Clock::now();
     Deadline deadline;
     if (untilNextTimer)
@@ -197,12 +197,12 @@ std::optional<ui::Input> TerminalDriver::DialogEvent(const ui::Window &window,
         return std::nullopt;
     if (event.key == Key::Mouse)
         return DialogMouse(window, event, deadline);
-    const KeyOutcome out = HandleDialogKey(window, states_[window.handle], event);
+    const KeyOutcome out = HandleDialogKey(window, m_states[window.handle], event);
     if (out.beep)
         term::Beep();
     if (out.focusMoved) {
-        states_[window.handle].showTop = false;
-        revealFocus_ = true;
+        m_states[window.handle].showTop = false;
+        m_revealFocus = true;
     }
     if (out.openMenu)
         return SystemMenu(window, deadline);
@@ -212,11 +212,11 @@ std::optional<ui::Input> TerminalDriver::DialogEvent(const ui::Window &window,
 std::optional<ui::Input> TerminalDriver::DialogMouse(const ui::Window &window,
                                                      const KeyEvent &event,
                                                      const Deadline &deadline) {
-    if (screen_.dialogFrames.empty())
+    if (m_screen.dialogFrames.empty())
         return std::nullopt;
-    DialogState &state = states_[window.handle];
-    const View &view = screen_.view;
-    const DialogHit hit = HitDialog(window, screen_.dialogFrames.back(), state,
+    DialogState &state = m_states[window.handle];
+    const View &view = m_screen.view;
+    const DialogHit hit = HitDialog(window, m_screen.dialogFrames.back(), state,
                                     view.SceneX(event.x), view.SceneY(event.y));
     const ui::Control *control =
         hit.control >= 0 ? &window.controls[static_cast<std::size_t>(hit.control)] : nullptr;
@@ -225,7 +225,7 @@ std::optional<ui::Input> TerminalDriver::DialogMouse(const ui::Window &window,
         if (control && control->Kind() == ui::ControlKind::ListBox)
             state.listTop[hit.control] += WheelRows(event);
         else
-            wantY_ += WheelRows(event);
+            m_wantY += WheelRows(event);
         return std::nullopt;
     }
     switch (hit.part) {
@@ -260,7 +260,7 @@ std::optional<ui::Input> TerminalDriver::SystemMenu(const ui::Window &window,
     const auto command = static_cast<UINT>(window.systemMenu[static_cast<std::size_t>(chosen)].id);
     if (command != SC_MOVE)
         return ui::Input::SysCommand(command);
-    DialogState &state = states_[window.handle];
+    DialogState &state = m_states[window.handle];
     if (!MoveWindow(&state.moveX, &state.moveY, deadline))
         return ui::Input::TimePassed({});
     return ui::Input::SysCommand(SC_MOVE);
@@ -268,7 +268,7 @@ std::optional<ui::Input> TerminalDriver::SystemMenu(const ui::Window &window,
 
 bool TerminalDriver::MoveWindow(int *moveX, int *moveY, const Deadline &deadline) {
     const int fromX = *moveX, fromY = *moveY;
-    moving_ = true;
+    m_moving = true;
     bool onTime = true;
     for (bool done = false; !done;) {
         Render();
@@ -285,15 +285,15 @@ bool TerminalDriver::MoveWindow(int *moveX, int *moveY, const Deadline &deadline
         if (!done && !MoveByArrow(event->key, moveX, moveY))
             ScrollKey(*event);
     }
-    moving_ = false;
+    m_moving = false;
     return onTime;
 }
 
 bool TerminalDriver::MoveByArrow(Key key, int *moveX, int *moveY) const {
-    const Rect frame = screen_.box                     ? screen_.box->frame.frame
-                       : screen_.dialogFrames.empty() ? Rect{}
-                                                      : screen_.dialogFrames.back().frame;
-    const View &view = screen_.view;
+    const Rect frame = m_screen.box                     ? m_screen.box->frame.frame
+                       : m_screen.dialogFrames.empty() ? Rect{}
+                                                      : m_screen.dialogFrames.back().frame;
+    const View &view = m_screen.view;
     switch (key) {
     case Key::Left:
         *moveX -= frame.x > 0;
@@ -313,8 +313,8 @@ bool TerminalDriver::MoveByArrow(Key key, int *moveX, int *moveY) const {
 }
 
 int TerminalDriver::RunMenu(const MenuItems &items, const Deadline &deadline, bool *timedOut) {
-    menu_ = &items;
-    menuSelected_ = NextMenuItem(items, -1, false);
+    m_menu = &items;
+    m_menuSelected = NextMenuItem(items, -1, false);
     int result = -1;
     for (;;) {
         Render();
@@ -332,11 +332,11 @@ int TerminalDriver::RunMenu(const MenuItems &items, const Deadline &deadline, bo
             result = choice.pick;
             break;
         }
-        menuSelected_ = choice.pick;
+        m_menuSelected = choice.pick;
         term::Beep();
     }
-    menu_ = nullptr;
-    menuSelected_ = -1;
+    m_menu = nullptr;
+    m_menuSelected = -1;
     return result;
 }
 
@@ -345,18 +345,18 @@ TerminalDriver::MenuChoice TerminalDriver::MenuKey(const MenuItems &items, const
     switch (event.key) {
     case Key::Up:
     case Key::Down:
-        menuSelected_ = NextMenuItem(items, menuSelected_, event.key == Key::Up);
+        m_menuSelected = NextMenuItem(items, m_menuSelected, event.key == Key::Up);
         break;
     case Key::Home:
     case Key::End:
-        menuSelected_ = NextMenuItem(items, -1, event.key == Key::End);
+        m_menuSelected = NextMenuItem(items, -1, event.key == Key::End);
         break;
     case Key::Escape:
     case Key::AltSpace:
         choice.close = true;
         break;
     case Key::Enter:
-        choice.pick = menuSelected_;
+        choice.pick = m_menuSelected;
         break;
     case Key::Char:
     case Key::AltChar:
@@ -366,8 +366,8 @@ TerminalDriver::MenuChoice TerminalDriver::MenuKey(const MenuItems &items, const
         break;
     case Key::Mouse:
         if (IsClick(event)) {
-            choice.pick = MenuHit(screen_.menu, items, event.x, event.y);
-            choice.close = choice.pick < 0 && !screen_.menu.box.Contains(event.x, event.y);
+            choice.pick = MenuHit(m_screen.menu, items, event.x, event.y);
+            choice.close = choice.pick < 0 && !m_screen.menu.box.Contains(event.x, event.y);
         }
         break;
     case Key::Resize:
@@ -381,28 +381,28 @@ TerminalDriver::MenuChoice TerminalDriver::MenuKey(const MenuItems &items, const
 }
 
 int TerminalDriver::ShowMessageBox(const ui::MessageBoxRequest &request) {
-    box_ = &request;
-    boxFocus_ = 0;
-    boxMoveX_ = boxMoveY_ = 0;
-    revealFocus_ = true;
+    m_box = &request;
+    m_boxFocus = 0;
+    m_boxMoveX = m_boxMoveY = 0;
+    m_revealFocus = true;
     int answer = 0;
     while (answer == 0) {
         Render();
         if (const std::optional<KeyEvent> event = Read(std::nullopt))
             answer = MessageBoxEvent(*event);
     }
-    box_ = nullptr;
-    revealFocus_ = true;
+    m_box = nullptr;
+    m_revealFocus = true;
     LeaveWhenNoWindow(nullptr);
     return answer;
 }
 
 int TerminalDriver::MessageBoxEvent(const KeyEvent &event) {
-    if (ScrollKey(event) || !screen_.box)
+    if (ScrollKey(event) || !m_screen.box)
         return 0;
     if (event.key == Key::Mouse)
         return BoxMouse(event);
-    const BoxKeyOutcome out = HandleMessageBoxKey(screen_.box->buttons, &boxFocus_, event);
+    const BoxKeyOutcome out = HandleMessageBoxKey(m_screen.box->buttons, &m_boxFocus, event);
     if (out.beep)
         term::Beep();
     return out.openMenu ? BoxMenu() : out.answer;
@@ -410,11 +410,11 @@ int TerminalDriver::MessageBoxEvent(const KeyEvent &event) {
 
 int TerminalDriver::BoxMouse(const KeyEvent &event) {
     if (IsWheel(event)) {
-        wantY_ += WheelRows(event);
+        m_wantY += WheelRows(event);
         return 0;
     }
-    const MessageBoxLayout &box = *screen_.box;
-    const int x = screen_.view.SceneX(event.x), y = screen_.view.SceneY(event.y);
+    const MessageBoxLayout &box = *m_screen.box;
+    const int x = m_screen.view.SceneX(event.x), y = m_screen.view.SceneY(event.y);
     for (std::size_t i = 0; i < box.buttons.size(); ++i)
         if (box.buttonCells[i].Contains(x, y))
             return box.buttons[i];
@@ -426,13 +426,13 @@ int TerminalDriver::BoxMouse(const KeyEvent &event) {
 }
 
 int TerminalDriver::BoxMenu() {
-    const int closeAnswer = MessageBoxCloseAnswer(screen_.box->buttons);
+    const int closeAnswer = MessageBoxCloseAnswer(m_screen.box->buttons);
     const MenuItems items = {{MF_STRING, SC_MOVE, "&Move", true},
                              {MF_STRING, SC_CLOSE, "&Close\tAlt+F4", closeAnswer != 0}};
     bool timedOut = false;
     switch (RunMenu(items, std::nullopt, &timedOut)) {
     case 0:
-        MoveWindow(&boxMoveX_, &boxMoveY_, std::nullopt);
+        MoveWindow(&m_boxMoveX, &m_boxMoveY, std::nullopt);
         return 0;
     case 1:
         return closeAnswer;
@@ -442,10 +442,10 @@ int TerminalDriver::BoxMenu() {
 }
 
 void TerminalDriver::DialogOpened(const ui::Window &window) {
-    states_[window.handle] = FreshState(window);
-    wantX_ = 0;
-    wantY_ = kTop;
-    revealFocus_ = true;
+    m_states[window.handle] = FreshState(window);
+    m_wantX = 0;
+    m_wantY = kTop;
+    m_revealFocus = true;
 }
 
 void TerminalDriver::InputRejected(const ui::Window &, const ui::Input &, const std::string &) {
@@ -453,13 +453,13 @@ void TerminalDriver::InputRejected(const ui::Window &, const ui::Input &, const 
 }
 
 void TerminalDriver::DialogClosed(const ui::Window &window, int) {
-    states_.erase(window.handle);
-    revealFocus_ = true;
+    m_states.erase(window.handle);
+    m_revealFocus = true;
     LeaveWhenNoWindow(&window);
 }
 
 void TerminalDriver::LeaveWhenNoWindow(const ui::Window *closing) {
-    if (box_)
+    if (m_box)
         return;
     for (const ui::Window *window : ui::OpenWindows())
         if (window != closing && !window->Hidden())

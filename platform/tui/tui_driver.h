@@ -66,16 +66,16 @@ class TerminalDriver final : public ui::Driver {
     // Leaves curses mode when no window shows any more (except `closing`).
     void LeaveWhenNoWindow(const ui::Window *closing);
 
-    std::map<HWND, DialogState> states_;
-    const ui::MessageBoxRequest *box_ = nullptr;
-    int boxFocus_ = 0;
-    int boxMoveX_ = 0, boxMoveY_ = 0;
-    const MenuItems *menu_ = nullptr;
-    int menuSelected_ = -1;
-    bool moving_ = false;
-    int wantX_ = 0, wantY_ = 0;
-    bool revealFocus_ = false;
-    Screen screen_; // as last shown: for the mouse
+    std::map<HWND, DialogState> m_states;
+    const ui::MessageBoxRequest *m_box = nullptr;
+    int m_boxFocus = 0;
+    int m_boxMoveX = 0, m_boxMoveY = 0;
+    const MenuItems *m_menu = nullptr;
+    int m_menuSelected = -1;
+    bool m_moving = false;
+    int m_wantX = 0, m_wantY = 0;
+    bool m_revealFocus = false;
+    Screen m_screen; // as last shown: for the mouse
 };
 
 // The terminal driver, or null when there is no terminal to use.

@@ -68,32 +68,32 @@ void Stop(const std::string &message, int status) {
 }
 
 SharedFile::~SharedFile() {
-    if (file_ >= 0)
-        close(static_cast<int>(file_));
+    if (m_file >= 0)
+        close(static_cast<int>(m_file));
 }
 
 bool SharedFile::Open(const std::string &path, std::string *error) {
-    file_ = sim::OpenForWriting(path, O_RDWR | O_CREAT, error);
-    return file_ >= 0;
+    m_file = sim::OpenForWriting(path, O_RDWR | O_CREAT, error);
+    return m_file >= 0;
 }
 
 void SharedFile::Lock() {
-    while (flock(static_cast<int>(file_), LOCK_EX) != 0 && errno == EINTR) {
+    while (flock(static_cast<int>(m_file), LOCK_EX) != 0 && errno == EINTR) {
     }
 }
 
 void SharedFile::Unlock() {
-    flock(static_cast<int>(file_), LOCK_UN);
+    flock(static_cast<int>(m_file), LOCK_UN);
 }
 
 std::string SharedFile::Read() {
     char text[32];
-    const ssize_t got = pread(static_cast<int>(file_), text, sizeof text, 0);
+    const ssize_t got = pread(static_cast<int>(m_file), text, sizeof text, 0);
     return got > 0 ? std::string(text, static_cast<std::size_t>(got)) : std::string();
 }
 
 void SharedFile::Replace(std::string_view text) {
-    const int fd = static_cast<int>(file_);
+    const int fd = static_cast<int>(m_file);
     (void)!pwrite(fd, text.data(), text.size(), 0);
     (void)!ftruncate(fd, static_cast<off_t>(text.size()));
 }

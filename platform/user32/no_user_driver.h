@@ -11,17 +11,17 @@ class NoUserDriver : public Driver {
   public:
     explicit NoUserDriver(
         std::string why = "no terminal and no response file (set VELTRIN_UI=script:<file>)")
-        : why_(std::move(why)) {}
-    int ShowMessageBox(const MessageBoxRequest &) override { Fail(why_); }
+        : m_why(std::move(why)) {}
+    int ShowMessageBox(const MessageBoxRequest &) override { Fail(m_why); }
     void DialogOpened(const Window &) override {}
     Input NextInput(const Window &, std::optional<ui::Duration>) override {
-        Fail(why_);
+        Fail(m_why);
     }
     void InputRejected(const Window &, const Input &, const std::string &) override {}
     void DialogClosed(const Window &, int) override {}
 
   private:
-    std::string why_;
+    std::string m_why;
 };
 
 } // namespace ui

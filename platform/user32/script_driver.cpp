@@ -18,18 +18,18 @@ int ScriptDriver::EntryIndex(const Window &window, const Action &action) const {
     const Control *list = window.FindControl(action.id);
     if (!list || list->Kind() != ControlKind::ListBox)
         return action.index;
-    return answers_.EntryFor(action, list->items, Showing(window));
+    return m_answers.EntryFor(action, list->items, Showing(window));
 }
 
 int ScriptDriver::ShowMessageBox(const MessageBoxRequest &request) {
     const std::string showing = script::MessageBoxShowing(request.caption);
-    return answers_.ButtonFor(answers_.Next(showing), request.style, showing);
+    return m_answers.ButtonFor(m_answers.Next(showing), request.style, showing);
 }
 
 Input ScriptDriver::NextInput(const Window &active, std::optional<Duration>) {
     const std::string showing = Showing(active);
-    const Action &action = answers_.Next(showing);
-    answers_.CheckForDialog(action, showing);
+    const Action &action = m_answers.Next(showing);
+    m_answers.CheckForDialog(action, showing);
     switch (action.verb) {
     case Action::Verb::Click:
         return Input::Click(action.id);
@@ -48,8 +48,8 @@ Input ScriptDriver::NextInput(const Window &active, std::optional<Duration>) {
 
 // The window manager found that the last action does not fit.
 void ScriptDriver::InputRejected(const Window &active, const Input &, const std::string &reason) {
-    if (const Action *last = answers_.Last())
-        answers_.DoesNotFit(*last, reason, Showing(active));
+    if (const Action *last = m_answers.Last())
+        m_answers.DoesNotFit(*last, reason, Showing(active));
 }
 
 } // namespace ui

@@ -15,7 +15,7 @@ class ScriptDriver : public Driver {
     // Reads the file and joins (or starts) the run's shared position; stops
     // the program with status 3 when the file cannot be read or has a wrong
     // line.
-    explicit ScriptDriver(const std::string &path) : answers_(path) {}
+    explicit ScriptDriver(const std::string &path) : m_answers(path) {}
 
     int ShowMessageBox(const MessageBoxRequest &request) override;
     void DialogOpened(const Window &) override {}
@@ -27,7 +27,7 @@ class ScriptDriver : public Driver {
   private:
     int EntryIndex(const Window &window, const script::Action &action) const;
 
-    script::Answers answers_;
+    script::Answers m_answers;
 };
 
 } // namespace ui

@@ -29,16 +29,16 @@ class WideText {
     explicit WideText(const char *text) {
         if (!text || !*text)
             return;
-        ok_ = MultiByteToWideChar(CP_ACP, 0, text, -1, text_, MAX_PATH + 1) != 0;
-        present_ = true;
+        m_ok = MultiByteToWideChar(CP_ACP, 0, text, -1, m_text, MAX_PATH + 1) != 0;
+        m_present = true;
     }
-    bool Ok() const { return ok_; }
-    LMSTR Get() { return present_ ? text_ : nullptr; }
+    bool Ok() const { return m_ok; }
+    LMSTR Get() { return m_present ? m_text : nullptr; }
 
   private:
-    wchar_t text_[MAX_PATH + 1] = {};
-    bool ok_ = true;
-    bool present_ = false;
+    wchar_t m_text[MAX_PATH + 1] = {};
+    bool m_ok = true;
+    bool m_present = false;
 };
 
 } // namespace

@@ -108,15 +108,15 @@ class TerminalRecording : public ::testing::Test {
     static void SetUpTestSuite() {
         if (TmuxSession::Program().empty())
             return;
-        dir_ = new testkit::TempDir;
-        source_ = NewMachine(*dir_, "first-pc");
-        recording_ = dir_->Path() + "/setup disk.txt";
-        TmuxSession tmux("VELTRIN_UI=tui VELTRIN_MACHINE=" + ShellQuote(source_) + " " +
-                             ShellQuote(Program("veltrin")) + " /record " + ShellQuote(recording_) +
+        m_dir = new testkit::TempDir;
+        m_source = NewMachine(*m_dir, "first-pc");
+        m_recording = m_dir->Path() + "/setup disk.txt";
+        TmuxSession tmux("VELTRIN_UI=tui VELTRIN_MACHINE=" + ShellQuote(m_source) + " " +
+                             ShellQuote(Program("veltrin")) + " /record " + ShellQuote(m_recording) +
                              "; echo \"exit code $?\"; exec sleep 600",
                          100, 40);
         if (!tmux.WaitFor("Quorvane File and Printer Sharing Selection")) {
-            failure_ = "the sharing dialog did not show:\n" + tmux.Screen();
+            m_failure = "the sharing dialog did not show:\n" + tmux.Screen();
             return;
         }
         // From OK, the first tab stop: Tab to the Local Drives list, End
@@ -127,7 +127,7 @@ class TerminalRecording : public ::testing::Test {
         tmux.Keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "Home", "BTab", "BTab", "Space"});
         tmux.Keys({"Tab", "Tab", "Tab", "Tab", "Enter"});
         if (!tmux.WaitFor("Server-Client selection")) {
-            failure_ = "the role dialog did not show:\n" + tmux.Screen();
+            m_failure = "the role dialog did not show:\n" + tmux.Screen();
             return;
         }
         // Down reaches the Gateway/Server radio button and clicks it; Enter is OK.
@@ -135,29 +135,29 @@ class TerminalRecording : public ::testing::Test {
         tmux.Keys({"Down", "Enter"});
         if (!tmux.WaitFor("exit code", 20000) ||
             tmux.Screen().find("exit code 0") == std::string::npos)
-            failure_ = "the run did not end well:\n" + tmux.Screen();
+            m_failure = "the run did not end well:\n" + tmux.Screen();
     }
     static void TearDownTestSuite() {
-        delete dir_;
-        dir_ = nullptr;
+        delete m_dir;
+        m_dir = nullptr;
     }
     void SetUp() override {
         if (TmuxSession::Program().empty())
             GTEST_SKIP() << "tmux is not installed";
-        ASSERT_EQ(failure_, "");
+        ASSERT_EQ(m_failure, "");
     }
 
-    static testkit::TempDir *dir_;
-    static std::string source_, recording_, failure_;
-    testkit::TempDir here_;
+    static testkit::TempDir *m_dir;
+    static std::string m_source, m_recording, m_failure;
+    testkit::TempDir m_here;
 };
 
-testkit::TempDir *TerminalRecording::dir_ = nullptr;
-std::string TerminalRecording::source_, TerminalRecording::recording_, TerminalRecording::failure_;
+testkit::TempDir *TerminalRecording::m_dir = nullptr;
+std::string TerminalRecording::m_source, TerminalRecording::m_recording, TerminalRecording::m_failure;
 
 TEST_F(TerminalRecording, NamesEveryChoiceAsThePersonSawIt) {
-    Lines lines = testkit::Lines(testkit::ReadFile(recording_));
-    ASSERT_EQ(lines.size(), 12u) << testkit::ReadFile(recording_);
+    Lines lines = testkit::Lines(testkit::ReadFile(m_recording));
+    ASSERT_EQ(lines.size(), 12u) << testkit::ReadFile(m_recording);
     EXPECT_TRUE(lines[0].starts_with("# Recorded by veltrin on 20")) << lines[0];
     // The notice's five ticks of 900 ms as the terminal measured them.
     const std::string wait = lines.back();
@@ -182,28 +182,28 @@ TEST_F(TerminalRecording, NamesEveryChoiceAsThePersonSawIt) {
 }
 
 TEST_F(TerminalRecording, ReplaysByNameOnAPcWithAnotherDriveAndPrinterOrder) {
-    const std::string target = NewMachine(here_, "next-pc");
+    const std::string target = NewMachine(m_here, "next-pc");
     MakeTheNextPc(target);
     // By their places the entries would be [-D-DRIVE] and Label Printer here.
-    const auto run = Replay("veltrin", target, recording_);
+    const auto run = Replay("veltrin", target, m_recording);
     EXPECT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_EQ(ShownPart(target, "Shares:"), ShownPart(source_, "Shares:"));
-    EXPECT_EQ(ShownPart(target, "Printers:"), ShownPart(source_, "Printers:"));
-    ExpectGateway(source_);
+    EXPECT_EQ(ShownPart(target, "Shares:"), ShownPart(m_source, "Shares:"));
+    EXPECT_EQ(ShownPart(target, "Printers:"), ShownPart(m_source, "Printers:"));
+    ExpectGateway(m_source);
     ExpectGateway(target);
-    EXPECT_EQ(ShownPart(target, "RunOnce:"), ShownPart(source_, "RunOnce:"));
+    EXPECT_EQ(ShownPart(target, "RunOnce:"), ShownPart(m_source, "RunOnce:"));
 }
 
 TEST_F(TerminalRecording, APcWithoutThePrinterStopsAtItsLineAndChangesNothing) {
-    const std::string target = NewMachine(here_, "other-pc");
+    const std::string target = NewMachine(m_here, "other-pc");
     ImportRegistry(target, std::string("[-") + kPrinters + "\\Inkjet (Color)]\r\n");
     const std::string before = testkit::ReadFile(target + "/registry.reg");
     // The suite itself, whose status it is (the launcher ends with 0 whatever
     // the CD's program does).
-    const auto run = Replay("veltrin-sharing", target, recording_);
+    const auto run = Replay("veltrin-sharing", target, m_recording);
     EXPECT_EQ(run.exitCode, 3) << run.output;
     EXPECT_NE(run.output.find(
-                  "veltrin: " + recording_ +
+                  "veltrin: " + m_recording +
                   ":5: \"select 1013 \\\"Inkjet (Color)\\\"\" does not fit: list 1013 has no entry "
                   "\"Inkjet (Color)\" (showing: dialog 132 \"Quorvane File and Printer Sharing "
                   "Selection\")\n"),

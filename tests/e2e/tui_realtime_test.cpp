@@ -51,18 +51,18 @@ class TerminalRealTime : public ::testing::Test {
         if (TmuxSession::Program().empty())
             GTEST_SKIP() << "tmux is not installed";
         const std::string bin = testkit::BuiltProgram("bin");
-        const auto made = testkit::Run({bin + "/veltrin-machine", "new", machine_}, {});
+        const auto made = testkit::Run({bin + "/veltrin-machine", "new", m_machine}, {});
         ASSERT_EQ(made.exitCode, 0) << made.output;
-        command_ = "exec env VELTRIN_UI=tui VELTRIN_MACHINE=" + ShellQuote(machine_) +
+        m_command = "exec env VELTRIN_UI=tui VELTRIN_MACHINE=" + ShellQuote(m_machine) +
                    " PATH=" + ShellQuote(bin) + ":\"$PATH\" " + ShellQuote(bin + "/veltrin-sharing");
     }
-    testkit::TempDir dir_;
-    std::string machine_ = dir_.Path() + "/pc";
-    std::string command_;
+    testkit::TempDir m_dir;
+    std::string m_machine = m_dir.Path() + "/pc";
+    std::string m_command;
 };
 
 TEST_F(TerminalRealTime, RestartNoticeEndsOnTimeWhileTheProgramSleeps) {
-    TmuxSession tmux(command_, 100, 30);
+    TmuxSession tmux(m_command, 100, 30);
     ASSERT_TRUE(tmux.WaitFor("Sharing Selection")) << tmux.Screen();
     const std::string pid = tmux.Pane("#{pane_pid}");
 
@@ -91,7 +91,7 @@ TEST_F(TerminalRealTime, RestartNoticeEndsOnTimeWhileTheProgramSleeps) {
     // Drawing the notice six times takes about a millisecond; waking before
     // each tick and polling the keyboard until it is due took ten or more.
     EXPECT_LT(cpuShowing - cpuAtOpen, 0.005 * kSlower) << "processor time while the notice showed";
-    EXPECT_NE(testkit::ReadFile(machine_ + "/journal.log").find("ExitWindowsEx 2"),
+    EXPECT_NE(testkit::ReadFile(m_machine + "/journal.log").find("ExitWindowsEx 2"),
               std::string::npos);
 }
 

@@ -21,7 +21,7 @@ std::string TmuxSession::Program() {
 }
 
 TmuxSession::TmuxSession(const std::string &command, int cols, int rows)
-    : socket_(dir_.Path() + "/tmux") {
+    : m_socket(m_dir.Path() + "/tmux") {
     // No user configuration: the pane is as tmux makes it by default.
     Tmux({"-f", "/dev/null", "new-session", "-d", "-s", "test", "-x", std::to_string(cols), "-y",
           std::to_string(rows), command});
@@ -32,7 +32,7 @@ TmuxSession::~TmuxSession() {
 }
 
 std::string TmuxSession::Tmux(std::vector<std::string> args) const {
-    args.insert(args.begin(), {Program(), "-S", socket_});
+    args.insert(args.begin(), {Program(), "-S", m_socket});
     return testkit::Run(args, {}, 20).output;
 }
 

@@ -30,8 +30,8 @@ class TmuxSession {
 
   private:
     std::string Tmux(std::vector<std::string> args) const;
-    testkit::TempDir dir_;
-    std::string socket_;
+    testkit::TempDir m_dir;
+    std::string m_socket;
 };
 
 // Quotes a word for sh.

@@ -7,8 +7,8 @@
 
 namespace testkit {
 
-DialogHarness::DialogHarness() : transcript_(dir_.Path() + "/transcript.txt") {
-    setenv("VELTRIN_TRANSCRIPT", transcript_.c_str(), 1);
+DialogHarness::DialogHarness() : m_transcript(m_dir.Path() + "/transcript.txt") {
+    setenv("VELTRIN_TRANSCRIPT", m_transcript.c_str(), 1);
 }
 
 DialogHarness::~DialogHarness() {
@@ -37,7 +37,7 @@ INT_PTR DialogHarness::WhileOpen(CDialog &dialog, const std::function<void()> &a
 }
 
 std::vector<std::string> DialogHarness::Transcript() const {
-    return testkit::Lines(ReadFile(transcript_));
+    return testkit::Lines(ReadFile(m_transcript));
 }
 
 std::vector<std::string> DialogHarness::Lines(const std::string &prefix) const {
@@ -57,7 +57,7 @@ std::vector<std::string> DialogHarness::Events() const {
 }
 
 void DialogHarness::ClearTranscript() {
-    WriteFile(transcript_, "");
+    WriteFile(m_transcript, "");
 }
 
 void DialogHarness::ExpectAllUsed() const {

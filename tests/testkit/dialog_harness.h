@@ -66,8 +66,8 @@ class DialogHarness : public ui::Driver {
     void DialogClosed(const ui::Window &window, int result) override;
 
   private:
-    TempDir dir_;
-    std::string transcript_;
+    TempDir m_dir;
+    std::string m_transcript;
 };
 
 } // namespace testkit

@@ -86,20 +86,20 @@ std::vector<std::string> Lines(const std::string &text) {
     return lines;
 }
 
-TempDir::TempDir() : dir_(MakeTempDir()) {}
+TempDir::TempDir() : m_dir(MakeTempDir()) {}
 TempDir::~TempDir() {
     std::error_code ec;
-    fs::remove_all(dir_, ec);
+    fs::remove_all(m_dir, ec);
 }
 
-TempMachine::TempMachine() : dir_(MakeTempDir()) {
+TempMachine::TempMachine() : m_dir(MakeTempDir()) {
     SetDrives({{'C', "fixed"}});
     SetRegistry("");
 }
 
 TempMachine::~TempMachine() {
     std::error_code ec;
-    fs::remove_all(dir_, ec);
+    fs::remove_all(m_dir, ec);
 }
 
 void TempMachine::SetDrives(const std::map<char, std::string> &drives,
@@ -111,15 +111,15 @@ void TempMachine::SetDrives(const std::map<char, std::string> &drives,
     }
     if (!windowsDirectory.empty())
         ini += "[System]\nWindowsDirectory=" + windowsDirectory + "\n";
-    WriteFile(dir_ + "/machine.ini", ini);
+    WriteFile(m_dir + "/machine.ini", ini);
 }
 
 void TempMachine::SetRegistry(const std::string &body) {
-    WriteFile(dir_ + "/registry.reg", "REGEDIT4\r\n\r\n" + body);
+    WriteFile(m_dir + "/registry.reg", "REGEDIT4\r\n\r\n" + body);
 }
 
 std::string TempMachine::DrivePath(char drive) const {
-    return dir_ + "/drives/" + std::string(1, drive);
+    return m_dir + "/drives/" + std::string(1, drive);
 }
 
 void TempMachine::AddFile(char drive, const std::string &path, const std::string &content,
@@ -135,10 +135,10 @@ void TempMachine::AddDir(char drive, const std::string &path) {
 }
 
 std::string TempMachine::ReadRegistry() const {
-    return ReadFile(dir_ + "/registry.reg");
+    return ReadFile(m_dir + "/registry.reg");
 }
 std::string TempMachine::SavedRegistry() const {
-    sim::reg::RegistryFile file(dir_ + "/registry.reg");
+    sim::reg::RegistryFile file(m_dir + "/registry.reg");
     const sim::reg::Key *root = nullptr;
     if (file.Read(&root) != ERROR_SUCCESS) {
         ADD_FAILURE() << file.LastError();
@@ -147,10 +147,10 @@ std::string TempMachine::SavedRegistry() const {
     return sim::reg::WriteRegedit4(*root, "");
 }
 std::string TempMachine::ReadJournal() const {
-    return ReadFile(dir_ + "/journal.log");
+    return ReadFile(m_dir + "/journal.log");
 }
 void TempMachine::Use() const {
-    sim::UseMachine(dir_);
+    sim::UseMachine(m_dir);
 }
 
 std::string BuiltProgram(const std::string &relative) {

@@ -17,7 +17,7 @@ class TempMachine {
     TempMachine(const TempMachine &) = delete;
     TempMachine &operator=(const TempMachine &) = delete;
 
-    const std::string &Dir() const { return dir_; }
+    const std::string &Dir() const { return m_dir; }
     // [Drives] lines, e.g. {{'A', "removable"}, {'E', "cdrom"}}; creates drives/<L>/.
     void SetDrives(const std::map<char, std::string> &drives,
                    const std::string &windowsDirectory = "");
@@ -37,7 +37,7 @@ class TempMachine {
     void Use() const;
 
   private:
-    std::string dir_;
+    std::string m_dir;
 };
 
 std::string ReadFile(const std::string &path);
@@ -51,10 +51,10 @@ class TempDir {
     ~TempDir();
     TempDir(const TempDir &) = delete;
     TempDir &operator=(const TempDir &) = delete;
-    const std::string &Path() const { return dir_; }
+    const std::string &Path() const { return m_dir; }
 
   private:
-    std::string dir_;
+    std::string m_dir;
 };
 
 // Path of a built program (VP_BINARY_DIR from the test environment).

@@ -9,10 +9,10 @@ namespace {
 
 class TreeSink final : public vp::Regedit4Sink {
   public:
-    explicit TreeSink(Key &root) : root_(root) {}
+    explicit TreeSink(Key &root) : m_root(root) {}
 
     std::string_view KeyLine(std::string_view path, bool remove) override {
-        key_ = nullptr;
+        m_key = nullptr;
         if (!path.empty() && !ValidPath(path)) {
             if (std::count(path.begin(), path.end(), '\\') >= kMaxKeyDepth)
                 return TooDeep();
@@ -22,11 +22,11 @@ class TreeSink final : public vp::Regedit4Sink {
         std::string_view parentPath = last == path.npos ? std::string_view() : path.substr(0, last);
         std::string_view name = last == path.npos ? path : path.substr(last + 1);
         if (!remove) {
-            key_ = path.empty() ? &root_ : &Parent(parentPath)->AddSubkey(name);
+            m_key = path.empty() ? &m_root : &Parent(parentPath)->AddSubkey(name);
             return {};
         }
-        parent_ = nullptr; // it may be in the tree going away
-        if (Key *parent = FindKey(root_, parentPath))
+        m_parent = nullptr; // it may be in the tree going away
+        if (Key *parent = FindKey(m_root, parentPath))
             parent->DeleteSubkey(name);
         return {};
     }
@@ -34,9 +34,9 @@ class TreeSink final : public vp::Regedit4Sink {
     std::string_view ValueLine(std::string_view name, bool remove, std::uint32_t type,
                                std::string_view data) override {
         if (remove)
-            key_->DeleteValue(name);
+            m_key->DeleteValue(name);
         else
-            key_->SetValue(name, type, data);
+            m_key->SetValue(name, type, data);
         return {};
     }
 
@@ -60,17 +60,17 @@ class TreeSink final : public vp::Regedit4Sink {
     // The key at parentPath, created when missing. Keys of a file come in
     // runs under one parent: the last one is kept to spare walking its path.
     Key *Parent(std::string_view parentPath) {
-        if (!parent_ || parentPath != parentPath_) {
-            parent_ = CreateKey(root_, parentPath);
-            parentPath_.assign(parentPath);
+        if (!m_parent || parentPath != m_parentPath) {
+            m_parent = CreateKey(m_root, parentPath);
+            m_parentPath.assign(parentPath);
         }
-        return parent_;
+        return m_parent;
     }
 
-    Key &root_;
-    Key *key_ = nullptr; // the key of the last [KEY]
-    Key *parent_ = nullptr;
-    std::string parentPath_;
+    Key &m_root;
+    Key *m_key = nullptr; // the key of the last [KEY]
+    Key *m_parent = nullptr;
+    std::string m_parentPath;
 };
 
 } // namespace

@@ -59,14 +59,14 @@ struct RegistryFile::Tree {
 };
 
 RegistryFile::RegistryFile(std::string path)
-    : path_(std::move(path)), tree_(std::make_unique<Tree>(0)), generation_(NextGeneration()) {}
+    : m_path(std::move(path)), m_tree(std::make_unique<Tree>(0)), m_generation(NextGeneration()) {}
 
 RegistryFile::~RegistryFile() {
     Forget();
 }
 
 LONG RegistryFile::Failed(LONG code, const std::string &what) {
-    error_ = path_ + ": " + what;
+    m_error = m_path + ": " + what;
     Report();
     return code;
 }
@@ -74,59 +74,59 @@ LONG RegistryFile::Failed(LONG code, const std::string &what) {
 // A registry that cannot be read or saved needs a person: the first time a
 // fault is met, it goes to stderr.
 void RegistryFile::Report() {
-    if (error_ != reported_) {
-        std::fprintf(stderr, "%s\n", error_.c_str());
-        reported_ = error_;
+    if (m_error != m_reported) {
+        std::fprintf(stderr, "%s\n", m_error.c_str());
+        m_reported = m_error;
     }
 }
 
 // Drops what was read: the next call reads the file again.
 void RegistryFile::Forget() {
-    if (file_ >= 0)
-        close(file_);
-    file_ = -1;
-    loaded_ = false;
+    if (m_file >= 0)
+        close(m_file);
+    m_file = -1;
+    m_loaded = false;
 }
 
 LONG RegistryFile::Read(const Key **root) {
     LONG code = Refresh();
     if (code == ERROR_SUCCESS)
-        *root = &tree_->root;
+        *root = &m_tree->root;
     return code;
 }
 
 LONG RegistryFile::Refresh() {
     struct stat st;
-    if (loaded_ && file_ >= 0) {
+    if (m_loaded && m_file >= 0) {
         // Replaced by a writer's rename (or removed), the file read has no
         // link left; edited in place, it has a new stamp.
-        if (fstat(file_, &st) == 0 && st.st_nlink > 0 && StampOf(st) == stamp_)
-            return state_;
-    } else if (loaded_ && stat(path_.c_str(), &st) != 0 && errno == ENOENT) {
-        return state_; // still no file
+        if (fstat(m_file, &st) == 0 && st.st_nlink > 0 && StampOf(st) == m_stamp)
+            return m_state;
+    } else if (m_loaded && stat(m_path.c_str(), &st) != 0 && errno == ENOENT) {
+        return m_state; // still no file
     }
     return Load();
 }
 
 LONG RegistryFile::Load() {
     Forget();
-    generation_ = NextGeneration();
+    m_generation = NextGeneration();
     // A registry.reg that is a link is refused, not followed: a writer
     // renames its new file over the name, so the link would be replaced by a
     // plain file and the file it named left with part of the history.
     std::string why;
     struct stat st;
-    Fd file(OpenRegularFile(path_, kRegistryFileLimit, false, &why, &st));
+    Fd file(OpenRegularFile(m_path, kRegistryFileLimit, false, &why, &st));
     if (file.Get() < 0) {
         if (errno != ENOENT)
             return Failed(ERROR_ACCESS_DENIED, why);
-        tree_ = std::make_unique<Tree>(0); // a machine without a registry yet: an empty one
-        stamp_ = FileStamp();
-        wholeBytes_ = appendedBytes_ = 0;
-        cut_ = false;
-        state_ = ERROR_SUCCESS;
-        loaded_ = true;
-        return state_;
+        m_tree = std::make_unique<Tree>(0); // a machine without a registry yet: an empty one
+        m_stamp = FileStamp();
+        m_wholeBytes = m_appendedBytes = 0;
+        m_cut = false;
+        m_state = ERROR_SUCCESS;
+        m_loaded = true;
+        return m_state;
     }
     auto size = static_cast<std::size_t>(st.st_size);
     TextBuffer buffer(size + 1);
@@ -134,33 +134,33 @@ LONG RegistryFile::Load() {
     if (!ReadAll(file.Get(), kRegistryFileLimit, buffer, &text, &why))
         return Failed(ERROR_ACCESS_DENIED, why);
     Appended appended = AppendedChanges(text);
-    cut_ = appended.cutAt != std::string_view::npos;
-    if (cut_)
+    m_cut = appended.cutAt != std::string_view::npos;
+    if (m_cut)
         text = text.substr(0, appended.cutAt + 2); // up to the line end before the cut change
-    wholeBytes_ = appended.start;
-    appendedBytes_ = text.size() - std::min(appended.start, text.size());
+    m_wholeBytes = appended.start;
+    m_appendedBytes = text.size() - std::min(appended.start, text.size());
     auto fresh = std::make_unique<Tree>(size);
     vp::Regedit4Error parse;
     if (ApplyRegedit4(text, fresh->root, &parse)) {
         fresh->takenByRead = fresh->pages.Taken();
-        tree_ = std::move(fresh);
-        state_ = ERROR_SUCCESS;
+        m_tree = std::move(fresh);
+        m_state = ERROR_SUCCESS;
     } else {
-        tree_ = std::make_unique<Tree>(0);
-        state_ = ERROR_BADDB;
-        error_ = path_ + ":" + std::to_string(parse.line) + ": " + parse.what;
+        m_tree = std::make_unique<Tree>(0);
+        m_state = ERROR_BADDB;
+        m_error = m_path + ":" + std::to_string(parse.line) + ": " + parse.what;
         Report();
     }
-    stamp_ = StampOf(st);
-    file_ = file.Release();
-    loaded_ = true;
-    return state_;
+    m_stamp = StampOf(st);
+    m_file = file.Release();
+    m_loaded = true;
+    return m_state;
 }
 
 LONG RegistryFile::EditTree(const std::function<LONG(Key &root)> &change) {
     return Locked([&] {
-        generation_ = NextGeneration(); // change may remove keys
-        LONG code = change(tree_->root);
+        m_generation = NextGeneration(); // change may remove keys
+        LONG code = change(m_tree->root);
         return code == ERROR_SUCCESS ? Save() : code;
     });
 }
@@ -169,20 +169,20 @@ LONG RegistryFile::AppendChange(
     const std::function<LONG(const Key &root, ChangeText *change)> &describe) {
     return Locked([&]() -> LONG {
         ChangeText change;
-        LONG code = describe(tree_->root, &change);
+        LONG code = describe(m_tree->root, &change);
         if (code != ERROR_SUCCESS)
             return code;
-        generation_ = NextGeneration(); // the change may remove keys
+        m_generation = NextGeneration(); // the change may remove keys
         vp::Regedit4Error parse;
-        if (!ApplyRegedit4(change.Text(), tree_->root, &parse))
+        if (!ApplyRegedit4(change.Text(), m_tree->root, &parse))
             return Failed(ERROR_INVALID_PARAMETER, "a change that does not read: line " +
                                                        std::to_string(parse.line) + ": " +
                                                        parse.what);
         std::string_view text = change.Sections(); // the header is the file's own
         if (text.empty())
             return ERROR_SUCCESS;
-        std::size_t limit = std::max(wholeBytes_, kLeastAppendedBytes);
-        if (cut_ || !stamp_.exists || appendedBytes_ + text.size() > limit)
+        std::size_t limit = std::max(m_wholeBytes, kLeastAppendedBytes);
+        if (m_cut || !m_stamp.exists || m_appendedBytes + text.size() > limit)
             return Save();
         return AppendToFile(text);
     });
@@ -194,21 +194,21 @@ LONG RegistryFile::AppendChange(
 LONG RegistryFile::Locked(const std::function<LONG()> &work) {
     int lockFd = -1;
     std::string why;
-    LONG code = LockExclusive(path_ + ".lock", &lockFd, &why);
+    LONG code = LockExclusive(m_path + ".lock", &lockFd, &why);
     Fd lock(lockFd); // the lock is held until this closes, on return
     if (code != ERROR_SUCCESS)
         return Failed(code, why);
     code = Refresh();
     if (code == ERROR_SUCCESS)
         code = work();
-    if (code != ERROR_SUCCESS || tree_->Overgrown())
+    if (code != ERROR_SUCCESS || m_tree->Overgrown())
         Forget();
     return code;
 }
 
 LONG RegistryFile::AppendToFile(std::string_view text) {
     std::string why;
-    Fd file(OpenForWriting(path_, O_WRONLY | O_APPEND, &why));
+    Fd file(OpenForWriting(m_path, O_WRONLY | O_APPEND, &why));
     if (file.Get() < 0)
         return Failed(CodeOf(errno), "cannot save: " + why);
     const std::string framed = FramedChange(text);
@@ -216,22 +216,22 @@ LONG RegistryFile::AppendToFile(std::string_view text) {
         int error = errno;
         // Back to the last good length; should that fail too, readers leave
         // the cut change out and the next writer writes the whole file.
-        [[maybe_unused]] int undone = truncate(path_.c_str(), static_cast<off_t>(stamp_.size));
+        [[maybe_unused]] int undone = truncate(m_path.c_str(), static_cast<off_t>(m_stamp.size));
         return Failed(CodeOf(error), std::string("cannot save: ") + std::strerror(error));
     }
     struct stat st;
-    if (file_ < 0 || fstat(file_, &st) != 0) {
+    if (m_file < 0 || fstat(m_file, &st) != 0) {
         Forget(); // saved, but not watchable: read it again next time
         return ERROR_SUCCESS;
     }
-    stamp_ = StampOf(st);
-    appendedBytes_ += framed.size();
+    m_stamp = StampOf(st);
+    m_appendedBytes += framed.size();
     return ERROR_SUCCESS;
 }
 
 LONG RegistryFile::Save() {
-    WriteRegedit4(tree_->root, "", &text_);
-    std::string tmpPath = path_ + ".tmp";
+    WriteRegedit4(m_tree->root, "", &m_text);
+    std::string tmpPath = m_path + ".tmp";
     // Made new: one a killed writer left (or anything else by that name,
     // a link included) is removed first, under the lock.
     unlink(tmpPath.c_str());
@@ -239,28 +239,28 @@ LONG RegistryFile::Save() {
     Fd tmp(OpenForWriting(tmpPath, O_WRONLY | O_CREAT | O_EXCL, &why, 0666));
     if (tmp.Get() < 0)
         return Failed(CodeOf(errno), "cannot save: " + why);
-    if (!WriteAll(tmp.Get(), text_) || fsync(tmp.Get()) != 0 || !tmp.Close() ||
-        rename(tmpPath.c_str(), path_.c_str()) != 0) {
+    if (!WriteAll(tmp.Get(), m_text) || fsync(tmp.Get()) != 0 || !tmp.Close() ||
+        rename(tmpPath.c_str(), m_path.c_str()) != 0) {
         int error = errno;
         unlink(tmpPath.c_str());
         return Failed(CodeOf(error), std::string("cannot save: ") + std::strerror(error));
     }
-    SyncFolder(path_);
-    // tree_ is what the file now holds; watch the new file from here on.
-    Fd saved(open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+    SyncFolder(m_path);
+    // m_tree is what the file now holds; watch the new file from here on.
+    Fd saved(open(m_path.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat st;
     if (saved.Get() < 0 || fstat(saved.Get(), &st) != 0) {
         Forget(); // saved, but not watchable: read it again next time
         return ERROR_SUCCESS;
     }
-    if (file_ >= 0)
-        close(file_);
-    file_ = saved.Release();
-    stamp_ = StampOf(st);
-    state_ = ERROR_SUCCESS;
-    wholeBytes_ = text_.size();
-    appendedBytes_ = 0;
-    cut_ = false;
+    if (m_file >= 0)
+        close(m_file);
+    m_file = saved.Release();
+    m_stamp = StampOf(st);
+    m_state = ERROR_SUCCESS;
+    m_wholeBytes = m_text.size();
+    m_appendedBytes = 0;
+    m_cut = false;
     return ERROR_SUCCESS;
 }
 

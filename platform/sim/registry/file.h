@@ -38,7 +38,7 @@ class RegistryFile {
     RegistryFile(const RegistryFile &) = delete;
     RegistryFile &operator=(const RegistryFile &) = delete;
 
-    const std::string &Path() const { return path_; }
+    const std::string &Path() const { return m_path; }
 
     // The newest tree. A missing file reads as an empty one. Fails with
     // ERROR_BADDB while the file does not parse, or ERROR_ACCESS_DENIED when
@@ -62,13 +62,13 @@ class RegistryFile {
     // Changes whenever the tree may have changed (a read of the file, a
     // change), never to a value it had before, in this object or another:
     // a key found in the tree stays valid while it is the same.
-    std::uint64_t Generation() const { return generation_; }
+    std::uint64_t Generation() const { return m_generation; }
 
     // The last read left out a change cut short at the file's end.
-    bool CutChangeLeftOut() const { return cut_; }
+    bool CutChangeLeftOut() const { return m_cut; }
 
     // The last failure in words, e.g. "<file>:<line>: <what>".
-    const std::string &LastError() const { return error_; }
+    const std::string &LastError() const { return m_error; }
 
   private:
     struct Tree;
@@ -82,20 +82,20 @@ class RegistryFile {
     LONG Failed(LONG code, const std::string &what);
     void Report();
 
-    std::string path_;
-    std::unique_ptr<Tree> tree_; // never null
-    bool loaded_ = false;        // tree_ and state_ belong to stamp_
-    FileStamp stamp_;
-    int file_ = -1; // the file tree_ was read from, open while loaded_
-    LONG state_ = ERROR_SUCCESS;
-    std::uint64_t generation_;
-    std::string error_;
-    std::string reported_; // the last failure printed
-    std::string text_;     // the last text saved, its room kept for the next
+    std::string m_path;
+    std::unique_ptr<Tree> m_tree; // never null
+    bool m_loaded = false;        // m_tree and m_state belong to m_stamp
+    FileStamp m_stamp;
+    int m_file = -1; // the file m_tree was read from, open while m_loaded
+    LONG m_state = ERROR_SUCCESS;
+    std::uint64_t m_generation;
+    std::string m_error;
+    std::string m_reported; // the last failure printed
+    std::string m_text;     // the last text saved, its room kept for the next
     // The file read or written last: its whole text before the first
     // appended change, the appended changes, and whether a cut change ends it.
-    std::size_t wholeBytes_ = 0, appendedBytes_ = 0;
-    bool cut_ = false;
+    std::size_t m_wholeBytes = 0, m_appendedBytes = 0;
+    bool m_cut = false;
 };
 
 } // namespace sim::reg

@@ -25,62 +25,62 @@ template <class T> class NamedList {
   public:
     using allocator_type = std::pmr::polymorphic_allocator<>;
 
-    explicit NamedList(const allocator_type &alloc = {}) : items_(alloc), table_(alloc) {}
+    explicit NamedList(const allocator_type &alloc = {}) : m_items(alloc), m_table(alloc) {}
     ~NamedList() {
-        for (T *item : items_)
+        for (T *item : m_items)
             if (item)
                 Allocator().delete_object(item);
     }
     NamedList(NamedList &&other) noexcept
-        : items_(std::move(other.items_)), table_(std::move(other.table_)),
-          holes_(std::exchange(other.holes_, 0)) {
-        other.items_.clear();
-        other.table_.clear();
+        : m_items(std::move(other.m_items)), m_table(std::move(other.m_table)),
+          m_holes(std::exchange(other.m_holes, 0)) {
+        other.m_items.clear();
+        other.m_table.clear();
     }
     NamedList(const NamedList &) = delete;
     NamedList &operator=(const NamedList &) = delete;
     NamedList &operator=(NamedList &&) = delete;
 
-    std::size_t Size() const { return items_.size() - holes_; }
+    std::size_t Size() const { return m_items.size() - m_holes; }
 
     // The i-th item in creation order; i < Size().
     T &At(std::size_t i) const {
-        if (holes_)
+        if (m_holes)
             Rebuild();
-        return *items_[i];
+        return *m_items[i];
     }
 
     T *Find(std::string_view name) const {
-        if (table_.empty()) {
-            for (T *item : items_)
+        if (m_table.empty()) {
+            for (T *item : m_items)
                 if (vp::SameRegName(item->name, name))
                     return item;
             return nullptr;
         }
         const Slot *slot = Probe(name);
-        return slot ? items_[slot->position - 1] : nullptr;
+        return slot ? m_items[slot->position - 1] : nullptr;
     }
 
     // Makes the item T(name, args..., allocator); the caller makes sure no
     // item of that name exists.
     template <class... Args> T &Add(std::string_view name, Args &&...args) {
         T *added = Allocator().template new_object<T>(name, std::forward<Args>(args)...);
-        if (items_.empty())
-            items_.reserve(4); // most keys hold a few values: spare the first regrowths
-        items_.push_back(added);
-        if (table_.empty() ? items_.size() > kShort : items_.size() * 2 > table_.size())
+        if (m_items.empty())
+            m_items.reserve(4); // most keys hold a few values: spare the first regrowths
+        m_items.push_back(added);
+        if (m_table.empty() ? m_items.size() > kShort : m_items.size() * 2 > m_table.size())
             Rebuild();
-        else if (!table_.empty())
-            Place(items_.size() - 1);
+        else if (!m_table.empty())
+            Place(m_items.size() - 1);
         return *added;
     }
 
     bool Remove(std::string_view name) {
-        if (table_.empty()) {
-            for (auto it = items_.begin(); it != items_.end(); ++it)
+        if (m_table.empty()) {
+            for (auto it = m_items.begin(); it != m_items.end(); ++it)
                 if (vp::SameRegName((*it)->name, name)) {
                     Allocator().delete_object(*it);
-                    items_.erase(it);
+                    m_items.erase(it);
                     return true;
                 }
             return false;
@@ -89,10 +89,10 @@ template <class T> class NamedList {
         const Slot *slot = Probe(name);
         if (!slot)
             return false;
-        T *&item = items_[slot->position - 1];
+        T *&item = m_items[slot->position - 1];
         Allocator().delete_object(item);
         item = nullptr;
-        ++holes_;
+        ++m_holes;
         return true;
     }
 
@@ -104,51 +104,51 @@ template <class T> class NamedList {
         std::uint32_t position = 0; // index + 1; 0 is a free slot
     };
 
-    allocator_type Allocator() const { return items_.get_allocator(); }
+    allocator_type Allocator() const { return m_items.get_allocator(); }
 
     // The slot of the live item called name, or null.
     const Slot *Probe(std::string_view name) const {
         std::uint32_t hash = NameHash(name);
-        for (std::size_t i = hash & (table_.size() - 1);; i = (i + 1) & (table_.size() - 1)) {
-            const Slot &slot = table_[i];
+        for (std::size_t i = hash & (m_table.size() - 1);; i = (i + 1) & (m_table.size() - 1)) {
+            const Slot &slot = m_table[i];
             if (slot.position == 0)
                 return nullptr;
-            const T *item = items_[slot.position - 1];
+            const T *item = m_items[slot.position - 1];
             if (slot.hash == hash && item && vp::SameRegName(item->name, name))
                 return &slot;
         }
     }
 
     void Place(std::size_t index) const {
-        std::uint32_t hash = NameHash(items_[index]->name);
-        std::size_t i = hash & (table_.size() - 1);
-        while (table_[i].position != 0)
-            i = (i + 1) & (table_.size() - 1);
-        table_[i] = {hash, static_cast<std::uint32_t>(index + 1)};
+        std::uint32_t hash = NameHash(m_items[index]->name);
+        std::size_t i = hash & (m_table.size() - 1);
+        while (m_table[i].position != 0)
+            i = (i + 1) & (m_table.size() - 1);
+        m_table[i] = {hash, static_cast<std::uint32_t>(index + 1)};
     }
 
     // Closes the holes and sizes the table for the items (none when short).
     void Rebuild() const {
         std::size_t kept = 0;
-        for (T *item : items_)
+        for (T *item : m_items)
             if (item)
-                items_[kept++] = item;
-        items_.resize(kept);
-        holes_ = 0;
-        table_.clear();
+                m_items[kept++] = item;
+        m_items.resize(kept);
+        m_holes = 0;
+        m_table.clear();
         if (kept <= kShort)
             return;
         std::size_t size = 16;
         while (size < kept * 4)
             size *= 2;
-        table_.resize(size);
+        m_table.resize(size);
         for (std::size_t i = 0; i < kept; ++i)
             Place(i);
     }
 
-    mutable std::pmr::vector<T *> items_;
-    mutable std::pmr::vector<Slot> table_; // a power of two in size, at most half full
-    mutable std::size_t holes_ = 0;
+    mutable std::pmr::vector<T *> m_items;
+    mutable std::pmr::vector<Slot> m_table; // a power of two in size, at most half full
+    mutable std::size_t m_holes = 0;
 };
 
 } // namespace sim::reg

@@ -7,22 +7,22 @@
 namespace sim::reg {
 
 TextBuffer::TextBuffer(std::size_t capacity)
-    : capacity_(capacity), data_(static_cast<char *>(Pages().allocate(capacity))) {}
+    : m_capacity(capacity), m_data(static_cast<char *>(Pages().allocate(capacity))) {}
 
 TextBuffer::~TextBuffer() {
-    Pages().deallocate(data_, capacity_);
+    Pages().deallocate(m_data, m_capacity);
 }
 
 void TextBuffer::Grow(std::size_t kept) {
-    auto *bigger = static_cast<char *>(Pages().allocate(capacity_ * 2));
-    std::memcpy(bigger, data_, kept);
-    Pages().deallocate(data_, capacity_);
-    data_ = bigger;
-    capacity_ *= 2;
+    auto *bigger = static_cast<char *>(Pages().allocate(m_capacity * 2));
+    std::memcpy(bigger, m_data, kept);
+    Pages().deallocate(m_data, m_capacity);
+    m_data = bigger;
+    m_capacity *= 2;
 }
 
 void *CountedPages::do_allocate(std::size_t bytes, std::size_t alignment) {
-    taken_ += bytes;
+    m_taken += bytes;
     return Pages().allocate(bytes, alignment);
 }
 

@@ -16,20 +16,20 @@ class TextBuffer {
     TextBuffer(const TextBuffer &) = delete;
     TextBuffer &operator=(const TextBuffer &) = delete;
 
-    char *Data() const { return data_; }
-    std::size_t Capacity() const { return capacity_; }
+    char *Data() const { return m_data; }
+    std::size_t Capacity() const { return m_capacity; }
     // Twice the room, keeping the first `kept` bytes.
     void Grow(std::size_t kept);
 
   private:
-    std::size_t capacity_;
-    char *data_;
+    std::size_t m_capacity;
+    char *m_data;
 };
 
 // Pages, counting what is taken.
 class CountedPages : public std::pmr::memory_resource {
   public:
-    std::size_t Taken() const { return taken_; }
+    std::size_t Taken() const { return m_taken; }
 
   private:
     void *do_allocate(std::size_t bytes, std::size_t alignment) override;
@@ -38,7 +38,7 @@ class CountedPages : public std::pmr::memory_resource {
         return this == &other;
     }
 
-    std::size_t taken_ = 0;
+    std::size_t m_taken = 0;
 };
 
 } // namespace sim::reg

@@ -38,13 +38,13 @@ LONG CodeOf(int error) {
 }
 
 Fd::~Fd() {
-    if (fd_ >= 0)
-        close(fd_);
+    if (m_fd >= 0)
+        close(m_fd);
 }
 
 bool Fd::Close() {
-    int fd = fd_;
-    fd_ = -1;
+    int fd = m_fd;
+    m_fd = -1;
     return close(fd) == 0;
 }
 

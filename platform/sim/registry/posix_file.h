@@ -31,14 +31,14 @@ LONG CodeOf(int error);
 // Closes fd on every path out.
 class Fd {
   public:
-    explicit Fd(int fd) : fd_(fd) {}
+    explicit Fd(int fd) : m_fd(fd) {}
     ~Fd();
     Fd(const Fd &) = delete;
     Fd &operator=(const Fd &) = delete;
-    int Get() const { return fd_; }
+    int Get() const { return m_fd; }
     int Release() {
-        int fd = fd_;
-        fd_ = -1;
+        int fd = m_fd;
+        m_fd = -1;
         return fd;
     }
     // Closes now and says whether the close failed (NFS reports late write
@@ -46,7 +46,7 @@ class Fd {
     bool Close();
 
   private:
-    int fd_;
+    int m_fd;
 };
 
 // Reads to the end into *text; the buffer is sized by what fstat said, so a

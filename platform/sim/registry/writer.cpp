@@ -38,21 +38,21 @@ void WriteRegedit4(const Key &key, std::string_view path, std::string *out) {
 }
 
 void ChangeText::DeleteKey(std::string_view path) {
-    vp::AppendRegedit4KeyLine(text_, path, true);
-    text_ += "\r\n";
+    vp::AppendRegedit4KeyLine(m_text, path, true);
+    m_text += "\r\n";
 }
 
 void ChangeText::SetValues(std::string_view path, const Key &key) {
-    vp::AppendRegedit4KeyLine(text_, path, false);
+    vp::AppendRegedit4KeyLine(m_text, path, false);
     for (std::size_t i = 0; i < key.values.Size(); ++i)
-        AppendValue(text_, key.values.At(i));
-    text_ += "\r\n";
+        AppendValue(m_text, key.values.At(i));
+    m_text += "\r\n";
 }
 
 void ChangeText::DeleteValue(std::string_view path, std::string_view name) {
-    vp::AppendRegedit4KeyLine(text_, path, false);
-    vp::AppendRegedit4Name(text_, name);
-    text_ += "=-\r\n\r\n";
+    vp::AppendRegedit4KeyLine(m_text, path, false);
+    vp::AppendRegedit4Name(m_text, name);
+    m_text += "=-\r\n\r\n";
 }
 
 std::string WriteRegedit4(const Key &key, std::string_view path) {

@@ -23,7 +23,7 @@ void WriteRegedit4(const Key &key, std::string_view path, std::string *out);
 // a registry file after its header.
 class ChangeText {
   public:
-    ChangeText() : text_(kHeader) {}
+    ChangeText() : m_text(kHeader) {}
 
     // [-path]: the key and its tree go.
     void DeleteKey(std::string_view path);
@@ -33,13 +33,13 @@ class ChangeText {
     // [path] with "name"=-.
     void DeleteValue(std::string_view path, std::string_view name);
 
-    const std::string &Text() const { return text_; }
+    const std::string &Text() const { return m_text; }
     // The sections alone, without the header.
-    std::string_view Sections() const { return std::string_view(text_).substr(kHeader.size()); }
+    std::string_view Sections() const { return std::string_view(m_text).substr(kHeader.size()); }
 
   private:
     static constexpr std::string_view kHeader = "REGEDIT4\r\n\r\n";
-    std::string text_;
+    std::string m_text;
 };
 
 } // namespace sim::reg

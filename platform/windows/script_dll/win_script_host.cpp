@@ -92,45 +92,45 @@ void Stop(const std::string &message, int status) {
 }
 
 SharedFile::~SharedFile() {
-    if (Handle(file_) != INVALID_HANDLE_VALUE)
-        CloseHandle(Handle(file_));
-    if (lock_)
-        CloseHandle(lock_);
+    if (Handle(m_file) != INVALID_HANDLE_VALUE)
+        CloseHandle(Handle(m_file));
+    if (m_lock)
+        CloseHandle(m_lock);
 }
 
 bool SharedFile::Open(const std::string &path, std::string *error) {
-    file_ = reinterpret_cast<std::intptr_t>(
+    m_file = reinterpret_cast<std::intptr_t>(
         CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                     nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    lock_ = CreateMutexA(nullptr, FALSE, kLockName);
-    if (Handle(file_) != INVALID_HANDLE_VALUE && lock_)
+    m_lock = CreateMutexA(nullptr, FALSE, kLockName);
+    if (Handle(m_file) != INVALID_HANDLE_VALUE && m_lock)
         return true;
     *error = ErrorText();
     return false;
 }
 
 void SharedFile::Lock() {
-    WaitForSingleObject(lock_, INFINITE);
+    WaitForSingleObject(m_lock, INFINITE);
 }
 
 void SharedFile::Unlock() {
-    ReleaseMutex(lock_);
+    ReleaseMutex(m_lock);
 }
 
 std::string SharedFile::Read() {
     char text[32];
     DWORD got = 0;
-    SetFilePointer(Handle(file_), 0, nullptr, FILE_BEGIN);
-    if (!ReadFile(Handle(file_), text, sizeof text, &got, nullptr))
+    SetFilePointer(Handle(m_file), 0, nullptr, FILE_BEGIN);
+    if (!ReadFile(Handle(m_file), text, sizeof text, &got, nullptr))
         return {};
     return std::string(text, got);
 }
 
 void SharedFile::Replace(std::string_view text) {
     DWORD written = 0;
-    SetFilePointer(Handle(file_), 0, nullptr, FILE_BEGIN);
-    WriteFile(Handle(file_), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    SetEndOfFile(Handle(file_));
+    SetFilePointer(Handle(m_file), 0, nullptr, FILE_BEGIN);
+    WriteFile(Handle(m_file), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    SetEndOfFile(Handle(m_file));
 }
 
 } // namespace script::host

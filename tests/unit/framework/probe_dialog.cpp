@@ -94,7 +94,7 @@ void ProbeDlg::OnDblclk1011() {
 
 void ScriptTest::SetUp() {
     ui::UseResources(nullptr);
-    setenv("VELTRIN_TRANSCRIPT", (dir_.Path() + "/transcript.txt").c_str(), 1);
+    setenv("VELTRIN_TRANSCRIPT", (m_dir.Path() + "/transcript.txt").c_str(), 1);
 }
 
 void ScriptTest::TearDown() {
@@ -109,7 +109,7 @@ void ScriptTest::Script(const std::string &lines) {
 }
 
 std::vector<std::string> ScriptTest::Transcript() const {
-    return testkit::Lines(testkit::ReadFile(dir_.Path() + "/transcript.txt"));
+    return testkit::Lines(testkit::ReadFile(m_dir.Path() + "/transcript.txt"));
 }
 
 std::vector<std::string> ListEntries(HWND dialog, int id) {

@@ -61,9 +61,9 @@ class ScriptTest : public ::testing::Test {
     // first process of a run.
     void Script(const std::string &lines);
     std::vector<std::string> Transcript() const;
-    std::string ScriptPath() const { return dir_.Path() + "/run.txt"; }
+    std::string ScriptPath() const { return m_dir.Path() + "/run.txt"; }
 
-    testkit::TempDir dir_;
+    testkit::TempDir m_dir;
 };
 
 // Lists the entries of list box `id` of a dialog window.

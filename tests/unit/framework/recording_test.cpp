@@ -43,11 +43,11 @@ Input After(ui::Duration elapsed, Input input) {
 class Recording : public ::testing::Test {
   protected:
     void SetUp() override {
-        setenv("VELTRIN_RECORD", path_.c_str(), 1);
+        setenv("VELTRIN_RECORD", m_path.c_str(), 1);
         unsetenv("VELTRIN_RECORDING");
         ui::recording::Start();
         auto person = std::make_unique<Person>();
-        person_ = person.get();
+        m_person = person.get();
         ui::SetDriver(std::move(person));
     }
     void TearDown() override {
@@ -57,16 +57,16 @@ class Recording : public ::testing::Test {
     }
     // The recording without its header.
     std::vector<std::string> Recorded() const {
-        std::vector<std::string> lines = testkit::Lines(testkit::ReadFile(path_));
-        EXPECT_TRUE(!lines.empty() && lines.front().starts_with("# Recorded by ")) << path_;
+        std::vector<std::string> lines = testkit::Lines(testkit::ReadFile(m_path));
+        EXPECT_TRUE(!lines.empty() && lines.front().starts_with("# Recorded by ")) << m_path;
         if (!lines.empty())
             lines.erase(lines.begin());
         return lines;
     }
 
-    testkit::TempDir dir_;
-    std::string path_ = dir_.Path() + "/setup.txt";
-    Person *person_ = nullptr;
+    testkit::TempDir m_dir;
+    std::string m_path = m_dir.Path() + "/setup.txt";
+    Person *m_person = nullptr;
 };
 
 TEST_F(Recording, WritesWhatReachedTheDialogInTheOrderItHappened) {
@@ -86,7 +86,7 @@ TEST_F(Recording, WritesWhatReachedTheDialogInTheOrderItHappened) {
         d.MessageBox("Shared", "Setup", MB_OK);
     };
     dialog.hooks["click 1003"] = [](ProbeDlg &d) { d.SetTimer(7, 500, nullptr); };
-    person_->inputs = {
+    m_person->inputs = {
         After(5s, Input::Select(IDC_LOCAL_DRIVES, 1)), // a pause without timers: no wait
         Input::Click(-1),                              // the group box: refused, a beep
         Input::Click(IDC_SHARE_DRIVE),
@@ -116,7 +116,7 @@ TEST_F(Recording, AnInputATickOvertookIsTimeOnly) {
         if (++ticks == 2)
             d.EndDialog(IDOK);
     };
-    person_->inputs = {Input::TimePassed(900ms), After(950ms, Input::Click(IDCANCEL))};
+    m_person->inputs = {Input::TimePassed(900ms), After(950ms, Input::Click(IDCANCEL))};
     EXPECT_EQ(notice.DoModal(), IDOK);
     EXPECT_EQ(Recorded(), (std::vector<std::string>{
                               "# dialog 134 \"                     Reboot Message!\"",

@@ -73,19 +73,19 @@ struct TempDir {
 // and gives 0, so a short file cannot run away.
 class Bytes {
   public:
-    explicit Bytes(std::string data) : data_(std::move(data)) {}
-    std::size_t Size() const { return data_.size(); }
+    explicit Bytes(std::string data) : m_data(std::move(data)) {}
+    std::size_t Size() const { return m_data.size(); }
     unsigned Word(std::size_t at) const {
-        if (at + 2 > data_.size()) {
+        if (at + 2 > m_data.size()) {
             ADD_FAILURE() << "read past the end at " << at;
             return 0;
         }
-        return static_cast<unsigned char>(data_[at]) |
-               static_cast<unsigned>(static_cast<unsigned char>(data_[at + 1])) << 8;
+        return static_cast<unsigned char>(m_data[at]) |
+               static_cast<unsigned>(static_cast<unsigned char>(m_data[at + 1])) << 8;
     }
     std::uint32_t Dword(std::size_t at) const { return Word(at) | Word(at + 2) << 16; }
     int Short(std::size_t at) const { return static_cast<std::int16_t>(Word(at)); }
-    std::string Slice(std::size_t at, std::size_t size) const { return data_.substr(at, size); }
+    std::string Slice(std::size_t at, std::size_t size) const { return m_data.substr(at, size); }
 
     // A name or ordinal field: 0xFFFF and a number, or a NUL-ended UTF-16
     // string (ASCII here). Moves *at past it.
@@ -100,7 +100,7 @@ class Bytes {
     }
     std::string WideString(std::size_t *at) const {
         std::string text;
-        for (unsigned c = Word(*at); c != 0 && *at < data_.size(); c = Word(*at)) {
+        for (unsigned c = Word(*at); c != 0 && *at < m_data.size(); c = Word(*at)) {
             text += c < 0x100 ? static_cast<char>(c) : '?';
             *at += 2;
         }
@@ -109,7 +109,7 @@ class Bytes {
     }
 
   private:
-    std::string data_;
+    std::string m_data;
 };
 
 std::size_t Align4(std::size_t at) {
