@@ -3,6 +3,7 @@
 #include "platform/framework.h"
 #include "platform/user32/script_driver.h"
 #include "platform/sim/machine/machine.h"
+#include "platform/sim/machine/machine_config.h"
 #include "platform/user32/no_user_driver.h"
 #include "platform/user32/recording.h"
 
@@ -16,6 +17,8 @@ namespace {
 
 // Exit status when VELTRIN_UI holds something else than tui or script:<file>.
 constexpr int kBadSettingExitCode = 2;
+// Exit status when the machine folder cannot be used.
+constexpr int kNoMachineExitCode = 1;
 
 std::unique_ptr<ui::Driver> TerminalDriver() {
     if (ui::DriverFactory factory = ui::TerminalDriverFactory())
@@ -64,6 +67,10 @@ void MakeAbsolute(const char *variable, std::string_view prefix = "") {
 } // namespace
 
 int AfxWinMain() {
+    // A machine folder that cannot be used is told before any window, and
+    // alone: on a machine without drives the launcher would ask for the CD.
+    if (!sim::MachineUsable())
+        return kNoMachineExitCode;
     ui::SetDriver(ChooseDriver());
     MakeAbsolute("VELTRIN_UI", "script:");
     MakeAbsolute("VELTRIN_TRANSCRIPT");
