@@ -1,9 +1,10 @@
 // The registry store on a whole Windows 98 registry: loading it (in a fresh
-// process and again in a warm one), saving it, and one call when the file
-// has not changed.
+// process and again in a warm one), saving it, importing into it and from
+// it with the machine tool, and one call when the file has not changed.
 #include "bench/bench_machine.h"
 #include "bench/big_registry.h"
 #include "bench/cold_load.h"
+#include "bench/spawn.h"
 #include "platform/sim/machine/machine.h"
 #include "platform/sim/registry/file.h"
 #include "platform/sim/registry/store.h"
@@ -113,6 +114,33 @@ void RegistrySave(benchmark::State &state) {
     machine.ResetRegistry();
 }
 
+// `veltrin-machine reg <dir> import <file>` as a person runs it, in a fresh
+// process: a small change onto the big registry (read, changed, written
+// whole), or the whole big registry's text onto the default machine.
+void RegistryImport(benchmark::State &state, bool wholeRegistry) {
+    static const BenchMachine defaultMachine(MachineShape{});
+    const BenchMachine &target = wholeRegistry ? defaultMachine : BigRegistryMachine();
+    std::string file = BigRegistryMachine().RegistryPath();
+    if (!wholeRegistry) {
+        file = target.Dir() + "/change.reg";
+        WriteFileOrDie(file, "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Bench]\r\n"
+                             "\"n\"=\"1\"\r\n\r\n");
+    }
+    const std::vector<std::string> argv{ProgramFolder() + "/veltrin-machine", "reg", target.Dir(),
+                                        "import", file};
+    for (auto _ : state) {
+        ChildRun run = RunChild(argv);
+        target.ResetRegistry();
+        if (run.exitCode != 0) {
+            state.SkipWithError("the import failed");
+            return;
+        }
+        state.SetIterationTime(run.seconds);
+    }
+    state.counters["peak_rss_MB"] = static_cast<double>(PeakRssKb(argv)) / 1024.0;
+    target.ResetRegistry();
+}
+
 // The Reg* calls a setup step makes, on a file that has not changed since
 // it was read: each checks the file with one fstat, then looks the key up.
 struct UnchangedCall {
@@ -166,6 +194,14 @@ BENCHMARK(RegistryLoadCold)->UseManualTime()->Unit(benchmark::kMillisecond)->Ite
 BENCHMARK(RegistryLoadWarm)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(RegistrySerialize)->Unit(benchmark::kMillisecond);
 BENCHMARK(RegistrySave)->UseRealTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK_CAPTURE(RegistryImport, small_change, false)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
+BENCHMARK_CAPTURE(RegistryImport, whole_registry, true)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
 BENCHMARK(RegistryQueryValue)->Unit(benchmark::kMicrosecond);
 BENCHMARK(RegistryEnumKey)->Unit(benchmark::kMicrosecond);
 BENCHMARK(RegistryOpenClose)->Unit(benchmark::kMicrosecond);

@@ -38,13 +38,14 @@ void RunAndWait(std::string command) {
 } // namespace
 
 int CommandBoot(const Args &args) {
-    if (args.size() != 1) {
-        std::fputs("usage: veltrin-machine boot <dir>\n", stderr);
+    std::string dir;
+    if (!MachineArgument(args, &dir)) {
+        std::fputs("usage: veltrin-machine boot [dir]\n", stderr);
         return 2;
     }
     // A registry that cannot be read is told, and no restart is recorded:
     // its RunOnce entries could not be played.
-    if (!OpenMachine(args[0]) || !RegistryReadable())
+    if (!OpenMachine(dir) || !RegistryReadable())
         return 1;
     HKEY key;
     LONG code = RegOpenKeyA(HKEY_LOCAL_MACHINE, kRunOnceKeyPath, &key);

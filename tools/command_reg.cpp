@@ -8,12 +8,17 @@
 
 namespace tool {
 
-int CommandReg(const Args &args) {
+int CommandReg(const Args &given) {
+    // Without a folder, the programs' machine: a folder named "export" or
+    // "import" is written ./export.
+    Args args = given;
+    if (!args.empty() && (args[0] == "export" || args[0] == "import"))
+        args.insert(args.begin(), std::string());
     const bool isExport = args.size() >= 2 && args[1] == "export" && args.size() <= 3;
     const bool isImport = args.size() == 3 && args[1] == "import";
     if (!isExport && !isImport) {
-        std::fputs("usage: veltrin-machine reg <dir> export [key]\n"
-                   "       veltrin-machine reg <dir> import <file.reg>\n",
+        std::fputs("usage: veltrin-machine reg [dir] export [key]\n"
+                   "       veltrin-machine reg [dir] import <file.reg>\n",
                    stderr);
         return 2;
     }

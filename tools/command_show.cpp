@@ -213,15 +213,16 @@ bool ShowJournal() {
 } // namespace
 
 int CommandShow(const Args &args) {
-    if (args.size() != 1) {
-        std::fputs("usage: veltrin-machine show <dir>\n", stderr);
+    std::string dir;
+    if (!MachineArgument(args, &dir)) {
+        std::fputs("usage: veltrin-machine show [dir]\n", stderr);
         return 2;
     }
-    if (!OpenMachine(args[0]))
+    if (!OpenMachine(dir))
         return 1;
     if (!RegistryReadable())
         return 1;
-    std::printf("Machine %s\n", args[0].c_str());
+    std::printf("Machine %s\n", dir.empty() ? sim::MachineDir().c_str() : dir.c_str());
     if (sim::reg::MachineRegistry().CutChangeLeftOut())
         std::puts("Registry: the last change appended to registry.reg is cut short (a program "
                   "stopped while writing it, a full disk, or a hand edit) and was left out");

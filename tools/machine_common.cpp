@@ -14,13 +14,22 @@
 namespace tool {
 
 bool OpenMachine(const std::string &dir) {
+    const std::string folder = dir.empty() ? sim::MachineDir() : dir;
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(std::filesystem::path(dir) / "machine.ini", ec)) {
+    if (!std::filesystem::is_regular_file(std::filesystem::path(folder) / "machine.ini", ec)) {
         std::fprintf(stderr, "veltrin-machine: %s is not a machine folder (no machine.ini)\n",
-                     dir.c_str());
+                     folder.c_str());
         return false;
     }
-    sim::UseMachine(std::filesystem::absolute(dir, ec).string());
+    if (!dir.empty())
+        sim::UseMachine(std::filesystem::absolute(dir, ec).string());
+    return true;
+}
+
+bool MachineArgument(const Args &args, std::string *dir) {
+    if (args.size() > 1)
+        return false;
+    *dir = args.empty() ? std::string() : args[0];
     return true;
 }
 

@@ -17,9 +17,14 @@ int CommandShow(const Args &args);
 int CommandReg(const Args &args);
 int CommandBoot(const Args &args);
 
-// Makes dir the machine of this process; false (with a message) when it is
-// not a machine folder.
+// Makes dir the machine of this process; an empty dir leaves it the machine
+// the programs use ($VELTRIN_MACHINE, else the default machine's copy, made
+// on first use). False (with a message) when it is not a machine folder.
 bool OpenMachine(const std::string &dir);
+
+// The folder argument of show and boot: none at all names the programs'
+// machine (""); more than one is a usage fault (false).
+bool MachineArgument(const Args &args, std::string *dir);
 
 // Whether the machine's registry reads; when not, the registry has said why
 // on stderr.

@@ -1,4 +1,4 @@
-// veltrin-machine <command> <dir> ...: see Usage().
+// veltrin-machine <command> [dir] ...: see Usage().
 #include "tools/machine_tool.h"
 
 #include <cstdio>
@@ -9,14 +9,16 @@ namespace {
 void Usage() {
     std::fputs(
         "usage: veltrin-machine new <dir>             make a machine (a copy of the default)\n"
-        "       veltrin-machine show <dir>            drives, shares, printers, addresses, "
+        "       veltrin-machine show [dir]            drives, shares, printers, addresses, "
         "RunOnce, journal\n"
-        "       veltrin-machine reg <dir> export [key] write REGEDIT4 of HKEY_LOCAL_MACHINE (or a "
+        "       veltrin-machine reg [dir] export [key] write REGEDIT4 of HKEY_LOCAL_MACHINE (or a "
         "key)\n"
-        "       veltrin-machine reg <dir> import <file.reg>\n"
-        "       veltrin-machine boot <dir>            restart: run and remove the RunOnce "
+        "       veltrin-machine reg [dir] import <file.reg>\n"
+        "       veltrin-machine boot [dir]            restart: run and remove the RunOnce "
         "entries\n"
-        "       veltrin-machine reset                 make the default machine's copy anew\n",
+        "       veltrin-machine reset                 make the default machine's copy anew\n"
+        "Without a dir: the machine the programs use, $VELTRIN_MACHINE or else the default\n"
+        "machine's copy (show begins with its path).\n",
         stderr);
 }
 
@@ -25,7 +27,7 @@ void Usage() {
 int main(int argc, char **argv) {
     if (argc >= 2 && std::strcmp(argv[1], "reset") == 0)
         return tool::CommandReset(tool::Args(argv + 2, argv + argc));
-    if (argc < 3) {
+    if (argc < 2) {
         Usage();
         return 2;
     }

@@ -4,6 +4,7 @@
 #include "platform/framework/run_settings.h"
 #include "platform/user32/script_driver.h"
 #include "platform/sim/machine/machine.h"
+#include "platform/sim/machine/machine_config.h"
 #include "platform/user32/no_user_driver.h"
 #include "platform/user32/linux_recording.h"
 
@@ -15,6 +16,8 @@
 
 namespace {
 
+// Exit status when the machine folder cannot be used.
+constexpr int kNoMachineExitCode = 1;
 std::unique_ptr<ui::Driver> TerminalDriver() {
     if (ui::DriverFactory factory = ui::TerminalDriverFactory())
         if (auto driver = factory())
@@ -61,6 +64,10 @@ void MakeAbsolute(const char *variable, std::string_view prefix = "") {
 } // namespace
 
 int AfxWinMain() {
+    // A machine folder that cannot be used is told before any window, and
+    // alone: on a machine without drives the launcher would ask for the CD.
+    if (!sim::MachineUsable())
+        return kNoMachineExitCode;
     ui::SetDriver(ChooseDriver());
     MakeAbsolute(vp::kUiVariable, vp::kScriptPrefix);
     MakeAbsolute(vp::kTranscriptVariable);

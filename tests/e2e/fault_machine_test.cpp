@@ -16,6 +16,7 @@
 #include <regex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <sys/stat.h>
@@ -110,29 +111,42 @@ INSTANTIATE_TEST_SUITE_P(Faults, BrokenRegistry, testing::ValuesIn(kBrokenRegist
                              return std::string(param.param.name);
                          });
 
-// No drives can be read: the launcher asks for the CD in J:, as on a machine
-// without a CD-ROM drive, and the reason is told once.
-TEST_F(DamagedMachine, UnreadableMachineIniIsToldOnce) {
+// A machine folder that cannot be used (machine.ini a folder, or no folder
+// at all) is told first and alone, by the program that was run, with or
+// without a response file: nothing is shown, nothing is made, status 1.
+TEST_F(DamagedMachine, AMachineThatCannotBeUsedIsToldAloneBeforeAnything) {
     fs::remove(machine + "/machine.ini");
     fs::create_directory(machine + "/machine.ini");
-    const auto run = Start("veltrin", "answer ok\nanswer cancel\n");
-    EXPECT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_EQ(run.output, "veltrin: " + machine + "/machine.ini: cannot be read: Is a directory\n");
-    EXPECT_EQ(Seen().size(), 4u);
+    const std::string elsewhere = dir.Path() + "/elsewhere";
+    const std::string script = dir.Path() + "/responses.txt";
+    testkit::WriteFile(script, "answer ok\nanswer cancel\nclick 2\n");
+    const std::pair<std::string, std::string> folders[] = {
+        {machine, "Is a directory"}, {elsewhere, "No such file or directory"}};
+    for (const char *program : {"veltrin", "veltrin-sharing"})
+        for (const auto &[folder, reason] : folders)
+            for (const std::string &ui : {"script:" + script, std::string()}) {
+                SCOPED_TRACE(std::string(program) + " on " + folder + " with UI " + ui);
+                const auto run = testkit::Run({Program(program)},
+                                              {"VELTRIN_MACHINE=" + folder, "VELTRIN_UI=" + ui,
+                                               "VELTRIN_TRANSCRIPT=" + transcript});
+                EXPECT_EQ(run.exitCode, 1);
+                EXPECT_EQ(run.output, std::string(program) + ": " + folder +
+                                          "/machine.ini: cannot be read: " + reason + "\n");
+                EXPECT_FALSE(fs::exists(transcript));
+            }
     EXPECT_EQ(File("journal.log"), "");
+    EXPECT_FALSE(fs::exists(elsewhere));
 }
 
-// VELTRIN_MACHINE naming a folder that is not there: said once; the
-// dialog's own message tells that no drive could be listed; nothing is made.
-TEST_F(DamagedMachine, MachineFolderThatIsNotThereIsTold) {
-    machine = dir.Path() + "/elsewhere";
-    const auto run = Start("veltrin-sharing", "answer ok\nclick 2\n");
-    EXPECT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_EQ(run.output,
-              "veltrin: " + machine + "/machine.ini: cannot be read: No such file or directory\n");
-    EXPECT_EQ(Seen().front(),
-              "msgbox \"Setup Drive List\" \"GetLogicalDrives failed.\" 0 owner=132");
-    EXPECT_FALSE(fs::exists(machine));
+// What the machine tells of itself is told in the name of the program that
+// met it.
+TEST_F(DamagedMachine, EachProgramNamesItselfInWhatTheMachineTells) {
+    testkit::WriteFile(machine + "/machine.ini", "[Drives]\nC=fixed\nE=cdrom\nQ=floppy\n");
+    const std::string told = ": " + machine + "/machine.ini:4: unknown drive type \"floppy\"";
+    const auto suite = Start("veltrin-sharing", "click 2\n");
+    EXPECT_NE(suite.output.find("veltrin-sharing" + told), std::string::npos) << suite.output;
+    const auto tool = testkit::Run({Program("veltrin-machine"), "show", machine}, {});
+    EXPECT_NE(tool.output.find("veltrin-machine" + told), std::string::npos) << tool.output;
 }
 
 // A response file that is a folder is no response file.

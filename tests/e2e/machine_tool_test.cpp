@@ -115,6 +115,30 @@ TEST_F(MachineTool, AnUnwritableTranscriptIsToldOnce) {
                               ": Is a directory\n");
 }
 
+// Without a folder the commands take the machine the programs use:
+// VELTRIN_MACHINE's, else the default machine's copy, made on first use.
+TEST_F(MachineTool, WithoutAFolderTheProgramsMachineIsTaken) {
+    const std::string file = dir.Path() + "/change.reg";
+    testkit::WriteFile(file, std::string("REGEDIT4\r\n\r\n[") + kRunOnce +
+                                 "]\r\n\"Mark\"=\"E:\\\\Tzr\\\\mark.exe\"\r\n\r\n");
+    const std::vector<std::string> named{"VELTRIN_MACHINE=" + machine};
+    const auto imported =
+        testkit::Run({Program("veltrin-machine"), "reg", "import", file}, named);
+    EXPECT_EQ(imported.exitCode, 0) << imported.output;
+    const auto exported = testkit::Run({Program("veltrin-machine"), "reg", "export", kRunOnce}, named);
+    EXPECT_NE(exported.output.find("\"Mark\"="), std::string::npos) << exported.output;
+
+    const std::string data = dir.Path() + "/data", copy = data + "/veltrin/machine";
+    const std::vector<std::string> byDefault{"VELTRIN_MACHINE=", "XDG_DATA_HOME=" + data};
+    const auto shown = testkit::Run({Program("veltrin-machine"), "show"}, byDefault);
+    EXPECT_EQ(shown.exitCode, 0) << shown.output;
+    EXPECT_TRUE(shown.output.starts_with("Machine " + copy + "\n")) << shown.output;
+    const auto booted = testkit::Run({Program("veltrin-machine"), "boot"}, byDefault);
+    EXPECT_EQ(booted.exitCode, 0) << booted.output;
+    EXPECT_EQ(testkit::ReadFile(copy + "/journal.log"), "Boot\n");
+    EXPECT_EQ(testkit::ReadFile(machine + "/journal.log"), "");
+}
+
 // The default machine's data folder cannot be made (its parent is a file):
 // the reason told is its own, not the missing folder that follows from it.
 TEST_F(MachineTool, ADataFolderThatCannotBeMadeIsNamed) {

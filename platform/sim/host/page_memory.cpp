@@ -26,18 +26,12 @@ void *PageMemory::do_allocate(std::size_t bytes, std::size_t alignment) {
     // Only a hint: without transparent huge pages the run is faulted in a
     // page at a time, as heap memory is.
     madvise(memory, size, MADV_HUGEPAGE);
+    m_taken += bytes;
     return memory;
 }
 
 void PageMemory::do_deallocate(void *memory, std::size_t bytes, std::size_t) {
     munmap(memory, WholePages(bytes));
-}
-
-PageMemory &Pages() {
-    // Never destroyed: a tree held by a static object gives its memory back
-    // at exit, after the statics made later than it (this one) are gone.
-    static auto *pages = new PageMemory;
-    return *pages;
 }
 
 } // namespace sim

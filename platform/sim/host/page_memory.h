@@ -10,16 +10,21 @@
 
 namespace sim {
 
+// Each run is mapped on its own and unmapped when given back, so memory
+// taken from one object may outlive every other.
 class PageMemory : public std::pmr::memory_resource {
+  public:
+    // The bytes handed out so far, whatever has been given back since.
+    std::size_t Taken() const { return m_taken; }
+
   private:
     void *do_allocate(std::size_t bytes, std::size_t alignment) override;
     void do_deallocate(void *memory, std::size_t bytes, std::size_t alignment) override;
     bool do_is_equal(const std::pmr::memory_resource &other) const noexcept override {
         return this == &other;
     }
-};
 
-// The one PageMemory of the process (it keeps no state of its own).
-PageMemory &Pages();
+    std::size_t m_taken = 0;
+};
 
 } // namespace sim

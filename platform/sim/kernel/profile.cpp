@@ -1,13 +1,13 @@
 // GetPrivateProfileStringA over INI files on the machine's drives.
-#include "platform/sim/kernel/drive_path.h"
+#include "platform/registry_names.h"
 #include "platform/sim/host/host_file.h"
+#include "platform/sim/host/program_name.h"
+#include "platform/sim/kernel/drive_path.h"
 #include "platform/sim/machine/ini_text.h"
 #include "platform/sim/machine/machine_config.h"
-#include "platform/sim/registry/names.h"
 #include "platform/api.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -28,7 +28,7 @@ std::optional<std::string> ReadProfile(LPCSTR fileName) {
     if (!sim::ReadRegularFile(*host, sim::kTextFileLimit, &text, &why)) {
         // Read as missing, as Windows does; what a person must mend is told.
         if (errno == EINVAL || errno == EFBIG)
-            std::fprintf(stderr, "veltrin: %s: cannot be read: %s\n", host->c_str(), why.c_str());
+            sim::PrintError(*host + ": cannot be read: " + why);
         return std::nullopt;
     }
     return text;

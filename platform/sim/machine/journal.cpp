@@ -1,9 +1,9 @@
 #include "platform/quoted_text.h"
 #include "platform/sim/host/host_file.h"
+#include "platform/sim/host/program_name.h"
 #include "platform/sim/machine/machine.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 #include <fcntl.h>
@@ -38,13 +38,13 @@ void AppendJournal(const std::string &line) {
     std::string why;
     int fd = OpenForWriting(path, O_WRONLY | O_APPEND | O_CREAT, &why);
     if (fd < 0) {
-        std::fprintf(stderr, "veltrin: cannot open %s: %s\n", path.c_str(), why.c_str());
+        PrintError("cannot open " + path + ": " + why);
         return;
     }
     ssize_t written = write(fd, text.data(), text.size());
     if (written != static_cast<ssize_t>(text.size()))
-        std::fprintf(stderr, "veltrin: cannot write %s: %s\n", path.c_str(),
-                     written < 0 ? std::strerror(errno) : "short write");
+        PrintError("cannot write " + path + ": " +
+                   (written < 0 ? std::strerror(errno) : "short write"));
     close(fd);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/sim/machine/machine.h"
 
-#include <cstdio>
+#include "platform/sim/host/program_name.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
@@ -38,8 +39,7 @@ std::string PrepareDefaultMachine() {
     if (fs::create_directories(parent, ec); ec)
         error = parent.string() + ": " + ec.message();
     if (!error.empty() || (!CopyDefaultMachine(dir, &error) && !fs::exists(dir, ec)))
-        std::fprintf(stderr, "veltrin: cannot create the default machine %s: %s\n", dir.c_str(),
-                     error.c_str());
+        PrintError("cannot create the default machine " + dir + ": " + error);
     return dir;
 }
 

@@ -1,13 +1,13 @@
 #include "platform/sim/machine/machine_config.h"
 
 #include "platform/api.h"
+#include "platform/registry_names.h"
 #include "platform/sim/host/host_file.h"
+#include "platform/sim/host/program_name.h"
 #include "platform/sim/machine/ini_text.h"
 #include "platform/sim/machine/machine.h"
-#include "platform/sim/registry/names.h"
 
 #include <bitset>
-#include <cstdio>
 #include <mutex>
 
 namespace sim {
@@ -106,15 +106,20 @@ MachineConfig CurrentMachineConfig() {
     if (path != lastPath || text != lastText || unreadable != lastUnreadable) {
         lastConfig = ParseMachineConfig(text, path);
         // Read as a machine without drives, which a person must mend.
-        if (!unreadable.empty())
+        lastConfig.unreadable = !unreadable.empty();
+        if (lastConfig.unreadable)
             lastConfig.errors.push_back(path + ": cannot be read: " + unreadable);
         for (const std::string &error : lastConfig.errors)
-            std::fprintf(stderr, "veltrin: %s\n", error.c_str());
+            PrintError(error);
         lastPath = path;
         lastText = text;
         lastUnreadable = unreadable;
     }
     return lastConfig;
+}
+
+bool MachineUsable() {
+    return !CurrentMachineConfig().unreadable;
 }
 
 unsigned DriveTypeOf(char letter) {

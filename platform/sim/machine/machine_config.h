@@ -19,6 +19,8 @@ struct MachineConfig {
     bool refuseRestart = false;
     // One message per line that could not be used ("machine.ini:3: ...").
     std::vector<std::string> errors;
+    // machine.ini could not be read at all: a machine without drives.
+    bool unreadable = false;
 };
 
 // Reads the text of machine.ini; fileName prefixes the error messages.
@@ -29,6 +31,11 @@ MachineConfig ParseMachineConfig(std::string_view text, const std::string &fileN
 // file that is missing or cannot be read gives a machine without drives,
 // and says why.
 MachineConfig CurrentMachineConfig();
+
+// Whether the machine in use can be used at all: its machine.ini reads. When
+// not, CurrentMachineConfig has told why on stderr. The programs ask first,
+// before they show anything.
+bool MachineUsable();
 
 // The DRIVE_* code of a letter ('a'..'z' accepted), DRIVE_NO_ROOT_DIR for
 // anything that is not a drive of the machine.

@@ -2,22 +2,18 @@
 
 #include "platform/sim/kernel/drive_path.h"
 #include "platform/sim/machine/machine.h"
+#include "platform/sim/programs/process_watch.h"
 
 #include <cerrno>
-#include <chrono>
-#include <condition_variable>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 extern char **environ;
@@ -25,44 +21,6 @@ extern char **environ;
 namespace sim {
 
 namespace {
-
-// What this process knows of the programs it started. Never destroyed: a
-// reaper may still report while the program exits.
-struct Watch {
-    std::mutex mutex;
-    std::condition_variable changed;
-    int running = 0;
-    std::vector<pid_t> pids; // of the programs still running, not yet reaped
-};
-
-// How long a program gets to end after being asked to.
-constexpr std::chrono::seconds kEndGrace{3};
-
-Watch &TheWatch() {
-    static auto *watch = new Watch;
-    return *watch;
-}
-
-// Waits for the child and records its end; one per started program, so no
-// child is ever left a zombie and no one has to poll.
-void Reap(const std::shared_ptr<Process> &process) {
-    // Waited for first and reaped under the lock: a pid in the list is never
-    // one the system has handed to another process meanwhile.
-    siginfo_t info;
-    while (waitid(P_PID, static_cast<id_t>(process->pid), &info, WEXITED | WNOWAIT) < 0 &&
-           errno == EINTR) {
-    }
-    Watch &w = TheWatch();
-    std::lock_guard lock(w.mutex);
-    int status = 0;
-    while (waitpid(process->pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    std::erase(w.pids, process->pid);
-    process->ended = true;
-    process->exitCode = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
-    --w.running;
-    w.changed.notify_all();
-}
 
 std::string ProgramFolder() {
     std::error_code ec;
@@ -133,93 +91,73 @@ bool IsProgram(const std::string &hostPath) {
     _exit(127);
 }
 
-} // namespace
-
-StartOutcome StartProgram(const CommandLine &command, const AnnounceStart &announce) {
-    StartOutcome outcome;
-    auto fail = [&](DWORD error) {
-        outcome.error = error;
-        announce(outcome);
-        return outcome;
-    };
-    DrivePath path = LookupDrivePath(command.program);
+// ERROR_SUCCESS with the host file of a program the system can run, else
+// the Windows error of the start.
+DWORD FindProgram(const std::string &program, std::string *hostPath) {
+    DrivePath path = LookupDrivePath(program);
     if (path.status != PathStatus::Found)
-        return fail(path.status == PathStatus::FileMissing ? ERROR_FILE_NOT_FOUND
-                                                           : ERROR_PATH_NOT_FOUND);
+        return path.status == PathStatus::FileMissing ? ERROR_FILE_NOT_FOUND
+                                                      : ERROR_PATH_NOT_FOUND;
     struct stat st;
     if (stat(path.hostPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
         access(path.hostPath.c_str(), X_OK) != 0 || !IsProgram(path.hostPath))
-        return fail(ERROR_BAD_FORMAT);
+        return ERROR_BAD_FORMAT;
+    *hostPath = path.hostPath;
+    return ERROR_SUCCESS;
+}
 
-    std::vector<std::string> argv{path.hostPath};
+// A program forked and held at its gate (the write end): it runs once the
+// gate closes.
+struct HeldProgram {
+    std::shared_ptr<Process> process; // null when it could not be forked
+    int gate = -1;
+    DWORD error = 0;
+};
+
+// The program starts held at a gate, so that its start is told (in the
+// journal) before it can write anything of its own.
+HeldProgram ForkHeld(const CommandLine &command, const std::string &hostPath) {
+    std::vector<std::string> argv{hostPath};
     argv.insert(argv.end(), command.args.begin(), command.args.end());
     std::vector<std::string> env = ChildEnvironment();
     const std::string folder = DriveFolder(command.program[0]);
     std::vector<char *> argvPointers = Pointers(argv), envPointers = Pointers(env);
-
-    // The program starts held at a gate, so that its start is told (in the
-    // journal) before it can write anything of its own.
     int gate[2];
     if (pipe2(gate, O_CLOEXEC) != 0)
-        return fail(StartError(errno));
+        return {nullptr, -1, StartError(errno)};
     const pid_t pid = fork();
     if (pid == 0) {
         close(gate[1]);
-        BecomeProgram(gate[0], folder.c_str(), path.hostPath.c_str(), argvPointers.data(),
+        BecomeProgram(gate[0], folder.c_str(), hostPath.c_str(), argvPointers.data(),
                       envPointers.data());
     }
     const int forkError = errno;
     close(gate[0]);
     if (pid < 0) {
         close(gate[1]);
-        return fail(StartError(forkError));
+        return {nullptr, -1, StartError(forkError)};
     }
-    auto process = std::make_shared<Process>();
-    process->pid = pid;
+    return {Watched(pid), gate[1], ERROR_SUCCESS};
+}
 
-    Watch &w = TheWatch();
-    {
-        std::lock_guard lock(w.mutex);
-        ++w.running;
-        w.pids.push_back(process->pid);
+} // namespace
+
+StartOutcome StartProgram(const CommandLine &command, const AnnounceStart &announce) {
+    StartOutcome outcome;
+    std::string hostPath;
+    HeldProgram held;
+    outcome.error = FindProgram(command.program, &hostPath);
+    if (outcome.error == 0) {
+        held = ForkHeld(command, hostPath);
+        outcome.error = held.error;
+        outcome.process = held.process;
     }
-    outcome.process = process;
     announce(outcome);
-    close(gate[1]); // the gate opens: the program runs
-    try {
-        std::thread(Reap, process).detach();
-    } catch (const std::system_error &) {
-        Reap(process); // no thread to spare: wait here rather than leave a zombie
+    if (outcome.process) {
+        close(held.gate); // the gate opens: the program runs
+        ReapWhenEnded(held.process);
     }
     return outcome;
-}
-
-bool WaitForProcess(const Process &process, DWORD milliseconds) {
-    Watch &w = TheWatch();
-    std::unique_lock lock(w.mutex);
-    if (milliseconds == INFINITE) {
-        w.changed.wait(lock, [&] { return process.ended; });
-        return true;
-    }
-    return w.changed.wait_for(lock, std::chrono::milliseconds(milliseconds),
-                              [&] { return process.ended; });
-}
-
-void WaitForStartedPrograms() {
-    Watch &w = TheWatch();
-    std::unique_lock lock(w.mutex);
-    w.changed.wait(lock, [&] { return w.running == 0; });
-}
-
-void EndStartedPrograms() {
-    Watch &w = TheWatch();
-    std::unique_lock lock(w.mutex);
-    for (pid_t pid : w.pids)
-        kill(pid, SIGTERM);
-    if (w.changed.wait_for(lock, kEndGrace, [&] { return w.running == 0; }))
-        return;
-    for (pid_t pid : w.pids)
-        kill(pid, SIGKILL);
 }
 
 } // namespace sim

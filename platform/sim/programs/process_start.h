@@ -1,5 +1,5 @@
-// Programs of the machine's drives started as host processes, and the
-// watch kept over them until they end.
+// Programs of the machine's drives started as host processes, and the wait
+// for one to end (process_watch.h keeps the watch over them).
 #pragma once
 
 #include "platform/sim/programs/start_command.h"
@@ -16,7 +16,7 @@ namespace sim {
 // One started program. Its handles share it; its reaper fills in the end.
 struct Process : HandleObject {
     pid_t pid = 0;
-    // Guarded by the watch's lock (process_start.cpp).
+    // Guarded by the watch's lock (process_watch.cpp).
     bool ended = false;
     int exitCode = 0; // 128 + signal when killed
 };

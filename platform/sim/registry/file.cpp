@@ -1,9 +1,9 @@
 #include "platform/sim/registry/file.h"
 
 #include "platform/sim/host/host_file.h"
+#include "platform/sim/host/page_memory.h"
 #include "platform/sim/registry/appended_changes.h"
 #include "platform/sim/registry/file_lock.h"
-#include "platform/sim/registry/page_buffers.h"
 #include "platform/sim/registry/apply_regedit4.h"
 #include "platform/sim/registry/writer.h"
 
@@ -52,7 +52,7 @@ struct RegistryFile::Tree {
     // from the start, or every change would read the whole file again.)
     bool Overgrown() const { return pages.Taken() > 2 * takenByRead + (1 << 20); }
 
-    CountedPages pages;
+    PageMemory pages;
     std::size_t takenByRead = 0;
     std::pmr::monotonic_buffer_resource memory;
     Key root{"", &memory};
@@ -129,10 +129,13 @@ LONG RegistryFile::Load() {
         return m_state;
     }
     auto size = static_cast<std::size_t>(st.st_size);
-    TextBuffer buffer(size + 1);
-    std::string_view text;
-    if (!ReadAll(file.Get(), kRegistryFileLimit, buffer, &text, &why))
+    // The text in pages of its own too (see PageMemory), given back once it
+    // is parsed.
+    PageMemory textPages;
+    std::pmr::string whole(size + 1, '\0', &textPages);
+    if (!ReadAll(file.Get(), kRegistryFileLimit, &whole, &why))
         return Failed(ERROR_ACCESS_DENIED, why);
+    std::string_view text = whole;
     Appended appended = AppendedChanges(text);
     m_cut = appended.cutAt != std::string_view::npos;
     if (m_cut)

@@ -2,6 +2,7 @@
 
 #include "platform/sim/host/host_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -48,19 +49,18 @@ bool Fd::Close() {
     return close(fd) == 0;
 }
 
-bool ReadAll(int fd, std::size_t limit, TextBuffer &buffer, std::string_view *text,
-             std::string *why) {
+bool ReadAll(int fd, std::size_t limit, std::pmr::string *text, std::string *why) {
     std::size_t done = 0;
     for (;;) {
         if (done > limit) {
             *why = TooLarge(limit); // grew while read
             return false;
         }
-        if (done == buffer.Capacity())
-            buffer.Grow(done);
-        ssize_t n = read(fd, buffer.Data() + done, buffer.Capacity() - done);
+        if (done == text->size())
+            text->resize(std::max<std::size_t>(2 * done, 1));
+        ssize_t n = read(fd, text->data() + done, text->size() - done);
         if (n == 0) {
-            *text = std::string_view(buffer.Data(), done);
+            text->resize(done);
             return true;
         }
         if (n < 0 && errno != EINTR) {

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "platform/api.h"
-#include "platform/sim/registry/page_buffers.h"
 
 #include <cstdint>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 
@@ -49,11 +49,11 @@ class Fd {
     int m_fd;
 };
 
-// Reads to the end into *text; the buffer is sized by what fstat said, so a
-// file that does not grow meanwhile is read in one go. A file that grows
-// past limit meanwhile is not read (*why says so, or the system's reason).
-bool ReadAll(int fd, std::size_t limit, TextBuffer &buffer, std::string_view *text,
-             std::string *why);
+// Reads to the end into *text, whose size on entry is the room to read
+// into first: sized by what fstat said and a byte more, a file that does not
+// grow meanwhile is read in one go. A file that grows past limit meanwhile
+// is not read (*why says so, or the system's reason).
+bool ReadAll(int fd, std::size_t limit, std::pmr::string *text, std::string *why);
 
 bool WriteAll(int fd, std::string_view data);
 

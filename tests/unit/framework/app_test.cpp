@@ -1,5 +1,6 @@
 // AfxWinMain: the user interface is chosen once, InitInstance runs once,
-// and a false result ends the process through ExitInstance.
+// and a false result ends the process through ExitInstance. Each runs on a
+// machine of its own: AfxWinMain looks at the machine first.
 #include "tests/unit/framework/probe_dialog.h"
 
 #include <gmock/gmock.h>
@@ -32,6 +33,8 @@ class TestApp : public CWinApp {
 } // namespace
 
 TEST_F(ScriptTest, InitInstanceFalseExitsThroughExitInstanceWithZero) {
+    const testkit::TempMachine machine;
+    machine.Use();
     testkit::WriteFile(ScriptPath(), "answer ok\n");
     unsetenv("VELTRIN_SCRIPT_POS");
     setenv("VELTRIN_UI", ("script:" + ScriptPath()).c_str(), 1);
@@ -47,6 +50,8 @@ TEST_F(ScriptTest, InitInstanceFalseExitsThroughExitInstanceWithZero) {
 }
 
 TEST(AfxWinMain, WithoutTerminalOrScriptAskingTheUserFails) {
+    const testkit::TempMachine machine;
+    machine.Use();
     unsetenv("VELTRIN_UI");
     TestApp app;
     app.askUser = true;
@@ -62,6 +67,8 @@ TEST(AfxWinMain, WithoutTerminalOrScriptAskingTheUserFails) {
 }
 
 TEST(AfxWinMain, UnknownInterfaceSettingIsRefused) {
+    const testkit::TempMachine machine;
+    machine.Use();
     setenv("VELTRIN_UI", "gui", 1);
     TestApp app;
     EXPECT_EXIT(std::exit(AfxWinMain()), ExitedWithCode(2),
