@@ -6,10 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -26,6 +31,15 @@ namespace {
               fs::is_regular_file(expected + "/registry.reg");
     fs::remove_all(home); // the re-run test's own folder: nothing else removes it
     std::exit(ok ? 0 : 1);
+}
+
+// The names in a folder that start with prefix.
+std::vector<std::string> Named(const std::string &dir, const std::string &prefix) {
+    std::vector<std::string> names;
+    for (const auto &entry : fs::directory_iterator(dir))
+        if (entry.path().filename().string().starts_with(prefix))
+            names.push_back(entry.path().filename().string());
+    return names;
 }
 
 bool Executable(const std::string &path) {
@@ -64,6 +78,47 @@ TEST(DefaultMachine, CopyHoldsTheCdAndItsPrograms) {
     FindClose(found);
     for (const char *program : {"autorun.exe", "Wingate/ws2setup.exe", "Tzr/Setup.exe"})
         EXPECT_EQ(testkit::Run({"/bin/sh", "-n", dir + "/drives/E/" + program}, {}).exitCode, 0);
+}
+
+// The restart ends the Winsock 2 installer as soon as the key is there,
+// which may be before the installer has tidied up: its key file goes all the
+// same, and none lies in the temporary folder.
+TEST(DefaultMachine, WinsockInstallerEndedMidwayLeavesNoKeyFile) {
+    testkit::TempDir temp;
+    const std::string dir = temp.Path() + "/machine";
+    std::string error;
+    ASSERT_TRUE(sim::CopyDefaultMachine(dir, &error)) << error;
+    // A machine tool that tells it has started the import, then waits to be
+    // let go (or for the machine to go, should the installer not wait for it).
+    const std::string tool = temp.Path() + "/bin/veltrin-machine";
+    testkit::WriteFile(tool,
+                       "#!/bin/sh\n"
+                       "touch \"$VELTRIN_MACHINE/importing\"\n"
+                       "until [ -e \"$VELTRIN_MACHINE/go\" ] || [ ! -d \"$VELTRIN_MACHINE\" ]\n"
+                       "do sleep 0.01; done\n");
+    ASSERT_EQ(chmod(tool.c_str(), 0755), 0);
+    const std::string tmp = temp.Path() + "/tmp";
+    fs::create_directory(tmp);
+
+    const std::string installer = dir + "/drives/E/Wingate/ws2setup.exe";
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        setenv("VELTRIN_MACHINE", dir.c_str(), 1);
+        setenv("VELTRIN_BIN", (temp.Path() + "/bin").c_str(), 1);
+        setenv("TMPDIR", tmp.c_str(), 1);
+        execl(installer.c_str(), installer.c_str(), static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    for (int i = 0; i < 2400 && !fs::exists(dir + "/importing"); ++i)
+        usleep(25000);
+    EXPECT_TRUE(fs::exists(dir + "/importing"));
+    kill(pid, SIGTERM);
+    testkit::WriteFile(dir + "/go", "");
+    ASSERT_EQ(waitpid(pid, nullptr, 0), pid);
+
+    EXPECT_EQ(Named(dir, "ws2setup"), std::vector<std::string>{});
+    EXPECT_EQ(Named(tmp, ""), std::vector<std::string>{});
 }
 
 TEST(DefaultMachine, RefusesAnExistingMachineAndLeavesNothingBehind) {
