@@ -5,11 +5,11 @@
 #include "bench/big_registry.h"
 #include "bench/cold_load.h"
 #include "bench/spawn.h"
+#include "platform/api.h"
 #include "platform/sim/machine/machine.h"
 #include "platform/sim/registry/file.h"
 #include "platform/sim/registry/store.h"
 #include "platform/sim/registry/writer.h"
-#include "platform/api.h"
 
 #include <benchmark/benchmark.h>
 

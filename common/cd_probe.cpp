@@ -1,7 +1,7 @@
 #include "common/cd_probe.h"
 
-#include "platform/framework/format_text.h"
 #include "platform/api.h"
+#include "platform/framework/format_text.h"
 
 void ProbeCdDrive(char *rootPath) {
     for (int i = 3; i <= 9; ++i) {

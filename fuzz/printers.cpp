@@ -4,10 +4,10 @@
 // every text must lie inside that block, a block one byte short must stay
 // untouched, and the dialog's test of each record must hold up.
 #include "fuzz/fuzz_machine.h"
+#include "platform/api.h"
 #include "platform/sim/network/machine_keys.h"
 #include "platform/sim/registry/tree.h"
 #include "platform/sim/registry/writer.h"
-#include "platform/api.h"
 #include "sharing/printer_record.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

@@ -4,9 +4,9 @@
 // the file holds, a missing one, and the NULL name lists. machine.ini's own
 // reading runs over the same text.
 #include "fuzz/fuzz_machine.h"
+#include "platform/api.h"
 #include "platform/sim/machine/ini_text.h"
 #include "platform/sim/machine/machine_config.h"
-#include "platform/api.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

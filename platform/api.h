@@ -51,8 +51,8 @@ using PVOID = void *;
 using HANDLE = void *;
 using LPHANDLE = HANDLE *;
 
-#define DECLARE_HANDLE(name)                                                   \
-    struct name##__;                                                           \
+#define DECLARE_HANDLE(name)                                                                       \
+    struct name##__;                                                                               \
     using name = name##__ *
 DECLARE_HANDLE(HKEY);
 DECLARE_HANDLE(HWND);
@@ -81,7 +81,9 @@ using PHKEY = HKEY *;
 #define MAKEINTRESOURCEA(i) (reinterpret_cast<LPSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(i))))
 #define LOWORD(l) (static_cast<WORD>(static_cast<DWORD_PTR>(l) & 0xffff))
 #define HIWORD(l) (static_cast<WORD>((static_cast<DWORD_PTR>(l) >> 16) & 0xffff))
-#define MAKELONG(a, b) (static_cast<LONG>((static_cast<DWORD>(static_cast<WORD>(a))) | ((static_cast<DWORD>(static_cast<WORD>(b))) << 16)))
+#define MAKELONG(a, b)                                                                             \
+    (static_cast<LONG>((static_cast<DWORD>(static_cast<WORD>(a))) |                                \
+                       ((static_cast<DWORD>(static_cast<WORD>(b))) << 16)))
 
 // ---- error codes ---------------------------------------------------------
 #define ERROR_SUCCESS 0L
@@ -233,10 +235,10 @@ using LPPROCESS_INFORMATION = PROCESS_INFORMATION *;
 
 UINT WinExec(LPCSTR cmdLine, UINT cmdShow);
 BOOL CreateProcessA(LPCSTR applicationName, LPSTR commandLine,
-                    LPSECURITY_ATTRIBUTES processAttributes,
-                    LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles,
-                    DWORD creationFlags, LPVOID environment, LPCSTR currentDirectory,
-                    LPSTARTUPINFOA startupInfo, LPPROCESS_INFORMATION processInformation);
+                    LPSECURITY_ATTRIBUTES processAttributes, LPSECURITY_ATTRIBUTES threadAttributes,
+                    BOOL inheritHandles, DWORD creationFlags, LPVOID environment,
+                    LPCSTR currentDirectory, LPSTARTUPINFOA startupInfo,
+                    LPPROCESS_INFORMATION processInformation);
 DWORD WaitForInputIdle(HANDLE process, DWORD milliseconds);
 DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
 BOOL CloseHandle(HANDLE handle);
@@ -266,8 +268,8 @@ HANDLE CreateMutexA(LPSECURITY_ATTRIBUTES security, BOOL initialOwner, LPCSTR na
 struct OVERLAPPED;
 using LPOVERLAPPED = OVERLAPPED *;
 
-HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
-                   LPSECURITY_ATTRIBUTES security, DWORD creation, DWORD flags, HANDLE templateFile);
+HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
+                   DWORD creation, DWORD flags, HANDLE templateFile);
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED overlapped);
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written,
                LPOVERLAPPED overlapped);

@@ -17,8 +17,7 @@ template <typename Result, typename... Args> class FunctionRef<Result(Args...)> 
   public:
     template <typename Callable>
     requires(!std::is_same_v<std::remove_cvref_t<Callable>, FunctionRef> &&
-             std::is_invocable_r_v<Result, Callable &, Args...>)
-        FunctionRef(Callable &&callable)
+             std::is_invocable_r_v<Result, Callable &, Args...>) FunctionRef(Callable &&callable)
         : m_object(const_cast<void *>(static_cast<const void *>(std::addressof(callable)))),
           m_call([](void *object, Args... args) -> Result {
               return (*static_cast<std::remove_reference_t<Callable> *>(object))(

@@ -4,8 +4,8 @@
 // too (the entry point calls it, with the command line split into argv).
 #pragma once
 
-#include "platform/framework/command_switches.h"
 #include "platform/framework.h"
+#include "platform/framework/command_switches.h"
 
 inline int ProgramMain(int argc, char **argv, std::span<const vp::Switch> switches) {
     if (const std::optional<int> status = vp::TakeCommandLine(argc, argv, switches))

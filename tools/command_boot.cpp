@@ -4,9 +4,9 @@
 
 #include "platform/quoted_text.h"
 
-#include "platform/sim/machine/machine.h"
 #include "platform/api.h"
 #include "platform/registry_keys.h"
+#include "platform/sim/machine/machine.h"
 
 #include <cstdio>
 #include <string>

@@ -3,13 +3,13 @@
 
 #include "platform/quoted_text.h"
 
-#include "wayback/undo_file.h"
-#include "platform/sim/kernel/drive_path.h"
-#include "platform/sim/host/host_file.h"
-#include "platform/sim/machine/machine.h"
-#include "platform/sim/registry/store.h"
 #include "platform/api.h"
 #include "platform/registry_keys.h"
+#include "platform/sim/host/host_file.h"
+#include "platform/sim/kernel/drive_path.h"
+#include "platform/sim/machine/machine.h"
+#include "platform/sim/registry/store.h"
+#include "wayback/undo_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -159,14 +159,16 @@ void ShowUndoFile() {
         return;
     }
     if (!sim::ReadRegularFile(*host, sim::kRegistryFileLimit, &text, &why)) {
-        std::printf("Undo file: %s cannot be read: %s\n", vp::VisibleText(path).c_str(), why.c_str());
+        std::printf("Undo file: %s cannot be read: %s\n", vp::VisibleText(path).c_str(),
+                    why.c_str());
         return;
     }
     std::size_t keys = text.starts_with("[") ? 1 : 0;
     for (std::size_t at = text.find("\n["); at != std::string::npos; at = text.find("\n[", at + 1))
         ++keys;
-    std::printf("Undo file: %s, %zu bytes, %zu key sections: veltrin-sharing /undo puts them back\n",
-                vp::VisibleText(path).c_str(), text.size(), keys);
+    std::printf(
+        "Undo file: %s, %zu bytes, %zu key sections: veltrin-sharing /undo puts them back\n",
+        vp::VisibleText(path).c_str(), text.size(), keys);
 }
 
 // The journal's last lines, read as it goes: it only grows. CD programs
@@ -186,7 +188,8 @@ bool ShowJournal() {
     bool lineOpen = false; // the last line read has not ended yet
     char buffer[16384];
     ssize_t got = 0;
-    while (fd >= 0 && ((got = read(fd, buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR))) {
+    while (fd >= 0 &&
+           ((got = read(fd, buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR))) {
         std::string_view rest(buffer, got > 0 ? static_cast<std::size_t>(got) : 0);
         while (!rest.empty()) {
             if (!lineOpen) {
@@ -197,7 +200,8 @@ bool ShowJournal() {
             }
             const std::size_t end = std::min(rest.find('\n'), rest.size());
             std::string &line = last.back();
-            line.append(rest.substr(0, std::min(end, longestShown - std::min(longestShown, line.size()))));
+            line.append(
+                rest.substr(0, std::min(end, longestShown - std::min(longestShown, line.size()))));
             lineOpen = end == rest.size();
             rest.remove_prefix(lineOpen ? end : end + 1);
         }

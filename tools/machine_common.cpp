@@ -1,8 +1,8 @@
 #include "tools/machine_tool.h"
 
+#include "platform/api.h"
 #include "platform/sim/machine/machine.h"
 #include "platform/sim/registry/store.h"
-#include "platform/api.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -10,7 +10,8 @@ namespace {
 
 // The suite's switches; the launcher takes all but the last.
 constexpr Switch kSwitches[] = {
-    {"script", "<file>", kUiVariable, kScriptPrefix, "answer the dialogs and message boxes from a response file"},
+    {"script", "<file>", kUiVariable, kScriptPrefix,
+     "answer the dialogs and message boxes from a response file"},
     {"transcript", "<file>", kTranscriptVariable, "",
      "add what a person would have seen to a file"},
     {"record", "<file>", kRecordVariable, "", "write every choice as a response file"},

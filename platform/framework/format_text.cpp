@@ -25,10 +25,10 @@ struct Output {
 };
 
 struct Directive {
-    bool left = false;   // flag -
-    bool zeros = false;  // flag 0
+    bool left = false;  // flag -
+    bool zeros = false; // flag 0
     int width = 0;
-    int precision = -1;  // none
+    int precision = -1; // none
 };
 
 // A field: a minus sign if asked for, zeros, then the text, in blanks up to
@@ -134,7 +134,7 @@ bool FormatText(char *buffer, std::size_t size, const char *format, ...) {
         case 'i': {
             std::intptr_t value = length == 'l'   ? va_arg(arguments, long)
                                   : length == 'z' ? va_arg(arguments, std::intptr_t)
-                                                : va_arg(arguments, int);
+                                                  : va_arg(arguments, int);
             const bool negative = value < 0;
             PutNumber(out, field,
                       negative ? 0 - static_cast<std::uintptr_t>(value)
@@ -147,7 +147,7 @@ bool FormatText(char *buffer, std::size_t size, const char *format, ...) {
         case 'X': {
             const std::uintptr_t value = length == 'l'   ? va_arg(arguments, unsigned long)
                                          : length == 'z' ? va_arg(arguments, std::size_t)
-                                                       : va_arg(arguments, unsigned);
+                                                         : va_arg(arguments, unsigned);
             PutNumber(out, field, value, false, *at == 'u' ? 10 : 16, *at == 'X' ? 'A' : 'a');
             break;
         }

@@ -1,7 +1,7 @@
 #include "platform/script/response_file.h"
 
-#include "platform/framework/decimal_text.h"
 #include "platform/digit_value.h"
+#include "platform/framework/decimal_text.h"
 #include "platform/framework/message_box_buttons.h"
 #include "platform/quoted_text.h"
 

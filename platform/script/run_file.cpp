@@ -5,8 +5,7 @@
 
 namespace script {
 
-void WriteToRunFile(RunFile &file, const std::string &path, std::string_view text,
-                    bool truncate) {
+void WriteToRunFile(RunFile &file, const std::string &path, std::string_view text, bool truncate) {
     std::string error;
     if (!host::AppendToFile(path, text, truncate, &error) && !file.told) {
         host::Warn("cannot write the " + std::string(file.what) + " " + path + ": " + error);

@@ -1,7 +1,7 @@
 #include "platform/script/shared_position.h"
 
-#include "platform/framework/decimal_text.h"
 #include "platform/digit_value.h"
+#include "platform/framework/decimal_text.h"
 
 namespace script {
 

@@ -42,10 +42,8 @@ Rect Union(const Rect &a, const Rect &b) {
 
 Canvas::Canvas(int width, int height)
     : m_width(std::max(width, 0)), m_height(std::max(height, 0)),
-      m_cells(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height)), m_clip{0, 0,
-                                                                                          m_width,
-                                                                                          m_height} {
-}
+      m_cells(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height)),
+      m_clip{0, 0, m_width, m_height} {}
 
 void Canvas::Put(int x, int y, char32_t ch, Paint paint, std::uint8_t attrs) {
     if (!Drawable(x, y))

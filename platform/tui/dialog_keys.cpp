@@ -48,8 +48,8 @@ KeyOutcome WindowKey(const ui::Window &window, DialogState &state, Key key) {
         break;
     case Key::AltF4:
         // WM_SYSCOMMAND SC_CLOSE, which ends in IDCANCEL.
-        out.input = window.hasSystemMenu ? ui::Input::SysCommand(SC_CLOSE)
-                                         : ui::Input::Click(IDCANCEL);
+        out.input =
+            window.hasSystemMenu ? ui::Input::SysCommand(SC_CLOSE) : ui::Input::Click(IDCANCEL);
         break;
     case Key::AltSpace:
         out.openMenu = window.hasSystemMenu;

@@ -27,7 +27,7 @@ struct ScreenRequest {
     std::vector<Dialog> dialogs;                // bottom to top
     const ui::MessageBoxRequest *box = nullptr; // shown over the dialogs
     int boxFocus = 0;
-    int boxMoveX = 0, boxMoveY = 0; // cells the person moved the box by
+    int boxMoveX = 0, boxMoveY = 0;  // cells the person moved the box by
     int wantX = 0, wantY = 0;        // scroll position asked for
     bool revealFocus = false;        // scroll so that the focus (or the top) shows
     const MenuItems *menu = nullptr; // the open system menu of the active window
@@ -37,7 +37,7 @@ struct ScreenRequest {
 
 struct Screen {
     Canvas canvas{0, 0};
-    View view; // the rows above the key line
+    View view;                             // the rows above the key line
     std::vector<WindowFrame> dialogFrames; // as the dialogs were given
     std::optional<MessageBoxLayout> box;
     MenuLayout menu; // where the menu shows (screen cells)

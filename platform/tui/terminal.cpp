@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <chrono>
+#include <climits>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -238,7 +238,8 @@ std::optional<KeyEvent> Read(const Deadline &deadline) {
         if (deadline) {
             // Whole milliseconds, rounded up: a wait rounded down would wake
             // before the deadline, find no key and come back at once.
-            const auto left = std::chrono::ceil<std::chrono::milliseconds>(*deadline - Clock::now());
+            const auto left =
+                std::chrono::ceil<std::chrono::milliseconds>(*deadline - Clock::now());
             wait = static_cast<int>(std::clamp<long long>(left.count(), 0, INT_MAX));
         }
         wtimeout(stdscr, wait);

@@ -290,9 +290,9 @@ bool TerminalDriver::MoveWindow(int *moveX, int *moveY, const Deadline &deadline
 }
 
 bool TerminalDriver::MoveByArrow(Key key, int *moveX, int *moveY) const {
-    const Rect frame = m_screen.box                     ? m_screen.box->frame.frame
+    const Rect frame = m_screen.box                    ? m_screen.box->frame.frame
                        : m_screen.dialogFrames.empty() ? Rect{}
-                                                      : m_screen.dialogFrames.back().frame;
+                                                       : m_screen.dialogFrames.back().frame;
     const View &view = m_screen.view;
     switch (key) {
     case Key::Left:

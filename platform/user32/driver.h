@@ -46,9 +46,9 @@
 // the drivers, so it records terminal runs as well as scripted ones.
 #pragma once
 
+#include "platform/api.h"
 #include "platform/framework/message_box_buttons.h"
 #include "platform/user32/window.h"
-#include "platform/api.h"
 
 #include <chrono>
 #include <memory>
@@ -90,9 +90,7 @@ struct Input {
         return {Kind::DoubleClick, list, entry, 0, {}};
     }
     static Input SysCommand(UINT cmd) { return {Kind::SysCommand, 0, 0, cmd, {}}; }
-    static Input TimePassed(Duration time) {
-        return {Kind::TimePassed, 0, 0, 0, time};
-    }
+    static Input TimePassed(Duration time) { return {Kind::TimePassed, 0, 0, 0, time}; }
 };
 
 class Driver {

@@ -3,9 +3,9 @@
 #include "platform/user32/driver.h"
 #include "platform/user32/input.h"
 #include "platform/user32/linux_recording.h"
+#include "platform/user32/linux_transcript.h"
 #include "platform/user32/resource_lookup.h"
 #include "platform/user32/timers.h"
-#include "platform/user32/linux_transcript.h"
 #include "platform/user32/window_manager.h"
 
 namespace {

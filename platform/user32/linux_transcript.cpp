@@ -2,13 +2,12 @@
 
 #include "platform/script/run_file.h"
 
-
 namespace ui::transcript {
 
 void MessageBoxShown(const MessageBoxRequest &request) {
-    script::WriteTranscriptLine(MessageBoxLine(request.caption, request.text, request.style,
-                         request.owner ? std::optional<int>(request.OwnerTemplateId())
-                                       : std::nullopt));
+    script::WriteTranscriptLine(MessageBoxLine(
+        request.caption, request.text, request.style,
+        request.owner ? std::optional<int>(request.OwnerTemplateId()) : std::nullopt));
 }
 
 void Answered(int button) {

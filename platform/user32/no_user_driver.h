@@ -14,9 +14,7 @@ class NoUserDriver : public Driver {
         : m_why(std::move(why)) {}
     int ShowMessageBox(const MessageBoxRequest &) override { Fail(m_why); }
     void DialogOpened(const Window &) override {}
-    Input NextInput(const Window &, std::optional<ui::Duration>) override {
-        Fail(m_why);
-    }
+    Input NextInput(const Window &, std::optional<ui::Duration>) override { Fail(m_why); }
     void InputRejected(const Window &, const Input &, const std::string &) override {}
     void DialogClosed(const Window &, int) override {}
 

@@ -1,8 +1,8 @@
 // Resource lookups: templates for the modal run, LoadStringA, LoadIconA.
 #include "platform/user32/resource_lookup.h"
 
-#include "platform/user32/text_copy.h"
 #include "platform/api.h"
+#include "platform/user32/text_copy.h"
 
 namespace ui {
 

@@ -47,9 +47,9 @@ std::vector<Timer>::iterator Find(std::vector<Timer> &timers, HWND window, UINT_
 
 void Fire(const Timer &timer, Duration at) {
     if (timer.proc) {
-        timer.proc(timer.window, WM_TIMER, timer.id,
-                   static_cast<DWORD>(
-                       std::chrono::duration_cast<std::chrono::milliseconds>(at).count()));
+        timer.proc(
+            timer.window, WM_TIMER, timer.id,
+            static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(at).count()));
         return;
     }
     if (Window *window = FindWindow(timer.window))

@@ -24,7 +24,7 @@ struct ScriptLink {
     void (*dialogOpened)(HWND dialog); // after WM_INITDIALOG
     // Every later message, before the dialog acts on it.
     void (*dialogMessage)(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    void (*dialogShown)(HWND dialog);  // WM_SHOWWINDOW
+    void (*dialogShown)(HWND dialog);             // WM_SHOWWINDOW
     void (*dialogEnded)(HWND dialog, int result); // WM_DESTROY, before it leaves the open dialogs
     void (*dialogClosed)(HWND dialog);            // WM_DESTROY, after it has left them
 };

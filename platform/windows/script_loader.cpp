@@ -3,8 +3,8 @@
 #include "platform/framework.h"
 #include "platform/framework/run_settings.h"
 #include "platform/windows/environment.h"
-#include "platform/windows/win_fail.h"
 #include "platform/windows/open_dialogs.h"
+#include "platform/windows/win_fail.h"
 
 #include <string>
 
@@ -55,8 +55,8 @@ void LoadScriptLink() {
     if (!Asked())
         return;
     const HMODULE library = LoadLibraryA(kScriptLibrary);
-    const auto entry = library ? reinterpret_cast<ScriptLinkEntry>(
-                                     reinterpret_cast<void (*)()>(GetProcAddress(library, kScriptEntry)))
+    const auto entry = library ? reinterpret_cast<ScriptLinkEntry>(reinterpret_cast<void (*)()>(
+                                     GetProcAddress(library, kScriptEntry)))
                                : nullptr;
     g_link = entry ? entry(&kProgram) : nullptr;
     if (!g_link)

@@ -3,8 +3,8 @@
 #include "platform/framework.h"
 #include "platform/framework/run_settings.h"
 #include "platform/windows/environment.h"
-#include "platform/windows/win_fail.h"
 #include "platform/windows/script_loader.h"
+#include "platform/windows/win_fail.h"
 
 #include <string_view>
 

@@ -1,8 +1,8 @@
 // The command line on Windows, where a program started from Explorer or the
 // Run box has no console: the usage shows in a message box, and so does an
 // error unless there is a standard error to write it to (a console, or Wine).
-#include "platform/framework/command_switches.h"
 #include "platform/api.h"
+#include "platform/framework/command_switches.h"
 #include "platform/windows/environment.h"
 #include "platform/windows/win_fail.h"
 

@@ -88,8 +88,9 @@ TEST_F(SwitchesRun, EachProgramKnowsItsSwitchesWhateverItsFileIsCalled) {
         SCOPED_TRACE(name);
         const auto help = RunFile(Copy("veltrin-sharing", name), {"/?"});
         EXPECT_EQ(help.exitCode, 0) << help.output;
-        const std::string usage = std::string("Usage: ") + std::string(name, std::strlen(name) - 4) +
-                                  " [/script <file>] [/transcript <file>] [/record <file>] [/undo]\n";
+        const std::string usage =
+            std::string("Usage: ") + std::string(name, std::strlen(name) - 4) +
+            " [/script <file>] [/transcript <file>] [/record <file>] [/undo]\n";
         EXPECT_TRUE(help.output.starts_with(usage)) << help.output;
     }
     const auto refused = RunFile(Copy("veltrin", "veltrin-sharing"), {"/undo"});
@@ -106,12 +107,14 @@ TEST_F(SwitchesRun, AStrayWordIsIgnoredAndTheRunGoesOn) {
                               {"Files\\VELTRIN\\veltrin-sharing.exe", "/undo", "/script", script,
                                "/transcript", transcript, "stray"});
     EXPECT_EQ(undo.exitCode, 0) << undo.output;
-    EXPECT_NE(testkit::ReadFile(transcript).find("There is nothing left to undo"), std::string::npos)
+    EXPECT_NE(testkit::ReadFile(transcript).find("There is nothing left to undo"),
+              std::string::npos)
         << testkit::ReadFile(transcript);
 
     std::filesystem::remove(transcript);
     testkit::WriteFile(script, "sysmenu 0xF060\n");
-    const auto run = Run("veltrin", {"stray", "/script", script, "/transcript", transcript, "word"});
+    const auto run =
+        Run("veltrin", {"stray", "/script", script, "/transcript", transcript, "word"});
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_EQ(testkit::Lines(testkit::ReadFile(transcript)).front(), kSharingOpen);
 }

@@ -176,8 +176,7 @@ TEST_F(DamagedMachine, MissingDriveFoldersAreEmptyDrives) {
     const std::string seen = testkit::ReadFile(transcript);
     EXPECT_NE(seen.find("dialog 132 open \" File and Printer Sharing Selection\""),
               std::string::npos);
-    EXPECT_NE(seen.find("veltrin-undo.reg cannot be written (error 3)"), std::string::npos)
-        << seen;
+    EXPECT_NE(seen.find("veltrin-undo.reg cannot be written (error 3)"), std::string::npos) << seen;
     EXPECT_EQ(Journal("NetShare"), Lines{});
 }
 

@@ -27,8 +27,8 @@ class MachineTool : public SuiteRun {
     }
     // The tool with its standard output on a full disk.
     testkit::RunResult ToFullDisk(const std::string &args) const {
-        return testkit::Run({"/bin/sh", "-c", Program("veltrin-machine") + " " + args + " >/dev/full"},
-                            {});
+        return testkit::Run(
+            {"/bin/sh", "-c", Program("veltrin-machine") + " " + args + " >/dev/full"}, {});
     }
 };
 
@@ -83,12 +83,13 @@ TEST_F(MachineTool, AnUnreadableRegistryFailsBootAndShow) {
 
 // Output that cannot be written fails the command.
 TEST_F(MachineTool, OutputThatCannotBeWrittenFails) {
-    for (const std::string &args : {"reg " + machine + " export", "show " + machine,
-                                    "new " + dir.Path() + "/another"}) {
+    for (const std::string &args :
+         {"reg " + machine + " export", "show " + machine, "new " + dir.Path() + "/another"}) {
         SCOPED_TRACE(args);
         const auto run = ToFullDisk(args);
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(run.output, "veltrin-machine: cannot write the output: No space left on device\n");
+        EXPECT_EQ(run.output,
+                  "veltrin-machine: cannot write the output: No space left on device\n");
     }
 }
 
@@ -98,8 +99,9 @@ TEST_F(MachineTool, ShowEscapesTheJournal) {
     testkit::WriteFile(machine + "/journal.log", "plain\nEsc\x1b[2J\rback\x07\n");
     const auto shown = Tool({"show", machine});
     EXPECT_EQ(shown.exitCode, 0);
-    EXPECT_NE(shown.output.find("Journal (last 2 of 2 lines):\n  plain\n  Esc\\x1b[2J\\x0dback\\x07\n"),
-              std::string::npos)
+    EXPECT_NE(
+        shown.output.find("Journal (last 2 of 2 lines):\n  plain\n  Esc\\x1b[2J\\x0dback\\x07\n"),
+        std::string::npos)
         << shown.output;
 }
 
@@ -111,8 +113,8 @@ TEST_F(MachineTool, AnUnwritableTranscriptIsToldOnce) {
                                   {"VELTRIN_MACHINE=" + machine, "VELTRIN_UI=script:" + script,
                                    "VELTRIN_TRANSCRIPT=" + dir.Path()});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.output, "veltrin: cannot write the transcript " + dir.Path() +
-                              ": Is a directory\n");
+    EXPECT_EQ(run.output,
+              "veltrin: cannot write the transcript " + dir.Path() + ": Is a directory\n");
 }
 
 // Without a folder the commands take the machine the programs use:
@@ -122,10 +124,10 @@ TEST_F(MachineTool, WithoutAFolderTheProgramsMachineIsTaken) {
     testkit::WriteFile(file, std::string("REGEDIT4\r\n\r\n[") + kRunOnce +
                                  "]\r\n\"Mark\"=\"E:\\\\Tzr\\\\mark.exe\"\r\n\r\n");
     const std::vector<std::string> named{"VELTRIN_MACHINE=" + machine};
-    const auto imported =
-        testkit::Run({Program("veltrin-machine"), "reg", "import", file}, named);
+    const auto imported = testkit::Run({Program("veltrin-machine"), "reg", "import", file}, named);
     EXPECT_EQ(imported.exitCode, 0) << imported.output;
-    const auto exported = testkit::Run({Program("veltrin-machine"), "reg", "export", kRunOnce}, named);
+    const auto exported =
+        testkit::Run({Program("veltrin-machine"), "reg", "export", kRunOnce}, named);
     EXPECT_NE(exported.output.find("\"Mark\"="), std::string::npos) << exported.output;
 
     const std::string data = dir.Path() + "/data", copy = data + "/veltrin/machine";
@@ -145,8 +147,7 @@ TEST_F(MachineTool, ADataFolderThatCannotBeMadeIsNamed) {
     const std::string data = dir.Path() + "/file/data";
     testkit::WriteFile(dir.Path() + "/file", "");
     const auto run = testkit::Run({Program("veltrin")},
-                                  {"XDG_DATA_HOME=" + data, "VELTRIN_MACHINE=",
-                                   "VELTRIN_UI="});
+                                  {"XDG_DATA_HOME=" + data, "VELTRIN_MACHINE=", "VELTRIN_UI="});
     EXPECT_NE(run.output.find("cannot create the default machine " + data +
                               "/veltrin/machine: " + data + "/veltrin: Not a directory"),
               std::string::npos)

@@ -112,8 +112,8 @@ class TerminalRecording : public ::testing::Test {
         m_source = NewMachine(*m_dir, "first-pc");
         m_recording = m_dir->Path() + "/setup disk.txt";
         TmuxSession tmux("VELTRIN_UI=tui VELTRIN_MACHINE=" + ShellQuote(m_source) + " " +
-                             ShellQuote(Program("veltrin")) + " /record " + ShellQuote(m_recording) +
-                             "; echo \"exit code $?\"; exec sleep 600",
+                             ShellQuote(Program("veltrin")) + " /record " +
+                             ShellQuote(m_recording) + "; echo \"exit code $?\"; exec sleep 600",
                          100, 40);
         if (!tmux.WaitFor("Quorvane File and Printer Sharing Selection")) {
             m_failure = "the sharing dialog did not show:\n" + tmux.Screen();
@@ -153,7 +153,8 @@ class TerminalRecording : public ::testing::Test {
 };
 
 testkit::TempDir *TerminalRecording::m_dir = nullptr;
-std::string TerminalRecording::m_source, TerminalRecording::m_recording, TerminalRecording::m_failure;
+std::string TerminalRecording::m_source, TerminalRecording::m_recording,
+    TerminalRecording::m_failure;
 
 TEST_F(TerminalRecording, NamesEveryChoiceAsThePersonSawIt) {
     Lines lines = testkit::Lines(testkit::ReadFile(m_recording));

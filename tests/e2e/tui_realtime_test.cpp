@@ -54,7 +54,8 @@ class TerminalRealTime : public ::testing::Test {
         const auto made = testkit::Run({bin + "/veltrin-machine", "new", m_machine}, {});
         ASSERT_EQ(made.exitCode, 0) << made.output;
         m_command = "exec env VELTRIN_UI=tui VELTRIN_MACHINE=" + ShellQuote(m_machine) +
-                   " PATH=" + ShellQuote(bin) + ":\"$PATH\" " + ShellQuote(bin + "/veltrin-sharing");
+                    " PATH=" + ShellQuote(bin) + ":\"$PATH\" " +
+                    ShellQuote(bin + "/veltrin-sharing");
     }
     testkit::TempDir m_dir;
     std::string m_machine = m_dir.Path() + "/pc";

@@ -83,8 +83,7 @@ void DialogHarness::DialogOpened(const ui::Window &window) {
         onOpened(window);
 }
 
-ui::Input DialogHarness::NextInput(const ui::Window &active,
-                                   std::optional<ui::Duration>) {
+ui::Input DialogHarness::NextInput(const ui::Window &active, std::optional<ui::Duration>) {
     auto &queue = inputs[active.TemplateId()];
     if (queue.empty()) {
         ADD_FAILURE() << "dialog " << active.TemplateId() << " waits without input";

@@ -32,8 +32,9 @@ int KeepRegular(int fd, std::size_t limit, std::string *why, struct stat *st) {
     }
     if (!S_ISREG(st->st_mode) || static_cast<std::uint64_t>(st->st_size) > limit) {
         errno = S_ISREG(st->st_mode) ? EFBIG : S_ISDIR(st->st_mode) ? EISDIR : EINVAL;
-        *why = errno == EFBIG ? TooLarge(limit) : errno == EISDIR ? std::strerror(EISDIR)
-                                                                  : "not a regular file";
+        *why = errno == EFBIG    ? TooLarge(limit)
+               : errno == EISDIR ? std::strerror(EISDIR)
+                                 : "not a regular file";
         close(fd);
         return -1;
     }

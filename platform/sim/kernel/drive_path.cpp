@@ -1,9 +1,9 @@
 #include "platform/sim/kernel/drive_path.h"
 
+#include "platform/api.h"
+#include "platform/registry_names.h"
 #include "platform/sim/machine/machine.h"
 #include "platform/sim/machine/machine_config.h"
-#include "platform/registry_names.h"
-#include "platform/api.h"
 
 #include <climits>
 #include <cstdlib>

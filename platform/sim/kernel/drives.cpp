@@ -1,6 +1,6 @@
 // Drive queries answered from machine.ini.
-#include "platform/sim/machine/machine_config.h"
 #include "platform/api.h"
+#include "platform/sim/machine/machine_config.h"
 
 #include <cstring>
 

@@ -1,10 +1,10 @@
 // Files on the machine's drives: CreateFileA and the calls on its handles,
 // DeleteFileA and MoveFileA/MoveFileExA. A CD-ROM drive is read-only.
+#include "platform/api.h"
+#include "platform/registry_names.h"
 #include "platform/sim/kernel/drive_path.h"
 #include "platform/sim/kernel/kernel_handles.h"
 #include "platform/sim/machine/machine_config.h"
-#include "platform/registry_names.h"
-#include "platform/api.h"
 
 #include <cerrno>
 #include <climits>
@@ -112,7 +112,8 @@ BOOL Move(LPCSTR existing, LPCSTR newName, DWORD flags) {
     if (rename(from.c_str(), to.c_str()) != 0)
         return Fail(ErrorOf(errno), FALSE);
     if (flags & MOVEFILE_WRITE_THROUGH) {
-        const int dir = open(to.substr(0, to.rfind('/')).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int dir =
+            open(to.substr(0, to.rfind('/')).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (dir >= 0) {
             fsync(dir);
             close(dir);
@@ -212,11 +213,11 @@ DWORD SetFilePointer(HANDLE file, LONG distance, LONG *distanceHigh, DWORD metho
                        : method == FILE_END     ? SEEK_END
                                                 : -1;
     // Without a high part the distance is a signed 32-bit number.
-    const off_t offset = distanceHigh ? static_cast<off_t>((static_cast<std::uint64_t>(
-                                                               static_cast<DWORD>(*distanceHigh))
-                                                           << 32) |
-                                                          static_cast<DWORD>(distance))
-                                      : static_cast<off_t>(distance);
+    const off_t offset =
+        distanceHigh ? static_cast<off_t>(
+                           (static_cast<std::uint64_t>(static_cast<DWORD>(*distanceHigh)) << 32) |
+                           static_cast<DWORD>(distance))
+                     : static_cast<off_t>(distance);
     const off_t at = whence < 0 ? -1 : lseek(object->fd, offset, whence);
     if (at < 0)
         return Fail(static_cast<DWORD>(ERROR_INVALID_PARAMETER), INVALID_SET_FILE_POINTER);

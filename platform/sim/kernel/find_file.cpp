@@ -1,11 +1,11 @@
 // FindFirstFileA / FindClose over the machine's drives. The setup code only
 // tests exact names; '*' and '?' in the last name give the first match in
 // byte order (there is no FindNextFileA to ask for more).
+#include "platform/api.h"
+#include "platform/registry_names.h"
 #include "platform/sim/kernel/drive_path.h"
 #include "platform/sim/kernel/kernel_handles.h"
 #include "platform/sim/machine/machine_config.h"
-#include "platform/registry_names.h"
-#include "platform/api.h"
 
 #include <algorithm>
 #include <cstring>

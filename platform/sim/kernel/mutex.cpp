@@ -5,8 +5,8 @@
 // handle, as Windows does while the first one's handle is open. The lock
 // goes with that handle, or with the process.
 #include "platform/api.h"
-#include "platform/sim/kernel/kernel_handles.h"
 #include "platform/sim/host/host_file.h"
+#include "platform/sim/kernel/kernel_handles.h"
 #include "platform/sim/machine/machine.h"
 
 #include <cerrno>

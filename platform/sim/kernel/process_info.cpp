@@ -3,9 +3,9 @@
 // host's clock and time zone.
 #include "platform/api.h"
 
-#include <ctime>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 DWORD GetEnvironmentVariableA(LPCSTR name, LPSTR buffer, DWORD size) {
     const char *value = name ? std::getenv(name) : nullptr;

@@ -1,11 +1,11 @@
 // GetPrivateProfileStringA over INI files on the machine's drives.
+#include "platform/api.h"
 #include "platform/registry_names.h"
 #include "platform/sim/host/host_file.h"
 #include "platform/sim/host/program_name.h"
 #include "platform/sim/kernel/drive_path.h"
 #include "platform/sim/machine/ini_text.h"
 #include "platform/sim/machine/machine_config.h"
-#include "platform/api.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,7 +1,7 @@
 // The spooler's EnumPrintersA, built from the printer keys of the registry.
 // Only local printers at level 2 exist on this machine.
-#include "platform/sim/network/machine_keys.h"
 #include "platform/api.h"
+#include "platform/sim/network/machine_keys.h"
 
 #include <cstring>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "platform/sim/network/share_request.h"
 
-#include "platform/svrapi.h"
 #include "platform/api.h"
+#include "platform/svrapi.h"
 
 #include <cstring>
 

@@ -13,16 +13,16 @@
 //              1801  (ERROR_INVALID_PRINTER_NAME) a printer share of a printer
 //                    that is not installed
 //   both       1009, 5 or 29: the registry file could not be read or saved
+#include "platform/api.h"
 #include "platform/quoted_text.h"
 #include "platform/sim/kernel/drive_path.h"
 #include "platform/sim/machine/machine.h"
 #include "platform/sim/machine/machine_config.h"
 #include "platform/sim/network/machine_keys.h"
+#include "platform/sim/network/share_request.h"
 #include "platform/sim/registry/store.h"
 #include "platform/sim/registry/writer.h"
-#include "platform/sim/network/share_request.h"
 #include "platform/svrapi.h"
-#include "platform/api.h"
 
 #include <cctype>
 #include <cstdio>

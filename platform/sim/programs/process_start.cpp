@@ -63,7 +63,8 @@ bool IsProgram(const std::string &hostPath) {
     std::ifstream in(hostPath, std::ios::binary);
     std::string head;
     std::getline(in, head);
-    if (head.starts_with("\x7f" "ELF"))
+    if (head.starts_with("\x7f"
+                         "ELF"))
         return true;
     if (!head.starts_with("#!"))
         return false;
@@ -96,8 +97,7 @@ bool IsProgram(const std::string &hostPath) {
 DWORD FindProgram(const std::string &program, std::string *hostPath) {
     DrivePath path = LookupDrivePath(program);
     if (path.status != PathStatus::Found)
-        return path.status == PathStatus::FileMissing ? ERROR_FILE_NOT_FOUND
-                                                      : ERROR_PATH_NOT_FOUND;
+        return path.status == PathStatus::FileMissing ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
     struct stat st;
     if (stat(path.hostPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
         access(path.hostPath.c_str(), X_OK) != 0 || !IsProgram(path.hostPath))

@@ -2,8 +2,8 @@
 // for one to end (process_watch.h keeps the watch over them).
 #pragma once
 
-#include "platform/sim/programs/start_command.h"
 #include "platform/sim/kernel/kernel_handles.h"
+#include "platform/sim/programs/start_command.h"
 
 #include <functional>
 #include <memory>

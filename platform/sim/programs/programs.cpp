@@ -1,9 +1,9 @@
 // Program start and waits as the setup code sees them. Each start is
 // journalled with its result before the program can run.
+#include "platform/api.h"
 #include "platform/quoted_text.h"
 #include "platform/sim/machine/machine.h"
 #include "platform/sim/programs/process_start.h"
-#include "platform/api.h"
 
 #include <chrono>
 #include <thread>
@@ -37,11 +37,10 @@ BOOL CreateProcessA(LPCSTR applicationName, LPSTR commandLine, LPSECURITY_ATTRIB
     sim::CommandLine command = sim::SplitCommandLine(line);
     if (applicationName)
         command.program = applicationName;
-    sim::StartOutcome outcome =
-        sim::StartProgram(command, [&](const sim::StartOutcome &started) {
-            sim::AppendJournal("CreateProcess " + vp::QuotedText(line) + " -> " +
-                               (started.process ? "ok" : "failed"));
-        });
+    sim::StartOutcome outcome = sim::StartProgram(command, [&](const sim::StartOutcome &started) {
+        sim::AppendJournal("CreateProcess " + vp::QuotedText(line) + " -> " +
+                           (started.process ? "ok" : "failed"));
+    });
     if (!outcome.process) {
         SetLastError(outcome.error);
         return FALSE;

@@ -3,8 +3,8 @@
 #include "platform/sim/host/host_file.h"
 #include "platform/sim/host/page_memory.h"
 #include "platform/sim/registry/appended_changes.h"
-#include "platform/sim/registry/file_lock.h"
 #include "platform/sim/registry/apply_regedit4.h"
+#include "platform/sim/registry/file_lock.h"
 #include "platform/sim/registry/writer.h"
 
 #include <algorithm>

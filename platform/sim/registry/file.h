@@ -11,18 +11,17 @@
 // A small change may instead be appended to the file, framed by comment
 // lines that carry its length and checksum (see appended_changes.h): the
 // file stays one REGEDIT4 text whose later sections override the earlier
-// ones, as regedit imports it. One append is one write and one fsync, whatever the file's size, so a
-// run of share calls costs what it changes, not the file's size each time.
-// Once the appended changes outgrow the rest, the next change writes the
-// whole file again. A change cut short (a writer killed or a full disk
-// during its write) runs past the end of the file: readers leave it out,
-// and the next writer writes the whole file.
+// ones, as regedit imports it. One append is one write and one fsync, whatever the file's size, so
+// a run of share calls costs what it changes, not the file's size each time. Once the appended
+// changes outgrow the rest, the next change writes the whole file again. A change cut short (a
+// writer killed or a full disk during its write) runs past the end of the file: readers leave it
+// out, and the next writer writes the whole file.
 #pragma once
 
+#include "platform/api.h"
 #include "platform/sim/registry/posix_file.h"
 #include "platform/sim/registry/tree.h"
 #include "platform/sim/registry/writer.h"
-#include "platform/api.h"
 
 #include <cstdint>
 #include <functional>

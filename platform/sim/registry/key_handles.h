@@ -3,8 +3,8 @@
 // again; a key deleted meanwhile is then simply not found.
 #pragma once
 
-#include "platform/sim/registry/tree.h"
 #include "platform/api.h"
+#include "platform/sim/registry/tree.h"
 
 #include <cstdint>
 #include <string>

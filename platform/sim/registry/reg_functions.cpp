@@ -4,9 +4,9 @@
 // it was), 259 past the last index, 6 for a handle that is not open, 87 for
 // a bad argument, 1018 when the handle's key was deleted; see
 // registry/file.h for the codes of an unreadable or unsavable file.
+#include "platform/api.h"
 #include "platform/sim/registry/key_handles.h"
 #include "platform/sim/registry/store.h"
-#include "platform/api.h"
 
 #include <cstring>
 

@@ -46,7 +46,8 @@ bool ExportText(const std::string &keyPath, std::string *out, std::string *error
     // The path may name the root too, as the file's own key lines do.
     std::string_view path = keyPath;
     std::string_view rootName = "HKEY_LOCAL_MACHINE";
-    if (path.size() >= rootName.size() && vp::SameRegName(path.substr(0, rootName.size()), rootName) &&
+    if (path.size() >= rootName.size() &&
+        vp::SameRegName(path.substr(0, rootName.size()), rootName) &&
         (path.size() == rootName.size() || path[rootName.size()] == '\\'))
         path.remove_prefix(rootName.size());
     std::string stored;

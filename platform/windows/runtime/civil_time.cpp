@@ -7,8 +7,8 @@ std::uint32_t SecondsSince1970(const CivilTime &time) {
     // the Gregorian rules repeat every 400 years from the start.
     const bool early = time.month <= 2;
     const std::uint32_t years = time.year - 1600 - (early ? 1 : 0);
-    const std::uint32_t dayOfYear = (153 * (early ? time.month + 9 : time.month - 3) + 2) / 5 +
-                                    time.day - 1;
+    const std::uint32_t dayOfYear =
+        (153 * (early ? time.month + 9 : time.month - 3) + 2) / 5 + time.day - 1;
     const std::uint32_t days = years * 365 + years / 4 - years / 100 + years / 400 + dayOfYear;
     // 1 March 1600 is day 0: 1 January 1970 is day 135080.
     const std::uint32_t sinceEpoch = days - 135080;

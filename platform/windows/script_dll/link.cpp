@@ -44,8 +44,8 @@ void DialogEnded(HWND dialog, int result) {
     recording::DialogEnded(dialog);
 }
 
-constexpr ScriptLink kLink = {ShowMessageBox,     DialogOpened, recording::DialogMessage,
-                              DialogShown,        DialogEnded,  script::DialogClosed};
+constexpr ScriptLink kLink = {ShowMessageBox, DialogOpened, recording::DialogMessage,
+                              DialogShown,    DialogEnded,  script::DialogClosed};
 
 } // namespace
 

@@ -18,11 +18,11 @@ using ::script::Action;
 constexpr DWORD kTickMarginMs = 50;
 
 struct State {
-    DWORD mark = 0;           // GetTickCount() of the last action or tick
-    HWND selected = nullptr;  // a list selection not yet written: a double click may follow
-    Action selection;         // and its action
+    DWORD mark = 0;          // GetTickCount() of the last action or tick
+    HWND selected = nullptr; // a list selection not yet written: a double click may follow
+    Action selection;        // and its action
     ::script::ShownDialog selectedShown;
-    HWND closing = nullptr;   // a dialog closed from its system menu: its Cancel is no action
+    HWND closing = nullptr; // a dialog closed from its system menu: its Cancel is no action
 };
 
 State &Recording() {
@@ -125,7 +125,8 @@ void DialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
         SystemCommand(dialog, wParam);
     } else if (message == WM_TIMER) {
         const DWORD now = GetTickCount();
-        ::script::recording::TimePassed(std::chrono::milliseconds(now - state.mark + kTickMarginMs));
+        ::script::recording::TimePassed(
+            std::chrono::milliseconds(now - state.mark + kTickMarginMs));
         state.mark = now;
     }
 }

@@ -2,8 +2,8 @@
 // deliver had a person done it.
 #pragma once
 
-#include "platform/script/response_file.h"
 #include "platform/api.h"
+#include "platform/script/response_file.h"
 
 namespace win32::script {
 

@@ -5,8 +5,8 @@
 #include "platform/windows/script_dll/program.h"
 #include "platform/windows/script_dll/script_actions.h"
 #include "platform/windows/script_dll/shown_window.h"
-#include "platform/windows/script_dll/win_transcript.h"
 #include "platform/windows/script_dll/watchdog.h"
+#include "platform/windows/script_dll/win_transcript.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -31,12 +31,12 @@ struct Run {
     explicit Run(const std::string &path) : answers(path) {}
     ::script::Answers answers;
     DWORD pauseMs = 0;
-    UINT_PTR stepTimer = 0;       // the next step of a dialog, when armed
-    HWND stepTarget = nullptr;    // the dialog it is armed for
-    bool toFront = false;         // the step brings the dialog to the front first
-    std::vector<HWND> busy;       // dialogs whose action is being applied
-    int answer = 0;               // the button to press in the showing box
-    HWND answerBox = nullptr;     // the box, once it is on the screen
+    UINT_PTR stepTimer = 0;    // the next step of a dialog, when armed
+    HWND stepTarget = nullptr; // the dialog it is armed for
+    bool toFront = false;      // the step brings the dialog to the front first
+    std::vector<HWND> busy;    // dialogs whose action is being applied
+    int answer = 0;            // the button to press in the showing box
+    HWND answerBox = nullptr;  // the box, once it is on the screen
     bool boxShowing = false;
     HWND deferred = nullptr; // a step that came while the box showed
     std::string answerCaption;

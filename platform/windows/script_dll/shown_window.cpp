@@ -34,8 +34,8 @@ std::vector<script::ShownMenuItem> SystemMenuOf(HWND dialog) {
         if (state & (MF_SEPARATOR | MF_POPUP))
             continue;
         char text[128] = "";
-        const int length = GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text,
-                                          MF_BYPOSITION);
+        const int length =
+            GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
         items.push_back({GetMenuItemID(menu, i),
                          std::string(text, length > 0 ? static_cast<std::size_t>(length) : 0)});
     }

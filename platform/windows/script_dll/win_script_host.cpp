@@ -65,18 +65,18 @@ bool ReadTextFile(const std::string &path, std::string *text, std::string *error
 // enough.
 bool AppendToFile(const std::string &path, std::string_view text, bool truncate,
                   std::string *error) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, truncate ? CREATE_ALWAYS : OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    truncate ? CREATE_ALWAYS : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         *error = ErrorText();
         return false;
     }
     SetFilePointer(file, 0, nullptr, FILE_END);
     DWORD written = 0;
-    const bool done = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written,
-                                nullptr) &&
-                      written == text.size();
+    const bool done =
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+        written == text.size();
     if (!done)
         *error = ErrorText();
     CloseHandle(file);

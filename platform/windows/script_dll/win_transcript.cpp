@@ -23,8 +23,8 @@ void MessageBoxShown(HWND owner, LPCSTR caption, LPCSTR text, UINT style) {
     if (ownerTemplate)
         ownerId = static_cast<int>(ownerTemplate);
     // Windows' caption when none is given.
-    ::script::WriteTranscriptLine(ui::transcript::MessageBoxLine(caption ? caption : "Error", text ? text : "", style,
-                                         ownerId));
+    ::script::WriteTranscriptLine(ui::transcript::MessageBoxLine(caption ? caption : "Error",
+                                                                 text ? text : "", style, ownerId));
 }
 
 void Answered(int button) {
@@ -46,13 +46,14 @@ void DialogWaits(HWND dialog) {
         if (HasClass(child, "ListBox"))
             ::script::WriteTranscriptLine(ui::transcript::ListLine(id, ListEntries(child)));
         else if (HasClass(child, "Button") && IsCheckOrRadio(child))
-            ::script::WriteTranscriptLine(ui::transcript::CheckLine(id,
-                                            SendMessageA(child, BM_GETCHECK, 0, 0) == BST_CHECKED));
+            ::script::WriteTranscriptLine(ui::transcript::CheckLine(
+                id, SendMessageA(child, BM_GETCHECK, 0, 0) == BST_CHECKED));
     }
 }
 
 void DialogEnded(HWND dialog, int result) {
-    ::script::WriteTranscriptLine(ui::transcript::DialogEndLine(static_cast<int>(Program().templateOf(dialog)), result));
+    ::script::WriteTranscriptLine(
+        ui::transcript::DialogEndLine(static_cast<int>(Program().templateOf(dialog)), result));
 }
 
 } // namespace win32::transcript

@@ -3,12 +3,12 @@
 // files too large for their format. Nothing is written through a link,
 // nothing outside is changed, no read waits for ever or fills memory, and
 // the file at fault is named.
-#include "platform/user32/script_driver.h"
+#include "platform/api.h"
 #include "platform/script/shared_position.h"
 #include "platform/sim/machine/machine.h"
 #include "platform/sim/machine/machine_config.h"
 #include "platform/sim/registry/store.h"
-#include "platform/api.h"
+#include "platform/user32/script_driver.h"
 #include "tests/testkit/testkit.h"
 
 #include <gmock/gmock.h>
@@ -92,8 +92,8 @@ TEST_F(HostileFiles, TheLockAndTheJournalAreNotFollowed) {
     sim::AppendJournal("a line");
     const std::string told = testing::internal::GetCapturedStderr();
     EXPECT_THAT(told, HasSubstr(In("registry.reg.lock") + ": a symbolic link, not followed\n"));
-    EXPECT_THAT(told, HasSubstr("cannot open " + In("journal.log") +
-                                ": a symbolic link, not followed\n"));
+    EXPECT_THAT(
+        told, HasSubstr("cannot open " + In("journal.log") + ": a symbolic link, not followed\n"));
     EXPECT_EQ(testkit::ReadFile(Outside()), "not the registry\n");
     EXPECT_FALSE(fs::exists(outside.Path() + "/made"));
     EXPECT_EQ(machine.SavedRegistry().find("Software\\New"), std::string::npos);

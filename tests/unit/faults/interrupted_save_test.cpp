@@ -2,9 +2,9 @@
 // moment of a save leaves a file that reads, holding the old state or the
 // new one; many processes saving at once lose no write. Both for changes
 // that write the whole file and for changes appended to it.
+#include "platform/api.h"
 #include "platform/sim/registry/file.h"
 #include "platform/sim/registry/store.h"
-#include "platform/api.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // one: climbing above the root, host paths, symbolic links out of the
 // drive, device names. None starts the program outside, reads the file
 // outside or shares the folder outside.
-#include "platform/svrapi.h"
 #include "platform/api.h"
+#include "platform/svrapi.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>

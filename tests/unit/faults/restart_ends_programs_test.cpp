@@ -1,8 +1,8 @@
 // Programs that never end: a restart request ends those this process
 // started, even one that shrugs off SIGTERM, so the process that asked for
 // the restart is not kept waiting for them forever.
-#include "platform/sim/machine/machine.h"
 #include "platform/api.h"
+#include "platform/sim/machine/machine.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>

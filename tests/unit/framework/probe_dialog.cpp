@@ -1,7 +1,7 @@
 #include "tests/unit/framework/probe_dialog.h"
 
-#include "platform/user32/script_driver.h"
 #include "platform/user32/resource_lookup.h"
+#include "platform/user32/script_driver.h"
 #include "res/resource.h"
 
 #include <cstdio>

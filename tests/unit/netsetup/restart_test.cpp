@@ -111,11 +111,12 @@ TEST_F(RestartTest, RefusedRestartIsTold) {
     EXPECT_EQ(nstest::ReadMachineString(kRunOnce, "InternetSW")->text, "E:\\Tzr\\Setup.exe ");
     EXPECT_EQ(nstest::ProgramLines(machine),
               std::vector<std::string>{"ExitWindowsEx 2 -> refused"});
-    EXPECT_EQ(ui->Events(),
-              (std::vector<std::string>{
-                  R"(dialog 134 open "                     Reboot Message!")", "dialog 134 end 2",
-                  R"(msgbox "WARNING" "Windows could not be restarted. Please restart Windows to\ncontinue your Quorvane Phoneline Network Card installation." 48 owner=none)",
-                  "answer ok"}));
+    EXPECT_EQ(
+        ui->Events(),
+        (std::vector<std::string>{
+            R"(dialog 134 open "                     Reboot Message!")", "dialog 134 end 2",
+            R"(msgbox "WARNING" "Windows could not be restarted. Please restart Windows to\ncontinue your Quorvane Phoneline Network Card installation." 48 owner=none)",
+            "answer ok"}));
 }
 
 } // namespace

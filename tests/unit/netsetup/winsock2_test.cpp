@@ -125,10 +125,9 @@ TEST_F(Winsock2Test, InstallerThatCannotStart) {
         EXPECT_EQ(testkit::Lines(machine.ReadJournal()).back(), c.journal);
         const std::string text =
             std::string("Fail to install Winsock 2, the program\n") + c.warning;
-        EXPECT_EQ(ui->Events(),
-                  (std::vector<std::string>{"msgbox \"WARNING\" " + vp::QuotedText(text) +
-                                                " 16 owner=none",
-                                            "answer ok"}));
+        EXPECT_EQ(ui->Events(), (std::vector<std::string>{
+                                    "msgbox \"WARNING\" " + vp::QuotedText(text) + " 16 owner=none",
+                                    "answer ok"}));
     }
 }
 

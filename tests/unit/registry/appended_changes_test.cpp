@@ -1,10 +1,10 @@
 // Changes appended to registry.reg: read back as the whole file would be,
 // left out when cut short, undone when the disk fills during the write, and
 // folded into a whole file again once they outgrow it.
+#include "platform/api.h"
 #include "platform/sim/registry/appended_changes.h"
 #include "platform/sim/registry/store.h"
 #include "platform/sim/registry/writer.h"
-#include "platform/api.h"
 #include "tests/testkit/testkit.h"
 #include "tests/unit/registry/registry_test_util.h"
 

@@ -147,12 +147,14 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenCase{"Windows Registry Editor Version 5.00\r\n",
                    "line 1: missing REGEDIT4 header: \"Windows Registry Editor Version 5.00\" is "
                    "a later format; only REGEDIT4 is read"},
-        BrokenCase{"REGEDIT4\n[HKEY_LOCAL_MACHINE" + [] {
-                       std::string deep;
-                       for (int i = 0; i < 513; ++i)
-                           deep += "\\k";
-                       return deep;
-                   }() + "]\n",
+        BrokenCase{"REGEDIT4\n[HKEY_LOCAL_MACHINE" +
+                       [] {
+                           std::string deep;
+                           for (int i = 0; i < 513; ++i)
+                               deep += "\\k";
+                           return deep;
+                       }() +
+                       "]\n",
                    "line 2: key nested deeper than 512 levels"},
         BrokenCase{"REGEDIT4\nfoo\n", "line 2: unexpected text"},
         BrokenCase{"REGEDIT4\n\n\"a\"=\"1\"\n", "line 3: value outside a key"},

@@ -1,8 +1,8 @@
 // registry.reg as a shared file: missing, broken, written by several
 // processes at once, and saved where saving fails.
+#include "platform/api.h"
 #include "platform/sim/registry/file.h"
 #include "platform/sim/registry/store.h"
-#include "platform/api.h"
 #include "tests/testkit/testkit.h"
 #include "tests/unit/registry/registry_test_util.h"
 

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-
 using sim::reg::CreateKey;
 using sim::reg::FindKey;
 using sim::reg::Key;
@@ -98,7 +97,8 @@ TEST(RegTree, TwentyThousandSiblingsLoadWhole) {
     ASSERT_NE(flat, nullptr);
     EXPECT_EQ(flat->subkeys.Size(), 18000u);
     EXPECT_EQ(flat->subkeys.At(0).name, "Key1");
-    EXPECT_EQ(FindKey(root, "flat\\key19999")->FindValue("value")->data, std::string_view("19999\0", 6));
+    EXPECT_EQ(FindKey(root, "flat\\key19999")->FindValue("value")->data,
+              std::string_view("19999\0", 6));
 }
 
 } // namespace

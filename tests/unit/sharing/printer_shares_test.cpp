@@ -102,18 +102,17 @@ TEST_F(PrinterShares, OneRetryAfterDuplicateOrInvalidName) {
 TEST_F(PrinterShares, NoThirdTryAndNoRetryForOtherRefusals) {
     // The printer is removed after the inventory: the share service refuses
     // the share with a code that asks for no retry.
-    const ShareFailures failures =
-        Apply(DiskShare("Office", "C:\\") + DiskShare("OfficeA", "C:\\") +
-                  Printer("Office Laser", "LPT1:") + Printer("Gone", "LPT2:"),
-              {"Office Laser", "Gone"}, [] {
-                  HKEY printers = nullptr;
-                  ASSERT_EQ(RegOpenKeyA(HKEY_LOCAL_MACHINE,
-                                        "System\\CurrentControlSet\\control\\Print\\Printers",
-                                        &printers),
-                            ERROR_SUCCESS);
-                  RegDeleteKeyA(printers, "Gone");
-                  RegCloseKey(printers);
-              });
+    const ShareFailures failures = Apply(
+        DiskShare("Office", "C:\\") + DiskShare("OfficeA", "C:\\") +
+            Printer("Office Laser", "LPT1:") + Printer("Gone", "LPT2:"),
+        {"Office Laser", "Gone"}, [] {
+            HKEY printers = nullptr;
+            ASSERT_EQ(RegOpenKeyA(HKEY_LOCAL_MACHINE,
+                                  "System\\CurrentControlSet\\control\\Print\\Printers", &printers),
+                      ERROR_SUCCESS);
+            RegDeleteKeyA(printers, "Gone");
+            RegCloseKey(printers);
+        });
     EXPECT_EQ(Adds(), (Lines{"\"Office\" -> 2118", "\"OfficeA\" -> 2118",
                              "\"Gone\" -> " + std::to_string(ERROR_INVALID_PRINTER_NAME)}));
     // A printer refused twice is told under the name of its second try.

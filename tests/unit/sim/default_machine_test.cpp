@@ -1,7 +1,7 @@
+#include "platform/api.h"
 #include "platform/sim/machine/ini_text.h"
 #include "platform/sim/machine/machine.h"
 #include "platform/sim/machine/machine_config.h"
-#include "platform/api.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>

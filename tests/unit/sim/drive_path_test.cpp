@@ -1,5 +1,5 @@
-#include "platform/sim/kernel/drive_path.h"
 #include "platform/api.h"
+#include "platform/sim/kernel/drive_path.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>

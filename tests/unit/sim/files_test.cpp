@@ -22,7 +22,8 @@ class Files : public ::testing::Test {
 
     void Write(HANDLE file, const std::string &text) {
         DWORD written = 0;
-        ASSERT_TRUE(WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr));
+        ASSERT_TRUE(
+            WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr));
         EXPECT_EQ(written, text.size());
     }
 
@@ -83,8 +84,8 @@ TEST_F(Files, MoveReplacesOnlyWhenAsked) {
     EXPECT_FALSE(MoveFileA("C:\\a.tmp", "C:\\a.reg"));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
     EXPECT_FALSE(MoveFileExA("C:\\a.tmp", "E:\\a.reg", MOVEFILE_REPLACE_EXISTING));
-    EXPECT_TRUE(MoveFileExA("C:\\a.tmp", "C:\\a.reg",
-                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    EXPECT_TRUE(
+        MoveFileExA("C:\\a.tmp", "C:\\a.reg", MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
     EXPECT_EQ(testkit::ReadFile(machine.DrivePath('C') + "/a.reg"), "new");
     EXPECT_TRUE(DeleteFileA("C:\\a.reg"));
     EXPECT_FALSE(DeleteFileA("C:\\a.reg"));

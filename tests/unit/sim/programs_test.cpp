@@ -1,7 +1,7 @@
-#include "platform/sim/programs/start_command.h"
-#include "platform/sim/machine/machine.h"
 #include "platform/api.h"
+#include "platform/sim/machine/machine.h"
 #include "platform/sim/programs/process_start.h"
+#include "platform/sim/programs/start_command.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>
@@ -118,7 +118,8 @@ TEST_F(ProgramsTest, StartIsToldBeforeTheProgramRuns) {
             told = true;
             EXPECT_TRUE(start.process);
             std::this_thread::sleep_for(std::chrono::milliseconds(200));
-            EXPECT_FALSE(std::filesystem::exists(ran)) << "the program ran before its start was told";
+            EXPECT_FALSE(std::filesystem::exists(ran))
+                << "the program ran before its start was told";
         });
     EXPECT_TRUE(told);
     ASSERT_TRUE(outcome.process);

@@ -211,8 +211,9 @@ TEST(Screen, KeyLineNamesOnlyTheKeysThatDoSomething) {
     EXPECT_EQ(keyLine(notice.window, tui::FirstFocus(notice.window)),
               " Esc cancel  Alt+Space menu  Alt+F4 close" + std::string(59, ' '));
     TemplateWindow about(IDD_ABOUTBOX); // OK is the only tab stop
-    EXPECT_EQ(keyLine(about.window, tui::FirstFocus(about.window)).rfind(" Space press  Enter OK", 0),
-              0u);
+    EXPECT_EQ(
+        keyLine(about.window, tui::FirstFocus(about.window)).rfind(" Space press  Enter OK", 0),
+        0u);
     // OK is the role dialog's only tab stop, and the arrows go from it to the
     // radio buttons of its group.
     TemplateWindow role(IDD_ROLE_DIALOG);

@@ -1,7 +1,7 @@
 // The undo file's REGEDIT4: what is written reads back the same, regedit's
 // own forms are read, and a broken file is refused at its line.
-#include "wayback/reg_sections.h"
 #include "platform/registry_names.h"
+#include "wayback/reg_sections.h"
 
 #include <gtest/gtest.h>
 
@@ -83,16 +83,16 @@ TEST(RegSections, RefusesABrokenFileAtItsLine) {
     } cases[] = {
         {"", 1},
         {"REGEDIT5\n", 1},
-        {"REGEDIT4\n\"v\"=\"x\"\n", 2},                        // a value outside a key
-        {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n", 2},             // another root
-        {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\X\n", 2},             // no ']'
+        {"REGEDIT4\n\"v\"=\"x\"\n", 2},            // a value outside a key
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\X]\n", 2}, // another root
+        {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\X\n", 2}, // no ']'
         {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\X]\n\"v\"=dword:123456789\n", 3},
         {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\X]\n\"v\"=\"open\n", 3},
         {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\X]\n\"v\"=hex:41,\\\n", 3}, // continued past the end
         {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\X]\n\"v\"=hex:4g\n", 3},
-        {"REGEDIT4\n[-HKEY_LOCAL_MACHINE\\X]\n\"v\"=-\n", 3},   // a value of a deleted key
-        {"REGEDIT4\n[-HKEY_LOCAL_MACHINE]\n", 2},                // the root itself
-        {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\\\X]\n", 2},           // an empty key name
+        {"REGEDIT4\n[-HKEY_LOCAL_MACHINE\\X]\n\"v\"=-\n", 3},      // a value of a deleted key
+        {"REGEDIT4\n[-HKEY_LOCAL_MACHINE]\n", 2},                  // the root itself
+        {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\\\X]\n", 2},              // an empty key name
         {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\X]\n\"v\"=\"\\q\"\n", 3}, // an unknown escape
         {"REGEDIT4\n[HKEY_LOCAL_MACHINE\\X]\n\"v\"=hex:41,\\\n; note\n", 4},
     };

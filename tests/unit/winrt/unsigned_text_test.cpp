@@ -29,7 +29,7 @@ TEST(UnsignedText, ReadsAsStrtoulWithThirtyTwoBits) {
         {"1f", 16, 31, 2},
         {"017", 0, 15, 3},
         {"09", 0, 0, 1},
-        {"0x", 16, 0, 1},  // no digit after the prefix: the 0 alone
+        {"0x", 16, 0, 1}, // no digit after the prefix: the 0 alone
         {"0xg", 0, 0, 1},
         {"zz", 36, 35 * 36 + 35, 2},
         {"102", 2, 2, 2},
