@@ -2,8 +2,8 @@
 // object, and keep the terminal until the programs it started have ended.
 #include "platform/framework.h"
 #include "platform/framework/run_settings.h"
-#include "platform/sim/machine/machine.h"
 #include "platform/sim/machine/machine_config.h"
+#include "platform/sim/programs/started_programs.h"
 #include "platform/user32/linux_recording.h"
 #include "platform/user32/no_user_driver.h"
 #include "platform/user32/script_driver.h"

@@ -2,6 +2,7 @@
 #include "platform/api.h"
 #include "platform/sim/machine/machine.h"
 #include "platform/sim/machine/machine_config.h"
+#include "platform/sim/programs/started_programs.h"
 
 BOOL ExitWindowsEx(UINT flags, DWORD) {
     const std::string request = "ExitWindowsEx " + std::to_string(flags);

@@ -1,6 +1,5 @@
 #include "platform/sim/programs/process_watch.h"
-
-#include "platform/sim/machine/machine.h"
+#include "platform/sim/programs/started_programs.h"
 
 #include <cerrno>
 #include <chrono>

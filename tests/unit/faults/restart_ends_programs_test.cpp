@@ -2,7 +2,7 @@
 // started, even one that shrugs off SIGTERM, so the process that asked for
 // the restart is not kept waiting for them forever.
 #include "platform/api.h"
-#include "platform/sim/machine/machine.h"
+#include "platform/sim/programs/started_programs.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>

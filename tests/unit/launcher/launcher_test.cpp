@@ -1,7 +1,7 @@
 // The media launcher run in-process on machines made in the test, with a
 // stand-in user who answers the prompt and may insert the CD meanwhile.
 #include "app/setup_app.h"
-#include "platform/sim/machine/machine.h"
+#include "platform/sim/programs/started_programs.h"
 #include "platform/user32/driver.h"
 #include "tests/testkit/testkit.h"
 

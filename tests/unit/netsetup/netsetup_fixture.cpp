@@ -1,7 +1,7 @@
 #include "tests/unit/netsetup/netsetup_fixture.h"
 
 #include "platform/api.h"
-#include "platform/sim/machine/machine.h"
+#include "platform/sim/programs/started_programs.h"
 
 namespace nstest {
 

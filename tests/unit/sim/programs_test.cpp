@@ -1,7 +1,7 @@
 #include "platform/api.h"
-#include "platform/sim/machine/machine.h"
 #include "platform/sim/programs/process_start.h"
 #include "platform/sim/programs/start_command.h"
+#include "platform/sim/programs/started_programs.h"
 #include "tests/testkit/testkit.h"
 
 #include <gtest/gtest.h>
