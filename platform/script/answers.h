@@ -2,7 +2,7 @@
 // every build: the response file, how far the run has read it, and whether
 // an action fits what is showing. An action that does not fit, or a file
 // that ends while something waits, stops the program with
-// "veltrin: <file>:<line>: ..." on the standard error and exit status 3.
+// "<program>: <file>:<line>: ..." on the standard error and exit status 3.
 #pragma once
 
 #include "platform/api.h"

@@ -24,9 +24,9 @@ bool ReadTextFile(const std::string &path, std::string *text, std::string *error
 // false with *error set.
 bool AppendToFile(const std::string &path, std::string_view text, bool truncate,
                   std::string *error);
-// Writes "veltrin: <message>" as one line to the standard error.
+// Writes "<program>: <message>" as one line to the standard error.
 void Warn(const std::string &message);
-// Writes "veltrin: <message>" as one line to the standard error and ends the
+// Writes "<program>: <message>" as one line to the standard error and ends the
 // process at once, from however deep in nested modal runs.
 [[noreturn]] void Stop(const std::string &message, int status = kNoAnswerExitCode);
 

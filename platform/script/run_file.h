@@ -15,7 +15,7 @@ struct RunFile {
 // Writes text (whole lines) to the file at path in one write at its end, so
 // that the lines of the processes of a run never interleave; `truncate`
 // empties the file first. A failure loses only the record, never the run:
-// it is told once on the standard error, "veltrin: cannot write the <what>
+// it is told once on the standard error, "<program>: cannot write the <what>
 // <path>: <reason>".
 void WriteToRunFile(RunFile &file, const std::string &path, std::string_view text,
                     bool truncate = false);

@@ -1,5 +1,7 @@
 #include "platform/user32/linux_fail.h"
 
+#include "platform/sim/host/program_name.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -7,7 +9,7 @@ namespace ui {
 
 void Fail(const std::string &message, int status) {
     std::fflush(stdout);
-    std::fprintf(stderr, "veltrin: %s\n", message.c_str());
+    sim::PrintError(message);
     std::fflush(stderr);
     // No unwinding: the failure may come from deep inside nested modal runs.
     std::_Exit(status);

@@ -7,7 +7,7 @@
 
 namespace ui {
 
-// Writes "veltrin: <message>" to stderr and ends the process with `status`.
+// Writes "<program>: <message>" to stderr and ends the process with `status`.
 [[noreturn]] void Fail(const std::string &message, int status = script::kNoAnswerExitCode);
 
 } // namespace ui

@@ -4,6 +4,7 @@
 #include "platform/script/host.h"
 
 #include "platform/sim/host/host_file.h"
+#include "platform/sim/host/program_name.h"
 #include "platform/user32/linux_fail.h"
 
 #include <cerrno>
@@ -60,7 +61,7 @@ bool AppendToFile(const std::string &path, std::string_view text, bool truncate,
 }
 
 void Warn(const std::string &message) {
-    std::fprintf(stderr, "veltrin: %s\n", message.c_str());
+    sim::PrintError(message);
 }
 
 void Stop(const std::string &message, int status) {

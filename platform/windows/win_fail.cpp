@@ -6,8 +6,24 @@
 
 namespace win32 {
 
+namespace {
+
+// The program as its file names it: "veltrin-sharing", "SHARING" for a copy
+// named SHARING.EXE.
+std::string ProgramName() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string_view name(path, length < sizeof path ? length : 0);
+    name = name.substr(name.find_last_of("\\/:") + 1);
+    name = name.substr(0, name.rfind('.'));
+    return name.empty() ? "veltrin" : std::string(name);
+}
+
+} // namespace
+
 bool WriteErrorLine(std::string_view message) {
-    std::string line = "veltrin: ";
+    std::string line = ProgramName();
+    line += ": ";
     line += message;
     line += "\r\n";
     const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);

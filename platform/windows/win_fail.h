@@ -8,12 +8,12 @@
 
 namespace win32 {
 
-// Writes "veltrin: <message>" as one line to the standard error; false
+// Writes "<program>: <message>" as one line to the standard error; false
 // where there is none (a program started from Explorer) or it cannot be
 // written.
 bool WriteErrorLine(std::string_view message);
 
-// Writes "veltrin: " and the pieces of the message, as one line, to the
+// Writes "<program>: " and the pieces of the message, as one line, to the
 // standard error (where there is one: a program started from a console or
 // under Wine) and ends the process at once, from however deep in nested
 // modal loops.

@@ -114,7 +114,7 @@ TEST_F(MachineTool, AnUnwritableTranscriptIsToldOnce) {
                                    "VELTRIN_TRANSCRIPT=" + dir.Path()});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.output,
-              "veltrin: cannot write the transcript " + dir.Path() + ": Is a directory\n");
+              "veltrin-sharing: cannot write the transcript " + dir.Path() + ": Is a directory\n");
 }
 
 // Without a folder the commands take the machine the programs use:

@@ -204,7 +204,7 @@ TEST_F(TerminalRecording, APcWithoutThePrinterStopsAtItsLineAndChangesNothing) {
     const auto run = Replay("veltrin-sharing", target, m_recording);
     EXPECT_EQ(run.exitCode, 3) << run.output;
     EXPECT_NE(run.output.find(
-                  "veltrin: " + m_recording +
+                  "veltrin-sharing: " + m_recording +
                   ":5: \"select 1013 \\\"Inkjet (Color)\\\"\" does not fit: list 1013 has no entry "
                   "\"Inkjet (Color)\" (showing: dialog 132 \"Quorvane File and Printer Sharing "
                   "Selection\")\n"),
@@ -259,7 +259,7 @@ TEST(ScriptedRecording, AnUnwritableRecordingIsToldOnce) {
                      {"VELTRIN_MACHINE=" + machine}, 60);
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.output,
-              "veltrin: cannot write the recording " + dir.Path() + ": Is a directory\n");
+              "veltrin-sharing: cannot write the recording " + dir.Path() + ": Is a directory\n");
 }
 
 // Recording over the response file being replayed would empty it under the

@@ -163,6 +163,10 @@ std::string SourcePath(const std::string &relative) {
     return std::string(src ? src : VP_BUILT_SOURCE_DIR) + "/" + relative;
 }
 
+std::string ErrorPrefix() {
+    return std::string(program_invocation_short_name) + ": ";
+}
+
 RunResult Run(const std::vector<std::string> &argv, const std::vector<std::string> &env,
               int timeoutSeconds) {
     RunResult result;

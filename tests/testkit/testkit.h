@@ -61,6 +61,9 @@ class TempDir {
 std::string BuiltProgram(const std::string &relative);
 std::string SourcePath(const std::string &relative);
 
+// What this process's error lines begin with: "<program>: ".
+std::string ErrorPrefix();
+
 struct RunResult {
     int exitCode = -1;  // 128 + signal when killed
     std::string output; // stdout and stderr together

@@ -12,7 +12,7 @@
 //
 // An action that does not fit, a file that ends while something waits, or a
 // run that makes no progress (the watchdog) stops the program with exit
-// status 3 and "veltrin: <file>:<line>: ..." on the standard error.
+// status 3 and "<program>: <file>:<line>: ..." on the standard error.
 #pragma once
 
 #include "platform/api.h"

@@ -63,7 +63,8 @@ TEST(AfxWinMain, WithoutTerminalOrScriptAskingTheUserFails) {
             std::exit(AfxWinMain());
         },
         ExitedWithCode(3),
-        HasSubstr("veltrin: no terminal and no response file (set VELTRIN_UI=script:<file>)\n"));
+        HasSubstr(testkit::ErrorPrefix() +
+                  "no terminal and no response file (set VELTRIN_UI=script:<file>)\n"));
 }
 
 TEST(AfxWinMain, UnknownInterfaceSettingIsRefused) {
@@ -72,7 +73,8 @@ TEST(AfxWinMain, UnknownInterfaceSettingIsRefused) {
     setenv("VELTRIN_UI", "gui", 1);
     TestApp app;
     EXPECT_EXIT(std::exit(AfxWinMain()), ExitedWithCode(2),
-                HasSubstr("veltrin: VELTRIN_UI must be tui or script:<file>, not \"gui\"\n"));
+                HasSubstr(testkit::ErrorPrefix() +
+                          "VELTRIN_UI must be tui or script:<file>, not \"gui\"\n"));
     unsetenv("VELTRIN_UI");
     EXPECT_TRUE(app.calls.empty());
 }

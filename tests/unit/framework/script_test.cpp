@@ -145,8 +145,9 @@ TEST_F(ScriptTest, ActionsThatDoNotFitStopTheRunNamingTheLine) {
     };
     for (const auto &c : cases) {
         Script(c.script);
-        const std::string expected =
-            "veltrin: " + ScriptPath().substr(0, ScriptPath().size() - 7) + c.message + "\n";
+        const std::string expected = testkit::ErrorPrefix() +
+                                     ScriptPath().substr(0, ScriptPath().size() - 7) + c.message +
+                                     "\n";
         if (c.dialog)
             EXPECT_EXIT(RunDialog(c.dialog), ExitedWithCode(3), HasSubstr(expected)) << c.script;
         else
@@ -181,9 +182,9 @@ TEST_F(ScriptTest, AnEntryByItsTextIsTheFirstOfItsTextInTheListAsItStands) {
 TEST_F(ScriptTest, WrongFileStopsBeforeAnythingIsShown) {
     testkit::WriteFile(ScriptPath(), "click 1\nwiat 100\n");
     EXPECT_EXIT(std::make_unique<ui::ScriptDriver>(ScriptPath()), ExitedWithCode(3),
-                HasSubstr("veltrin: " + ScriptPath() + ":2: unknown action \"wiat\"\n"));
+                HasSubstr(testkit::ErrorPrefix() + ScriptPath() + ":2: unknown action \"wiat\"\n"));
     EXPECT_EXIT(std::make_unique<ui::ScriptDriver>(ScriptPath() + ".missing"), ExitedWithCode(3),
-                HasSubstr("veltrin: cannot read the response file " + ScriptPath() +
+                HasSubstr(testkit::ErrorPrefix() + "cannot read the response file " + ScriptPath() +
                           ".missing: No such file or directory\n"));
 }
 
