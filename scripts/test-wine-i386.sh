@@ -22,9 +22,10 @@ cd "$(dirname "$0")/.."
 src="$PWD"
 stage="$src/build/wine-i386"
 root="$stage/root"
-# What the chroot holds beyond the base system: Wine and a display for the
-# Windows side, a compiler for the Linux side.
-wine_packages="wine wine32 fonts-wine xvfb xauth imagemagick"
+# What the chroot holds beyond the base system: Wine, a display and the
+# hands of a person (xdotool) for the Windows side, a compiler for the Linux
+# side.
+wine_packages="wine wine32 fonts-wine xvfb xauth xdotool imagemagick"
 packages="$wine_packages cmake ninja-build g++ libncurses-dev"
 # The scenarios of the emulated PC, where one takes a minute or two: the
 # launcher without its CD, the launcher and a gateway setup from the CD

@@ -379,6 +379,11 @@ if [ "${1:-}" = --gui ]; then
         echo "  ${scenario%% *}: $((SECONDS - started)) s"
     done
     if [ -z "${SCENARIOS:-}" ]; then
+        # A missing xdotool would look like a box that never showed.
+        command -v xdotool >/dev/null || {
+            echo "run-scenarios: xdotool is needed for the runs a person makes" >&2
+            exit 1
+        }
         started=$SECONDS
         wine_no_script_dll
         echo "  no-script-dll: $((SECONDS - started)) s"
