@@ -1,25 +1,17 @@
 #include "platform/windows/win_fail.h"
 
 #include "platform/api.h"
+#include "platform/framework/command_switches.h"
 
 #include <string>
 
 namespace win32 {
 
-namespace {
-
-// The program as its file names it: "veltrin-sharing", "SHARING" for a copy
-// named SHARING.EXE.
 std::string ProgramName() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string_view name(path, length < sizeof path ? length : 0);
-    name = name.substr(name.find_last_of("\\/:") + 1);
-    name = name.substr(0, name.rfind('.'));
-    return name.empty() ? "veltrin" : std::string(name);
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    return std::string(vp::ProgramName(path));
 }
-
-} // namespace
 
 bool WriteErrorLine(std::string_view message) {
     std::string line = ProgramName();

@@ -4,9 +4,14 @@
 #include "platform/script/exit_status.h"
 
 #include <initializer_list>
+#include <string>
 #include <string_view>
 
 namespace win32 {
+
+// This program's name as its file gives it: "veltrin-sharing", "SHARING"
+// for a copy named SHARING.EXE.
+std::string ProgramName();
 
 // Writes "<program>: <message>" as one line to the standard error; false
 // where there is none (a program started from Explorer) or it cannot be

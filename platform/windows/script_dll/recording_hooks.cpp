@@ -1,8 +1,8 @@
 #include "platform/windows/script_dll/recording_hooks.h"
 
-#include "platform/framework/command_switches.h"
 #include "platform/script/recording.h"
 #include "platform/windows/script_dll/shown_window.h"
+#include "platform/windows/win_fail.h"
 
 #include <chrono>
 
@@ -110,9 +110,7 @@ void SystemCommand(HWND dialog, WPARAM wParam) {
 } // namespace
 
 void Start() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    ::script::recording::Start(vp::ProgramName(path));
+    ::script::recording::Start(win32::ProgramName());
 }
 
 void DialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
